@@ -1,0 +1,24 @@
+# Platform-facing sources of the program (Win32, common controls, shell).
+set(QV_GUI_SOURCES
+  gui/Action.cpp
+  gui/MessageBox.cpp
+  gui/MessageLoop.cpp
+  gui/Panel.cpp
+  gui/Splitter.cpp
+  gui/Strings.cpp
+  gui/Window.cpp
+)
+set(QV_APP_SOURCES
+  settings/SettingsFile.cpp
+  controls/NoWheelComboBox.cpp
+  app/FontData.cpp
+  app/ImageLists.cpp
+  app/MainForm.cpp
+  app/MainFormCommands.cpp
+  app/MainFormLayout.cpp
+  app/MainFormWorkspace.cpp
+  app/MenuBuilder.cpp
+  app/Program.cpp
+)
+list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
+list(TRANSFORM QV_APP_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -1,0 +1,11 @@
+#pragma once
+// Between the settings' font records and the platform's fonts and colours.
+#include "settings/InitData.h"
+
+#include <windows.h>
+
+COLORREF ColorToRGB(TColor color);
+TFontData FontDataFromLogFont(const LOGFONTW& font);
+HFONT CreateFontFromData(const TFontData& font);
+// The system's icon-title font, the default of every font setting.
+TFontData IconTitleFontData();

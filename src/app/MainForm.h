@@ -1,0 +1,134 @@
+#pragma once
+// The main window: an MDI frame with the cool bar, the left panel with the
+// folder and favorites trees and the plug-in viewer box, the viewer's tool
+// bar, the status bar and the folder windows in its client area.
+#include "gui/Action.h"
+#include "gui/Handles.h"
+#include "gui/Panel.h"
+#include "gui/Splitter.h"
+#include "gui/Window.h"
+#include "app/MenuLayout.h"
+#include "settings/InitData.h"
+#include "settings/SettingsFile.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TMenuBuilder;
+
+class TMainForm : public TWindow {
+public:
+    TMainForm();
+    ~TMainForm() override;
+
+    // Creates the window and shows it; the workspace of the last run is
+    // restored on the first show. Returns false when start-up failed (the
+    // user has been told and the window is gone).
+    bool Start(int showCommand);
+
+    // The keyboard-shortcut filter of the message loop.
+    bool PreTranslate(MSG& msg);
+    // The idle update pass of every command.
+    void UpdateActions();
+
+    TInitData& InitData() { return *Settings; }
+    TActionList& ActionList() { return Actions; }
+    HWND MdiClient() const { return ClientWnd; }
+    HWND CoolBar() const { return CoolBarWnd; }
+    HWND StatusBar() const { return StatusWnd; }
+    HWND FilterCombo() const { return ComboBox1; }
+    HWND AddressCombo() const { return AddressComboWnd; }
+    bool ViewerVisible() const;
+    int ActiveChildCount() const;
+
+    static const wchar_t* ClassName() { return L"TMainForm"; }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Creation and layout (MainFormLayout.cpp)
+    void FormCreate();
+    void CreateControls();
+    void CreateCoolBar();
+    void CreateLeftPanel();
+    void CreateViewerBar();
+    void CreateStatusBar();
+    void LayoutForm();
+    void LayoutLeftPanel();
+    void LayoutViewerBar();
+    HWND CreateBandToolBar(HWND parent, const std::vector<TToolEntry>& entries);
+    void ShowPage(int index);
+
+    // Commands (MainFormCommands.cpp)
+    void CreateActions();
+    void BindActionHandlers();
+    void OnCommand(int id, HWND control, int code);
+    LRESULT OnNotify(NMHDR* hdr);
+    void ShowHint(const std::wstring& statusText);
+    void HideHint();
+    void SyncToolBars();
+    void ShowDropDownMenu(HWND toolBar, int buttonId, TToolMenu menu);
+    void ShowHelp(int helpContext);
+    bool IsShortCutRefused() const;
+
+    // Workspace (MainFormWorkspace.cpp)
+    void FormShow();
+    void RestoreBands();
+    void RestoreFavoritesFolder();
+    void FillFilterCombo();
+    void BuildFileTypeMenus();
+    bool FormCloseQuery();
+    void RecordBands();
+    bool SaveWorkspace();
+
+    // Bands and viewer (used by the toggles and the workspace)
+    int BandIndex(int id) const;
+    bool BandVisible(int id) const;
+    void ShowBand(int id, bool visible);
+    void SetViewerVisible(bool visible);
+    void SetStatusBarVisible(bool visible);
+    void ApplyTreeLook(HWND tree);
+
+    std::unique_ptr<TInitData> Settings;
+    TSettingsFileState SettingsState;
+    std::wstring HelpFile;
+    TActionList Actions;
+    TAccelHandle Accelerators;
+    TFontHandle UiFont;
+    TImageListHandle ImageList1, ImageList2;
+    std::unique_ptr<TMenuBuilder> Menus;
+    TMenuHandle MainMenu, PopupMenu1, ToolBarMenu1, ToolBarMenu2, PopupUndo, PopupRedo;
+    HMENU WindowMenu = nullptr;
+    TFontHandle TreeFontHandle;
+    std::wstring SettingsPath;
+    bool Shown = false;
+    bool HintShown = false;
+    std::wstring FavoritesRoot;
+    std::wstring PluginFolder;
+
+    HWND ClientWnd = nullptr;
+    HWND CoolBarWnd = nullptr;
+    HWND PanelSpace = nullptr;
+    HWND StatusWnd = nullptr;
+    std::vector<HWND> ToolBars;           // every tool bar, for the state sync
+    HWND ComboBox1 = nullptr;
+    HWND AddressComboWnd = nullptr;
+    std::unique_ptr<TPanel> ToolBar7Panel, Frame1;
+
+    std::unique_ptr<TPanel> PanelCtrl, PanelBox, PanelViewer;
+    std::unique_ptr<TSplitter> SplitterFrame, Splitter1;
+    HWND PageControl = nullptr;
+    std::unique_ptr<TPanel> FoldersPage, FavoritesPage;
+    HWND SHTreeView = nullptr;
+    HWND FolderTreeView = nullptr;
+    HWND ToolBar88 = nullptr;
+    HWND Raster = nullptr;
+    HWND ToolBar8 = nullptr;
+    HWND ProgressBar = nullptr;
+    HWND Labels[3] = {};
+    int PanelBoxHeight = 150;
+    int PanelCtrlWidth = 200;
+};

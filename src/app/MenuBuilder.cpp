@@ -1,0 +1,80 @@
+#include "app/MenuBuilder.h"
+
+std::wstring MenuItemText(const TAction& action)
+{
+    std::wstring key = action.ShortCutText();
+    return key.empty() ? action.Caption : action.Caption + L"\t" + key;
+}
+
+HMENU TMenuBuilder::BuildMenuBar(const std::vector<TMenuEntry>& layout)
+{
+    HMENU bar = CreateMenu();
+    for (const TMenuEntry& entry : layout) Append(bar, entry);
+    return bar;
+}
+
+HMENU TMenuBuilder::BuildPopup(const std::vector<TMenuEntry>& layout)
+{
+    HMENU popup = CreatePopupMenu();
+    for (const TMenuEntry& entry : layout) Append(popup, entry);
+    return popup;
+}
+
+void TMenuBuilder::Append(HMENU menu, const TMenuEntry& entry)
+{
+    switch (entry.Kind) {
+    case TMenuEntryKind::Separator:
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        return;
+    case TMenuEntryKind::Command: {
+        TAction* action = Actions.Find(entry.Command);
+        if (!action || !action->Visible) return;
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
+        mii.fType = MFT_STRING | (entry.RadioGroup ? MFT_RADIOCHECK : 0);
+        mii.fState = MFS_DISABLED;
+        mii.wID = UINT(action->Id);
+        std::wstring text = MenuItemText(*action);
+        mii.dwTypeData = text.data();
+        InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &mii);
+        return;
+    }
+    case TMenuEntryKind::Submenu:
+    case TMenuEntryKind::WindowList:
+    case TMenuEntryKind::FileTypeList: {
+        HMENU sub = CreatePopupMenu();
+        for (const TMenuEntry& child : entry.Items) Append(sub, child);
+        if (entry.Kind == TMenuEntryKind::WindowList) WindowListMenu = sub;
+        if (entry.Kind == TMenuEntryKind::FileTypeList) FileTypeSubmenus.push_back(sub);
+        Submenus[sub] = {entry.StatusText ? entry.StatusText : L"", entry.HelpContext};
+        AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), entry.Caption ? entry.Caption : L"");
+        return;
+    }
+    }
+}
+
+std::wstring TMenuBuilder::SubmenuStatusText(HMENU menu) const
+{
+    auto it = Submenus.find(menu);
+    return it == Submenus.end() ? std::wstring() : it->second.first;
+}
+
+int TMenuBuilder::SubmenuHelpContext(HMENU menu) const
+{
+    auto it = Submenus.find(menu);
+    return it == Submenus.end() ? 0 : it->second.second;
+}
+
+void TMenuBuilder::SyncMenu(HMENU menu) const
+{
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        UINT id = GetMenuItemID(menu, i);
+        if (id == UINT(-1)) continue;
+        TAction* action = Actions.Find(int(id));
+        if (!action) continue;
+        EnableMenuItem(menu, UINT(i), MF_BYPOSITION | (action->Enabled ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, UINT(i), MF_BYPOSITION | (action->Checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+}

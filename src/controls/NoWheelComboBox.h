@@ -1,0 +1,6 @@
+#pragma once
+// A drop-down list that ignores the mouse wheel, so that turning the wheel
+// over it never changes the chosen entry.
+#include <windows.h>
+
+HWND CreateNoWheelComboBox(HWND parent, int id, int width, HFONT font);

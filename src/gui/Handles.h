@@ -1,0 +1,81 @@
+#pragma once
+// Owning wrappers for platform handles and COM references, released in the
+// scope that acquired them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <type_traits>
+#include <utility>
+
+template <class H, auto Free>
+class TUniqueHandle {
+public:
+    TUniqueHandle() = default;
+    explicit TUniqueHandle(H h) : Value(h) {}
+    TUniqueHandle(const TUniqueHandle&) = delete;
+    TUniqueHandle& operator=(const TUniqueHandle&) = delete;
+    TUniqueHandle(TUniqueHandle&& o) noexcept : Value(std::exchange(o.Value, H{})) {}
+    TUniqueHandle& operator=(TUniqueHandle&& o) noexcept
+    {
+        if (this != &o) Reset(std::exchange(o.Value, H{}));
+        return *this;
+    }
+    ~TUniqueHandle() { Reset(); }
+
+    H Get() const { return Value; }
+    H Release() { return std::exchange(Value, H{}); }
+    void Reset(H h = H{})
+    {
+        if (IsValid(Value)) Free(Value);
+        Value = h;
+    }
+    explicit operator bool() const { return IsValid(Value); }
+
+private:
+    static bool IsValid(H h)
+    {
+        if constexpr (std::is_same_v<H, HANDLE>) return h && h != INVALID_HANDLE_VALUE;
+        else return h != H{};
+    }
+    H Value{};
+};
+
+inline void FreeGdiObject(HGDIOBJ h) { DeleteObject(h); }
+inline void FreeKernelHandle(HANDLE h) { CloseHandle(h); }
+inline void FreeMenu(HMENU h) { DestroyMenu(h); }
+inline void FreeLibraryHandle(HMODULE h) { FreeLibrary(h); }
+inline void FreeImageList(HIMAGELIST h) { ImageList_Destroy(h); }
+inline void FreeAccelerators(HACCEL h) { DestroyAcceleratorTable(h); }
+inline void FreeIcon(HICON h) { DestroyIcon(h); }
+
+using TFontHandle = TUniqueHandle<HFONT, FreeGdiObject>;
+using TBitmapHandle = TUniqueHandle<HBITMAP, FreeGdiObject>;
+using TBrushHandle = TUniqueHandle<HBRUSH, FreeGdiObject>;
+using TFileHandle = TUniqueHandle<HANDLE, FreeKernelHandle>;
+using TMenuHandle = TUniqueHandle<HMENU, FreeMenu>;
+using TLibraryHandle = TUniqueHandle<HMODULE, FreeLibraryHandle>;
+using TImageListHandle = TUniqueHandle<HIMAGELIST, FreeImageList>;
+using TAccelHandle = TUniqueHandle<HACCEL, FreeAccelerators>;
+using TIconHandle = TUniqueHandle<HICON, FreeIcon>;
+
+// A COM reference that releases itself.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr& o) : Ptr(o.Ptr) { if (Ptr) Ptr->AddRef(); }
+    ComPtr(ComPtr&& o) noexcept : Ptr(std::exchange(o.Ptr, nullptr)) {}
+    ComPtr& operator=(ComPtr o) noexcept { std::swap(Ptr, o.Ptr); return *this; }
+    ~ComPtr() { if (Ptr) Ptr->Release(); }
+
+    T* Get() const { return Ptr; }
+    T* operator->() const { return Ptr; }
+    explicit operator bool() const { return Ptr != nullptr; }
+    // For out parameters: releases what is held first.
+    T** Put() { if (Ptr) { Ptr->Release(); Ptr = nullptr; } return &Ptr; }
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+
+private:
+    T* Ptr = nullptr;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// Message boxes of the program: every one carries the application title.
+#include <windows.h>
+
+#include <string>
+
+void SetApplicationTitle(const std::wstring& title);
+const std::wstring& ApplicationTitle();
+
+int ShowMessageBox(HWND owner, const std::wstring& text, UINT flags);
+// The error box for failures that reach the command dispatcher.
+void ShowErrorBox(HWND owner, const std::wstring& text);

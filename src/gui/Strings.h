@@ -1,0 +1,9 @@
+#pragma once
+// Conversions between the program's UTF-16 text and the ANSI code page
+// (Shift-JIS on Japanese systems), which stored formats and peers use.
+#include <string>
+#include <string_view>
+
+std::wstring AnsiToWide(std::string_view text);
+std::string WideToAnsi(std::wstring_view text);
+std::wstring Utf8ToWide(std::string_view text);

@@ -1,0 +1,22 @@
+# Sourced by the scripts that start Wine: a project-local prefix, home and
+# Japanese locale, so that nothing of the machine's own Wine or home is used.
+# Usage: QV_PREFIX_KIND=test|run . tools/wine-env.sh
+QV_ROOT="${QV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+QV_BUILD="$QV_ROOT/build"
+QV_PREFIX_KIND="${QV_PREFIX_KIND:-test}"
+export WINEPREFIX="$QV_BUILD/wine/prefix-$QV_PREFIX_KIND"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LOCPATH="$QV_BUILD/wine/locale"
+# Without a generated glibc locale, Japanese file names fail under Wine.
+if [ ! -f "$LOCPATH/ja_JP.UTF-8/LC_CTYPE" ]; then
+  mkdir -p "$LOCPATH"
+  localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" 2>/dev/null || true
+fi
+# (bash itself cannot see LOCPATH yet and would warn about the locale)
+{ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+export HOME="$QV_BUILD/wine/home-$QV_PREFIX_KIND"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
+export XDG_DESKTOP_DIR="$HOME/Desktop" XDG_DOCUMENTS_DIR="$HOME/Documents"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
