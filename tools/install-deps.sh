@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build nasm make
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho locales
-  fp-utils googletest libgtest-dev clang
+  fp-utils googletest libgtest-dev clang zip
 )
 
 missing=()

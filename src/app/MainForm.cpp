@@ -9,26 +9,13 @@
 
 #include <commctrl.h>
 
-static std::wstring ExecutablePath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 static std::wstring FolderOf(const std::wstring& path)
 {
     size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-TMainForm::TMainForm() = default;
+TMainForm::TMainForm(std::wstring exePath) : ExePath(std::move(exePath)) {}
 
 TMainForm::~TMainForm()
 {
@@ -38,7 +25,7 @@ TMainForm::~TMainForm()
 
 void TMainForm::FormCreate()
 {
-    std::wstring exe = ExecutablePath();
+    const std::wstring& exe = ExePath;
     Settings = std::make_unique<TInitData>(WideToAnsi(FolderOf(exe)), IconTitleFontData());
     SettingsPath = SettingsFileNameFor(exe);
     Settings->FileName = WideToAnsi(SettingsPath);

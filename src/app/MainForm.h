@@ -19,7 +19,9 @@ class TMenuBuilder;
 
 class TMainForm : public TWindow {
 public:
-    TMainForm();
+    // The settings and help files lie beside `exePath` (normally the running
+    // executable).
+    explicit TMainForm(std::wstring exePath);
     ~TMainForm() override;
 
     // Creates the window and shows it; the workspace of the last run is
@@ -92,6 +94,7 @@ private:
     void SetStatusBarVisible(bool visible);
     void ApplyTreeLook(HWND tree);
 
+    std::wstring ExePath;
     std::unique_ptr<TInitData> Settings;
     TSettingsFileState SettingsState;
     std::wstring HelpFile;

@@ -6,6 +6,27 @@ std::wstring MenuItemText(const TAction& action)
     return key.empty() ? action.Caption : action.Caption + L"\t" + key;
 }
 
+// Hidden commands leave separators behind: none may lead, trail or double.
+static void TidySeparators(HMENU menu)
+{
+    bool previousWasSeparator = true;  // a leading one goes too
+    for (int i = 0; i < GetMenuItemCount(menu);) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(menu, UINT(i), TRUE, &mii);
+        bool separator = (mii.fType & MFT_SEPARATOR) != 0;
+        if (separator && previousWasSeparator) {
+            DeleteMenu(menu, UINT(i), MF_BYPOSITION);
+            continue;
+        }
+        previousWasSeparator = separator;
+        ++i;
+    }
+    int last = GetMenuItemCount(menu) - 1;
+    if (last >= 0 && previousWasSeparator) DeleteMenu(menu, UINT(last), MF_BYPOSITION);
+}
+
 HMENU TMenuBuilder::BuildMenuBar(const std::vector<TMenuEntry>& layout)
 {
     HMENU bar = CreateMenu();
@@ -17,6 +38,7 @@ HMENU TMenuBuilder::BuildPopup(const std::vector<TMenuEntry>& layout)
 {
     HMENU popup = CreatePopupMenu();
     for (const TMenuEntry& entry : layout) Append(popup, entry);
+    TidySeparators(popup);
     return popup;
 }
 
@@ -40,15 +62,21 @@ void TMenuBuilder::Append(HMENU menu, const TMenuEntry& entry)
         InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &mii);
         return;
     }
-    case TMenuEntryKind::Submenu:
     case TMenuEntryKind::WindowList:
+        // The frame lists the folder windows at the end of this menu.
+        WindowListMenu = menu;
+        return;
+    case TMenuEntryKind::Submenu:
     case TMenuEntryKind::FileTypeList: {
         HMENU sub = CreatePopupMenu();
         for (const TMenuEntry& child : entry.Items) Append(sub, child);
-        if (entry.Kind == TMenuEntryKind::WindowList) WindowListMenu = sub;
+        TidySeparators(sub);
+        const wchar_t* caption = entry.Caption;
+        if (!caption && entry.Command)
+            if (TAction* action = Actions.Find(entry.Command)) caption = action->Caption.c_str();
         if (entry.Kind == TMenuEntryKind::FileTypeList) FileTypeSubmenus.push_back(sub);
         Submenus[sub] = {entry.StatusText ? entry.StatusText : L"", entry.HelpContext};
-        AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), entry.Caption ? entry.Caption : L"");
+        AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), caption ? caption : L"");
         return;
     }
     }

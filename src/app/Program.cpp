@@ -7,6 +7,19 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+std::wstring ExecutablePath()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 int RunProgram(int showCommand)
 {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
@@ -17,7 +30,7 @@ int RunProgram(int showCommand)
 
     int result = 0;
     {
-        TMainForm form;
+        TMainForm form(ExecutablePath());
         if (form.Start(showCommand)) {
             TMessageLoopHooks hooks;
             hooks.PreTranslate = [&form](MSG& msg) { return form.PreTranslate(msg); };

@@ -1,0 +1,44 @@
+# Front door. `make run` and `make test` install what is missing (Debian,
+# as root), build, and run; see README.md.
+SHELL := /bin/bash
+ROOT := $(CURDIR)
+
+.PHONY: all run test dist bench deps build build-win build-host fuzz clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build-win: deps
+	@[ -f build/win/build.ninja ] || cmake --preset win >/dev/null
+	@cmake --build build/win
+
+build-host: deps
+	@[ -f build/host/build.ninja ] || cmake --preset host >/dev/null
+	@cmake --build build/host
+
+build: build-win
+
+run: build-win
+	@tools/run.sh
+
+test: build-win build-host
+	@tools/run-tests.sh
+
+dist: build-win
+	@tools/dist.sh
+
+bench: deps
+	@[ -f build/bench/build.ninja ] || cmake --preset bench >/dev/null
+	@cmake --build build/bench
+	@tools/run-bench.sh
+
+fuzz: deps
+	@[ -f build/fuzz/build.ninja ] || cmake --preset fuzz >/dev/null
+	@cmake --build build/fuzz
+	@mkdir -p build/fuzz/corpus && cp -n tests/fixtures/*.qvs build/fuzz/corpus/ 2>/dev/null || true
+	@build/fuzz/tests/fuzz/settings_fuzz -max_total_time=$${FUZZ_SECONDS:-60} build/fuzz/corpus
+
+clean:
+	rm -rf build

@@ -1,0 +1,26 @@
+#pragma once
+// Folders and files the Windows tests make for themselves.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TTempFolder {
+public:
+    TTempFolder();
+    ~TTempFolder();
+    TTempFolder(const TTempFolder&) = delete;
+    TTempFolder& operator=(const TTempFolder&) = delete;
+
+    const std::wstring& Path() const { return Folder; }
+    std::wstring operator/(const std::wstring& name) const { return Folder + L"\\" + name; }
+
+private:
+    std::wstring Folder;
+};
+
+std::vector<uint8_t> ReadWholeFile(const std::wstring& path);
+bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
+bool FileExists(const std::wstring& path);
+std::wstring Utf8Path(const char* utf8);
