@@ -12,7 +12,10 @@ CTEST
 # A failing GUI test leaves a screenshot here.
 export QV_SCREENSHOT_DIR="$PWD/build/test-screenshots"
 rm -rf "$QV_SCREENSHOT_DIR"; mkdir -p "$QV_SCREENSHOT_DIR"
+# Wine's background services start with the first program and keep its
+# output open: start them here, detached, so CTest sees each test end.
 tools/with-display.sh --own bash -c '
-  wineserver -p >/dev/null 2>&1 &
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
   ctest --test-dir build --output-on-failure -j2 --timeout 300 '"${CTEST_ARGS:-}"'
 '

@@ -39,11 +39,7 @@ void TMainForm::FormShow()
             ~TCleanUp() { if (Form->Wnd) SetFocus(Form->SHTreeView); }
         } cleanUp{this};
 
-        if (LoadSettings(SettingsPath, *Settings, SettingsState) && SettingsState.Damaged)
-            ShowMessageBox(Wnd,
-                           L"設定ファイルの一部が壊れていたため、読み取れた設定だけを使用します。\n"
-                           L"壊れたファイルは、次に設定を記録するときに名前を変えて残します。\n\n" + SettingsPath,
-                           MB_OK | MB_ICONWARNING);
+        LoadSettings(SettingsPath, *Settings, SettingsState);
 
         TInitData& s = *Settings;
         SetWindowPos(Wnd, nullptr, s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight,
@@ -69,6 +65,13 @@ void TMainForm::FormShow()
         ShowWindow(PanelViewer->Handle(), s.ViewerVisible ? SW_HIDE : SW_SHOW);
         PanelBoxHeight = std::max(0, int(s.ViewerHeight));
         SetViewerVisible(!ViewerVisible());
+
+        // Told once, over the restored window.
+        if (SettingsState.Damaged)
+            ShowMessageBox(Wnd,
+                           L"設定ファイルの一部が壊れていたため、読み取れた設定だけを使用します。\n"
+                           L"壊れたファイルは、次に設定を記録するときに名前を変えて残します。\n\n" + SettingsPath,
+                           MB_OK | MB_ICONWARNING);
     } catch (...) {
         ShowMessageBox(Wnd, L"プログラムの起動エラーが発生。", MB_OK | MB_ICONERROR);
         DestroyWindow(Wnd);
