@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rm -rf build/dist && mkdir -p build/dist/Quirevue
-cp build/win/Quirevue.exe build/dist/Quirevue/
+i686-w64-mingw32-strip -o build/dist/Quirevue/Quirevue.exe build/win/Quirevue.exe
 for f in build/win/Quirevue.chm build/win/plugins/*.spi; do
   [ -f "$f" ] && cp "$f" build/dist/Quirevue/
 done

@@ -11,6 +11,7 @@
 #include "settings/InitData.h"
 #include "settings/SettingsFile.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,6 +110,9 @@ private:
     std::wstring SettingsPath;
     bool Shown = false;
     bool HintShown = false;
+    // The paste button of the edit bar is not bound to the paste command; it
+    // runs this handler directly and is enabled while there is one.
+    std::function<void()> PasteHandler;
     std::wstring FavoritesRoot;
     std::wstring PluginFolder;
 

@@ -96,6 +96,10 @@ void TMainForm::SyncToolBars()
         for (int i = 0; i < count; ++i) {
             TBBUTTON b{};
             SendMessageW(tb, TB_GETBUTTON, i, LPARAM(&b));
+            if (b.idCommand == IDB_PASTE) {
+                SendMessageW(tb, TB_ENABLEBUTTON, IDB_PASTE, MAKELPARAM(bool(PasteHandler), 0));
+                continue;
+            }
             TAction* a = Actions.Find(b.idCommand);
             if (!a) continue;
             SendMessageW(tb, TB_ENABLEBUTTON, b.idCommand, MAKELPARAM(a->Enabled, 0));
@@ -108,6 +112,10 @@ void TMainForm::OnCommand(int id, HWND control, int code)
 {
     if (Actions.Find(id)) {
         Actions.Execute(id, Wnd);
+        return;
+    }
+    if (id == IDB_PASTE && PasteHandler) {
+        PasteHandler();
         return;
     }
     // The drop-down buttons' own parts, the paste button and the filter combo
@@ -158,6 +166,18 @@ LRESULT TMainForm::OnNotify(NMHDR* hdr)
         TToolMenu menu = DropDownOf(tb->iItem);
         if (menu != TToolMenu::None) ShowDropDownMenu(hdr->hwndFrom, tb->iItem, menu);
         return TBDDRET_DEFAULT;
+    }
+    case NM_RCLICK: {
+        // The back button offers the forward history on a right click.
+        auto* mouse = reinterpret_cast<NMMOUSE*>(hdr);
+        for (const TBandLayout& band : CoolBarLayout())
+            for (const TToolEntry& e : band.Entries)
+                if (e.Kind == TToolEntryKind::Button && int(mouse->dwItemSpec) == e.Command &&
+                    e.RightClickMenu != TToolMenu::None) {
+                    ShowDropDownMenu(hdr->hwndFrom, e.Command, e.RightClickMenu);
+                    return TRUE;
+                }
+        return 0;
     }
     case TTN_GETDISPINFOW: {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(hdr);

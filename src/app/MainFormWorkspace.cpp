@@ -39,6 +39,7 @@ void TMainForm::FormShow()
             ~TCleanUp() { if (Form->Wnd) SetFocus(Form->SHTreeView); }
         } cleanUp{this};
 
+        // (The splash window, when there is one, is shown before this.)
         LoadSettings(SettingsPath, *Settings, SettingsState);
 
         TInitData& s = *Settings;
