@@ -17,6 +17,7 @@ const int kSplitterFrameWidth = 2;
 const int kSplitter1Height = 3;
 const int kPanelBoxTitleHeight = 19;
 const int kFilterComboWidth = 209;
+const int kLabelWidth = 110;
 const COLORREF kClientBackground = RGB(0x44, 0x44, 0x44);
 
 HWND CreateChild(const wchar_t* cls, const wchar_t* text, DWORD style, HWND parent, int id, HFONT font,
@@ -135,8 +136,14 @@ HWND TMainForm::CreateBandToolBar(HWND parent, const std::vector<TToolEntry>& en
             b.iBitmap = e.ImageIndex;
             b.fsStyle = BTNS_BUTTON;
             break;
+        case TToolEntryKind::Label:
+            // Room for a label, which the owner places over it.
+            b.fsStyle = BTNS_SEP;
+            b.iBitmap = kLabelWidth;
+            b.idCommand = IDC_LABEL_FIRST + e.LabelIndex - 1;
+            break;
         default:
-            continue;  // combo boxes and labels are placed by their owners
+            continue;  // combo boxes are placed by their owners
         }
         SendMessageW(tb, TB_ADDBUTTONSW, 1, LPARAM(&b));
     }
@@ -232,9 +239,12 @@ void TMainForm::CreateViewerBar()
 {
     PanelViewer = std::make_unique<TPanel>(Wnd, L"PanelViewer");
     ToolBar8 = CreateBandToolBar(PanelViewer->Handle(), ToolBar8Layout());
-    for (HWND& label : Labels)
-        label = CreateChild(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, PanelViewer->Handle(), 0,
-                            UiFont.Get());
+    for (int i = 0; i < 3; ++i) {
+        Labels[i] = CreateChild(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, ToolBar8, 0, UiFont.Get());
+        RECT r{};
+        SendMessageW(ToolBar8, TB_GETRECT, IDC_LABEL_FIRST + i, LPARAM(&r));
+        SetWindowPos(Labels[i], nullptr, r.left, r.top + 2, r.right - r.left, r.bottom - r.top - 4, SWP_NOZORDER);
+    }
     ProgressBar = CreateChild(PROGRESS_CLASSW, L"", 0, PanelViewer->Handle(), IDC_PROGRESSBAR, nullptr);
     ShowWindow(ProgressBar, SW_HIDE);
     PanelViewer->OnResize = [this] { LayoutViewerBar(); };
@@ -247,10 +257,6 @@ void TMainForm::LayoutViewerBar()
     SIZE ts = ToolBarSize(ToolBar8);
     SetWindowPos(ToolBar8, nullptr, 0, 0, ts.cx, ts.cy, SWP_NOZORDER);
     int x = ts.cx + 2;
-    for (HWND label : Labels) {
-        SetWindowPos(label, nullptr, x, 2, 110, ts.cy - 4, SWP_NOZORDER);
-        x += 114;
-    }
     SetWindowPos(ProgressBar, nullptr, x, 3, std::max(0, int(r.right - x - 2)), ts.cy - 6, SWP_NOZORDER);
 }
 
