@@ -13,7 +13,7 @@ static std::wstring& ExeStorage()
 const std::wstring& ProgramUnderTest() { return ExeStorage(); }
 
 // Linux paths (as CMake gives them) are reached through drive Z: under Wine.
-static std::wstring WindowsPath(const std::string& path)
+std::wstring WindowsPath(const std::string& path)
 {
     std::wstring out = path.size() && path[0] == '/' ? L"Z:" : L"";
     for (char c : path) out += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
@@ -25,7 +25,10 @@ void SetProgramUnderTest(const std::string& path) { ExeStorage() = WindowsPath(p
 TProgram::TProgram(const std::wstring& folder)
 {
     std::wstring exe = folder + L"\\Quirevue.exe";
-    if (!CopyFileW(ProgramUnderTest().c_str(), exe.c_str(), FALSE)) return;
+    // A folder prepared from outside (read-only) already holds the program.
+    if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileW(ProgramUnderTest().c_str(), exe.c_str(), FALSE))
+        return;
     STARTUPINFOW si{};
     si.cb = sizeof si;
     std::wstring command = L"\"" + exe + L"\"";

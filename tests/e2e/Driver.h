@@ -11,7 +11,7 @@ const std::wstring& ProgramUnderTest();
 
 class TProgram {
 public:
-    // Copies the program into `folder` and starts it there.
+    // Copies the program into `folder` (unless it is there) and starts it.
     explicit TProgram(const std::wstring& folder);
     ~TProgram();  // kills the process if it is still running
 
@@ -34,6 +34,9 @@ std::wstring DialogText(HWND dialog);
 void PressButton(HWND dialog, int id);
 // The first child window of that class whose text matches, or null.
 HWND FindChild(HWND parent, const wchar_t* className, const std::wstring& text);
+
+// A Linux path as Wine reaches it (drive Z:); Windows paths stay as they are.
+std::wstring WindowsPath(const std::string& path);
 
 // Saves the screen as a bitmap in the folder named by QV_SCREENSHOT_DIR.
 void SaveScreenshot(const std::string& name);
