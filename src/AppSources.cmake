@@ -10,6 +10,10 @@ set(QV_GUI_SOURCES
 )
 set(QV_APP_SOURCES
   settings/SettingsFile.cpp
+  shell/IDList.cpp
+  shell/ShIDList.cpp
+  shell/ShellCommand.cpp
+  shell/ShellClipboard.cpp
   controls/NoWheelComboBox.cpp
   app/FontData.cpp
   app/ImageLists.cpp

@@ -5,6 +5,11 @@ set(QV_CORE_SOURCES
   settings/InitData.cpp
   settings/SettingsCodec.cpp
   shell/FileFilter.cpp
+  shell/IDListBytes.cpp
+  shell/WildcardMatch.cpp
+  shell/FilterMatch.cpp
+  shell/RowOrder.cpp
+  shell/SizeText.cpp
   app/CommandTable.cpp
   app/MenuLayout.cpp
 )

@@ -29,7 +29,7 @@ reg="$WINEPREFIX/quirevue.reg"
   for f in "ＭＳ 明朝" "MS Mincho"; do printf '"%s"="IPAMincho"\r\n' "$f"; done
   for f in "ＭＳ Ｐ明朝" "MS PMincho"; do printf '"%s"="IPAPMincho"\r\n' "$f"; done
   printf '\r\n'
-  if [ "$QV_PREFIX_KIND" = test ]; then
+  if [ "$QV_PREFIX_KIND" != run ]; then
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n"Managed"="N"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
   fi

@@ -1,5 +1,7 @@
 #include "settings/SettingsCodec.h"
 
+#include "shell/IDListBytes.h"
+
 #include "settings/AnsiText.h"
 #include "settings/TextList.h"
 
@@ -349,19 +351,6 @@ size_t EncodedSize(const TInitData& d)
 }
 
 } // namespace
-
-bool IsSoundIDList(const uint8_t* data, size_t size)
-{
-    if (size == 0) return true;
-    size_t pos = 0;
-    while (size - pos >= 2) {
-        size_t itemSize = data[pos] | data[pos + 1] << 8;
-        if (itemSize == 0) return pos + 2 == size;
-        if (itemSize < 2 || itemSize > size - pos) return false;
-        pos += itemSize;
-    }
-    return false;
-}
 
 std::vector<uint8_t> EncodeSettings(const TInitData& data)
 {

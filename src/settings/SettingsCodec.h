@@ -31,8 +31,3 @@ struct TSettingsReadResult {
 // their values, a record cut short is not appended, and nothing is allocated
 // from a count before the count is checked against the bytes left.
 TSettingsReadResult DecodeSettings(const uint8_t* data, size_t size, TInitData& into);
-
-// An item identifier list's bytes: items of a 16-bit length that counts
-// itself, ended by a 16-bit zero that is the last two bytes. Empty is sound
-// (no folder).
-bool IsSoundIDList(const uint8_t* data, size_t size);

@@ -1,0 +1,83 @@
+#include "shell/ShIDList.h"
+
+#include "gui/Handles.h"
+
+PCIDList TSHIDList::Items(int index) const
+{
+    return index >= 0 && index < Count() ? ItemLists[size_t(index)] : nullptr;
+}
+
+PCIDList* TSHIDList::GetItemList() { return ItemLists.empty() ? nullptr : ItemLists.data(); }
+
+void TSHIDList::Clear() { ItemLists.clear(); }
+
+int TSHIDList::GetParentLevel() const { return GetIDListLevel(ParentIDList); }
+
+IShellFolder* TSHIDList::GetParentFolder() const
+{
+    int level = GetParentLevel();
+    if (level < 0) return nullptr;
+    return BindFolder(ParentIDList);
+}
+
+static ULONG AttributesOf(IShellFolder* folder, UINT count, PCIDList* items, ULONG mask)
+{
+    if (!folder || count == 0) return 0;
+    ULONG attributes = mask;
+    if (FAILED(folder->GetAttributesOf(count, items, &attributes))) return 0;
+    return attributes;
+}
+
+ULONG TSHIDList::GetCommonAttributes() const
+{
+    ComPtr<IShellFolder> folder;
+    *folder.Put() = GetParentFolder();
+    auto* self = const_cast<TSHIDList*>(this);
+    return AttributesOf(folder.Get(), UINT(Count()), self->GetItemList(), 0x177);
+}
+
+bool TSHIDList::AllHave(ULONG sfgao) const
+{
+    ComPtr<IShellFolder> folder;
+    *folder.Put() = GetParentFolder();
+    auto* self = const_cast<TSHIDList*>(this);
+    return (AttributesOf(folder.Get(), UINT(Count()), self->GetItemList(), sfgao) & sfgao) == sfgao && Count() > 0;
+}
+
+bool TSHIDList::ItemHas(int index, ULONG sfgao) const
+{
+    PCIDList item = Items(index);
+    if (!item) return false;
+    ComPtr<IShellFolder> folder;
+    *folder.Put() = GetParentFolder();
+    return (AttributesOf(folder.Get(), 1, &item, sfgao) & sfgao) == sfgao;
+}
+
+std::wstring TSHIDList::GetItemPath(int index) const
+{
+    PCIDList item = Items(index);
+    if (!item || !ParentIDList) return {};
+    TIDListPtr absolute(ConcatIDLists(ParentIDList, item));
+    std::wstring path;
+    IDListToPath(absolute.get(), path);
+    return path;
+}
+
+TSHIDList2::~TSHIDList2() { Clear(); }
+
+void TSHIDList2::SetParent(PIDList parent)
+{
+    PIDList old = const_cast<PIDList>(ParentIDList);
+    FreeIDList(old);
+    ParentIDList = parent;
+}
+
+void TSHIDList2::Clear()
+{
+    for (PCIDList item : ItemLists) {
+        PIDList owned = const_cast<PIDList>(item);
+        FreeIDList(owned);
+    }
+    ItemLists.clear();
+    SetParent(nullptr);
+}
