@@ -29,7 +29,7 @@ test: build-win build-host
 dist: build-win
 	@tools/dist.sh
 
-bench: deps
+bench: build-win
 	@[ -f build/bench/build.ninja ] || cmake --preset bench >/dev/null
 	@cmake --build build/bench
 	@tools/run-bench.sh

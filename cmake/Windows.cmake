@@ -22,6 +22,8 @@ target_link_options(Quirevue PRIVATE -municode)
 set_source_files_properties(src/res/Quirevue.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/ImageList1.bmp;${CMAKE_SOURCE_DIR}/src/res/ImageList2.bmp;${CMAKE_SOURCE_DIR}/src/res/Quirevue.ico;${CMAKE_SOURCE_DIR}/src/res/Quirevue.manifest")
 
+add_subdirectory(bench/win)
+
 if(BUILD_TESTING)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

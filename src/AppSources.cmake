@@ -10,7 +10,11 @@ set(QV_GUI_SOURCES
 )
 set(QV_APP_SOURCES
   settings/SettingsFile.cpp
+  shell/DataItem.cpp
+  shell/FileItem.cpp
+  shell/FileList.cpp
   shell/IDList.cpp
+  shell/ShellHelpers.cpp
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp

@@ -10,6 +10,7 @@ set(QV_CORE_SOURCES
   shell/FilterMatch.cpp
   shell/RowOrder.cpp
   shell/SizeText.cpp
+  shell/ClipboardLayout.cpp
   app/CommandTable.cpp
   app/MenuLayout.cpp
 )

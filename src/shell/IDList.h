@@ -5,6 +5,7 @@
 // freed, except by ConcatAndFree. Failures give null, false, -1 or 3 as
 // documented; nothing here throws.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <memory>

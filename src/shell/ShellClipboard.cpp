@@ -1,0 +1,266 @@
+#include "shell/ShellClipboard.h"
+
+#include "gui/Handles.h"
+#include "shell/ClipboardLayout.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+
+UINT ShellIDListFormat()
+{
+    static const UINT format = RegisterClipboardFormatW(L"Shell IDList Array");
+    return format;
+}
+
+UINT PreferredDropEffectFormat()
+{
+    static const UINT format = RegisterClipboardFormatW(L"Preferred DropEffect");
+    return format;
+}
+
+FORMATETC FormatOf(UINT format)
+{
+    return FORMATETC{CLIPFORMAT(format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+// The clipboard, opened for one operation and closed with it. Another
+// program may hold it for a moment, so opening is tried a few times.
+class TOpenClipboard {
+public:
+    explicit TOpenClipboard(HWND owner)
+    {
+        for (int attempt = 0; attempt < 10 && !Opened; ++attempt) {
+            Opened = OpenClipboard(owner) != FALSE;
+            if (!Opened) Sleep(20);
+        }
+    }
+    ~TOpenClipboard()
+    {
+        if (Opened) CloseClipboard();
+    }
+    TOpenClipboard(const TOpenClipboard&) = delete;
+    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
+    explicit operator bool() const { return Opened; }
+
+private:
+    bool Opened = false;
+};
+
+// A window of our own to own the clipboard: data set while the clipboard
+// is opened without one is not accepted. The data stays after it is gone.
+class TClipboardOwner {
+public:
+    TClipboardOwner()
+        : Window(CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr))
+    {
+    }
+    ~TClipboardOwner()
+    {
+        if (Window) DestroyWindow(Window);
+    }
+    TClipboardOwner(const TClipboardOwner&) = delete;
+    TClipboardOwner& operator=(const TClipboardOwner&) = delete;
+    HWND Get() const { return Window; }
+
+private:
+    HWND Window;
+};
+
+bool PutOnClipboard(UINT format, const void* data, size_t size)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block) return false;
+    if (void* target = GlobalLock(block)) {
+        std::memcpy(target, data, size);
+        GlobalUnlock(block);
+    } else {
+        GlobalFree(block);
+        return false;
+    }
+    if (!SetClipboardData(format, block)) {
+        GlobalFree(block);
+        return false;
+    }
+    return true;  // the clipboard owns the block now
+}
+
+// The path of a file-system item, from its already bound folder: asking
+// the folder for the item's parsing name is far cheaper than resolving the
+// absolute list from the desktop for every item.
+std::wstring FileSystemPath(IShellFolder* folder, PCIDList item)
+{
+    ULONG attributes = SFGAO_FILESYSTEM;
+    if (FAILED(folder->GetAttributesOf(1, &item, &attributes)) || !(attributes & SFGAO_FILESYSTEM)) return {};
+    std::wstring name;
+    if (!GetItemDisplayName(folder, item, SHGDN_FORPARSING, name)) return {};
+    bool drive = name.size() >= 3 && iswalpha(name[0]) && name[1] == L':' && name[2] == L'\\';
+    bool unc = name.size() >= 3 && name[0] == L'\\' && name[1] == L'\\' && name[2] != L'?';
+    return drive || unc ? name : std::wstring();
+}
+
+std::wstring WithoutTrailingBackslash(std::wstring path)
+{
+    // "C:\" keeps its backslash: "C:" alone means the drive's current folder.
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return WithoutTrailingBackslash(full);
+}
+
+std::wstring FolderOf(const std::wstring& path)
+{
+    size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return {};
+    return WithoutTrailingBackslash(path.substr(0, slash + 1));
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Empties the clipboard unless something new was put on it since `sequence`.
+void ForgetCut(HWND window, DWORD sequence)
+{
+    TOpenClipboard clipboard(window);
+    if (clipboard && GetClipboardSequenceNumber() == sequence) EmptyClipboard();
+}
+
+}  // namespace
+
+bool CopyToClipboard(const TSHIDList& items, bool cut)
+{
+    if (items.Count() == 0 || !items.ParentIDList) return false;
+    ComPtr<IShellFolder> folder;
+    *folder.Put() = items.GetParentFolder();
+    if (!folder) return false;
+
+    std::vector<const uint8_t*> lists;
+    std::vector<std::u16string> paths;
+    for (int i = 0; i < items.Count(); ++i) {
+        PCIDList item = items.Items(i);
+        if (!item) return false;
+        lists.push_back(reinterpret_cast<const uint8_t*>(item));
+        std::wstring path = FileSystemPath(folder.Get(), item);
+        if (!path.empty()) paths.emplace_back(path.begin(), path.end());
+    }
+    // Without a single path there is nothing a paste could copy or move.
+    if (paths.empty()) return false;
+
+    std::vector<uint8_t> idList = BuildIDListArray(reinterpret_cast<const uint8_t*>(items.ParentIDList), lists);
+    std::vector<uint8_t> drop = BuildWideDropFiles(paths);
+    DWORD effect = cut ? DROPEFFECT_MOVE : DROPEFFECT_COPY | DROPEFFECT_LINK;
+    if (idList.empty()) return false;
+
+    TClipboardOwner owner;
+    if (!owner.Get()) return false;
+    TOpenClipboard clipboard(owner.Get());
+    if (!clipboard || !EmptyClipboard()) return false;
+    bool ok = PutOnClipboard(CF_HDROP, drop.data(), drop.size()) &&
+              PutOnClipboard(ShellIDListFormat(), idList.data(), idList.size()) &&
+              PutOnClipboard(PreferredDropEffectFormat(), &effect, sizeof effect);
+    // Half a set would make a paste do something else than was asked.
+    if (!ok) EmptyClipboard();
+    return ok;
+}
+
+bool ClipboardHasFiles()
+{
+    ComPtr<IDataObject> data;
+    if (FAILED(OleGetClipboard(data.Put())) || !data) return false;
+    FORMATETC idList = FormatOf(ShellIDListFormat());
+    if (data->QueryGetData(&idList) == S_OK) return true;
+    FORMATETC drop = FormatOf(CF_HDROP);
+    return data->QueryGetData(&drop) == S_OK;
+}
+
+std::vector<std::wstring> ClipboardFiles(bool* move)
+{
+    std::vector<std::wstring> files;
+    if (move) *move = false;
+    ComPtr<IDataObject> data;
+    if (FAILED(OleGetClipboard(data.Put())) || !data) return files;
+
+    FORMATETC drop = FormatOf(CF_HDROP);
+    STGMEDIUM medium{};
+    if (SUCCEEDED(data->GetData(&drop, &medium))) {
+        if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+            auto handle = static_cast<HDROP>(medium.hGlobal);
+            UINT count = DragQueryFileW(handle, 0xFFFFFFFF, nullptr, 0);
+            for (UINT i = 0; i < count; ++i) {
+                UINT length = DragQueryFileW(handle, i, nullptr, 0);
+                std::wstring name(length + 1, L'\0');
+                name.resize(DragQueryFileW(handle, i, name.data(), length + 1));
+                if (!name.empty()) files.push_back(std::move(name));
+            }
+        }
+        ReleaseStgMedium(&medium);
+    }
+
+    FORMATETC effect = FormatOf(PreferredDropEffectFormat());
+    medium = STGMEDIUM{};
+    if (move && SUCCEEDED(data->GetData(&effect, &medium))) {
+        if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal && GlobalSize(medium.hGlobal) >= sizeof(DWORD)) {
+            if (auto* value = static_cast<const DWORD*>(GlobalLock(medium.hGlobal))) {
+                *move = PasteShouldMove(*value);
+                GlobalUnlock(medium.hGlobal);
+            }
+        }
+        ReleaseStgMedium(&medium);
+    }
+    return files;
+}
+
+bool PasteFromClipboard(HWND window, const std::wstring& targetFolder)
+{
+    if (targetFolder.empty()) return false;
+    std::wstring folder = FullPath(targetFolder);
+    DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+
+    DWORD sequence = GetClipboardSequenceNumber();
+    bool move = false;
+    std::vector<std::wstring> files = ClipboardFiles(&move);
+    if (files.empty()) return false;
+
+    std::wstring from;
+    bool intoOwnFolder = false;
+    for (const std::wstring& file : files) {
+        bool here = SamePath(FolderOf(file), folder);
+        if (here && move) continue;  // already where it is to go
+        intoOwnFolder = intoOwnFolder || here;
+        from += file;
+        from += L'\0';
+    }
+    if (from.empty()) return false;
+    from += L'\0';
+    std::wstring to = folder;
+    to += L'\0';
+    to += L'\0';
+
+    SHFILEOPSTRUCTW operation{};
+    operation.hwnd = window;
+    operation.wFunc = move ? FO_MOVE : FO_COPY;
+    operation.pFrom = from.c_str();
+    operation.pTo = to.c_str();
+    // A copy into its own folder would replace itself: give it a new name,
+    // as the shell does when it pastes there. Elsewhere a clash is asked.
+    operation.fFlags = FOF_ALLOWUNDO | (intoOwnFolder ? FOF_RENAMEONCOLLISION : 0);
+    if (SHFileOperationW(&operation) != 0 || operation.fAnyOperationsAborted) return false;
+
+    // The cut files are gone from where the clipboard says they are.
+    if (move) ForgetCut(window, sequence);
+    return true;
+}

@@ -1,0 +1,166 @@
+#include "shell/DataItem.h"
+
+TSHDataItem::~TSHDataItem()
+{
+    FreeIDList(RelativeIDList);
+    FreeIDList(AbsoluteIDList);
+    FreeIDList(ParentListCache);
+}
+
+void TSHDataItem::ResetCaches()
+{
+    SelectedIconIndex = -1;
+    IconIndex = -1;
+    DisplayName.clear();
+}
+
+PCIDList TSHDataItem::QueryList() { return GetLevel() == 0 ? GetAbsoluteList() : RelativeIDList; }
+
+int TSHDataItem::GetIconIndex()
+{
+    if (IconIndex == -1) IconIndex = GetSysIconIndex(GetAbsoluteList(), false, false);
+    return IconIndex;
+}
+
+int TSHDataItem::GetSelectedIconIndex()
+{
+    if (SelectedIconIndex == -1) SelectedIconIndex = GetSysIconIndex(GetAbsoluteList(), false, true);
+    return SelectedIconIndex;
+}
+
+IShellFolder* TSHDataItem::GetParentFolder()
+{
+    if (!ParentFolder) {
+        int level = GetLevel();
+        if (level == 0 || level == 1) {
+            if (IShellFolder* desktop = DesktopFolder()) {
+                desktop->AddRef();
+                *ParentFolder.Put() = desktop;
+            }
+        } else if (level > 1) {
+            *ParentFolder.Put() = BindFolder(GetParentList());
+        }
+    }
+    return ParentFolder.Get();
+}
+
+const std::wstring& TSHDataItem::GetDisplayName()
+{
+    if (DisplayName.empty())
+        if (IShellFolder* folder = GetParentFolder()) GetItemDisplayName(folder, QueryList(), SHGDN_INFOLDER, DisplayName);
+    return DisplayName;
+}
+
+std::wstring TSHDataItem::GetPath()
+{
+    std::wstring path;
+    IDListToPath(GetLevel() == 0 ? RelativeIDList : GetAbsoluteList(), path);
+    return path;
+}
+
+bool TSHDataItem::HasAttributes(ULONG sfgao)
+{
+    IShellFolder* folder = GetParentFolder();
+    PCIDList list = QueryList();
+    if (!folder || !list) return false;
+    ULONG attributes = sfgao;
+    if (FAILED(folder->GetAttributesOf(1, &list, &attributes))) return false;
+    return (attributes & sfgao) == sfgao;
+}
+
+TShItemIDType ItemIDTypeOf(PCIDList absolute, int level, ULONG attributes)
+{
+    IShellFolder* desktop = DesktopFolder();
+    if (!desktop) return itUnknown;
+    if (level == 0) return itDeskTop;
+    bool fileSystem = attributes & SFGAO_FILESYSTEM;
+    if (level == 1) {
+        static const struct {
+            int Csidl;
+            TShItemIDType Kind;
+        } special[] = {{CSIDL_DRIVES, itMyComputer}, {CSIDL_NETWORK, itNetWork}, {CSIDL_BITBUCKET, itBitBucket},
+                       {CSIDL_INTERNET, itInterNet}};
+        for (const auto& s : special) {
+            PCIDList list = SpecialFolderIDList(s.Csidl);
+            if (list && CompareIDLists(desktop, list, absolute) == kIDListEqual) return s.Kind;
+        }
+        if (!fileSystem) return itVirtual;
+        return (attributes & SFGAO_FOLDER) ? itFolder : itFile;
+    }
+    if (!fileSystem) return itVirtual;
+    if (level == 2 && (attributes & SFGAO_FILESYSANCESTOR)) return itRootDrive;
+    return (attributes & SFGAO_FOLDER) ? itFolder : itFile;
+}
+
+TShItemIDType TSHDataItem::GetItemIDType()
+{
+    int level = GetLevel();
+    if (level < 0) return itUnknown;
+    ULONG attributes = 0;
+    if (level > 0) {
+        IShellFolder* folder = GetParentFolder();
+        PCIDList list = QueryList();
+        attributes = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR;
+        if (!folder || !list || FAILED(folder->GetAttributesOf(1, &list, &attributes))) attributes = 0;
+    }
+    return ItemIDTypeOf(GetAbsoluteList(), level, attributes);
+}
+
+int TSHDataItem::GetOverlayIndex()
+{
+    IShellFolder* folder = GetParentFolder();
+    if (!folder) return -1;
+    ComPtr<IShellIconOverlay> overlay;
+    if (SUCCEEDED(folder->QueryInterface(IID_IShellIconOverlay, overlay.PutVoid()))) {
+        int index = 0;
+        return overlay->GetOverlayIndex(QueryList(), &index) == S_OK ? index - 1 : -1;
+    }
+    if (HasAttributes(SFGAO_SHARE)) return 0;
+    if (HasAttributes(SFGAO_LINK)) return 1;
+    return -1;
+}
+
+IDropTarget* TSHDataItem::GetDropTarget()
+{
+    IShellFolder* folder = GetParentFolder();
+    PCIDList list = RelativeIDList;
+    if (!folder || !list) return nullptr;
+    IDropTarget* target = nullptr;
+    if (FAILED(folder->GetUIObjectOf(ShellOwnerWindow(), 1, &list, IID_IDropTarget, nullptr,
+                                     reinterpret_cast<void**>(&target))))
+        return nullptr;
+    return target;
+}
+
+TSHFolderItem::TSHFolderItem(void* node, PIDList relative, PIDList absolute) : Node(node)
+{
+    RelativeIDList = relative;
+    AbsoluteIDList = absolute;
+}
+
+int TSHFolderItem::GetLevel() { return GetIDListLevel(AbsoluteIDList); }
+
+PCIDList TSHFolderItem::GetParentList()
+{
+    if (!ParentListCache) {
+        if (GetLevel() == 1) ParentListCache = CopyIDList(SpecialFolderIDList(CSIDL_DESKTOP));
+        else ParentListCache = GetParentIDList(AbsoluteIDList);
+    }
+    return ParentListCache;
+}
+
+TSHComboItem::TSHComboItem(TSHComboList* owner, bool temporary, PIDList relative, PIDList absolute,
+                           TSHComboItem* parentItem)
+    : Owner(owner), ParentItem(parentItem), Temporary(temporary)
+{
+    RelativeIDList = relative;
+    AbsoluteIDList = absolute;
+}
+
+int TSHComboItem::GetLevel() { return GetIDListLevel(AbsoluteIDList); }
+
+PCIDList TSHComboItem::GetParentList()
+{
+    if (!ParentListCache) ParentListCache = GetParentIDList(AbsoluteIDList);
+    return ParentListCache;
+}

@@ -1,0 +1,94 @@
+#pragma once
+// One object of the namespace as the controls show it: a tree node, a list
+// row or a combo row. The item owns its identifier lists and caches what is
+// slow to ask the shell for.
+#include "gui/Handles.h"
+#include "shell/IDList.h"
+
+#include <string>
+
+enum TShItemIDType {
+    itDeskTop, itMyComputer, itRootDrive, itFolder, itFile, itInterNet, itBitBucket, itNetWork, itVirtual, itUnknown
+};
+// Bit n stands for the kind with ordinal n (itInterNet to itVirtual).
+using TShVirtuaItems = unsigned;
+constexpr TShVirtuaItems ShVirtuaBit(TShItemIDType kind) { return 1u << unsigned(kind); }
+constexpr TShVirtuaItems kDefaultVirtuaItems =
+    ShVirtuaBit(itInterNet) | ShVirtuaBit(itBitBucket) | ShVirtuaBit(itNetWork);
+
+class TSHDataItem {
+public:
+    TSHDataItem() = default;
+    TSHDataItem(const TSHDataItem&) = delete;
+    TSHDataItem& operator=(const TSHDataItem&) = delete;
+    virtual ~TSHDataItem();
+
+    virtual int GetIconIndex();
+    virtual int GetIndex() const = 0;
+    virtual int GetLevel() = 0;
+    virtual PCIDList GetParentList() = 0;
+    virtual PCIDList GetAbsoluteList() = 0;
+    virtual int GetSelectedIconIndex();
+    virtual bool IsValid() const = 0;
+
+    // Not AddRef'ed: the item keeps it.
+    IShellFolder* GetParentFolder();
+    const std::wstring& GetDisplayName();
+    virtual std::wstring GetPath();
+    bool HasAttributes(ULONG sfgao);
+    TShItemIDType GetItemIDType();
+    int GetOverlayIndex();
+    // AddRef'ed, or null.
+    IDropTarget* GetDropTarget();
+
+    PCIDList RelativeList() const { return RelativeIDList; }
+
+protected:
+    // The list the parent folder is asked about: the absolute one for the
+    // desktop itself.
+    PCIDList QueryList();
+    void ResetCaches();
+
+    ComPtr<IShellFolder> ParentFolder;
+    PIDList RelativeIDList = nullptr;
+    PIDList AbsoluteIDList = nullptr;
+    PIDList ParentListCache = nullptr;
+    int SelectedIconIndex = -1;
+    int IconIndex = -1;
+    std::wstring DisplayName;
+};
+
+// A node of the folder tree. The node handle is the tree's business.
+class TSHFolderItem : public TSHDataItem {
+public:
+    // Takes ownership of both lists.
+    TSHFolderItem(void* node, PIDList relative, PIDList absolute);
+    int GetIndex() const override { return Index; }
+    int GetLevel() override;
+    PCIDList GetParentList() override;
+    PCIDList GetAbsoluteList() override { return AbsoluteIDList; }
+    bool IsValid() const override { return RelativeIDList && AbsoluteIDList; }
+
+    void* Node = nullptr;
+    int Index = -1;  // the node's absolute index, kept by the tree
+};
+
+class TSHComboList;
+// A row of the address combo box.
+class TSHComboItem : public TSHDataItem {
+public:
+    TSHComboItem(TSHComboList* owner, bool temporary, PIDList relative, PIDList absolute, TSHComboItem* parentItem);
+    int GetIndex() const override { return Index; }
+    int GetLevel() override;
+    PCIDList GetParentList() override;
+    PCIDList GetAbsoluteList() override { return AbsoluteIDList; }
+    bool IsValid() const override { return RelativeIDList && AbsoluteIDList; }
+
+    TSHComboList* Owner;
+    TSHComboItem* ParentItem;
+    bool Temporary;
+    int Index = -1;
+};
+
+// The kind of an object from its absolute list and attributes.
+TShItemIDType ItemIDTypeOf(PCIDList absolute, int level, ULONG attributes);

@@ -1,0 +1,159 @@
+#include "shell/FileItem.h"
+
+#include "shell/FileList.h"
+#include "shell/ShellHelpers.h"
+#include "shell/SizeText.h"
+
+#include <commctrl.h>
+
+TSHFileItem::TSHFileItem(TSHFileList* owner, PIDList relative) : Owner(owner)
+{
+    RelativeIDList = relative;
+}
+
+int TSHFileItem::GetIndex() const { return Owner ? Owner->IndexOf(this) : -1; }
+
+int TSHFileItem::GetLevel() { return Owner ? Owner->GetLevel() + 1 : -1; }
+
+PCIDList TSHFileItem::GetParentList() { return Owner ? Owner->GetFolderIDList() : nullptr; }
+
+PCIDList TSHFileItem::GetAbsoluteList()
+{
+    if (!AbsoluteIDList && Owner && RelativeIDList) {
+        if (Owner->GetLevel() != 0) AbsoluteIDList = ConcatIDLists(Owner->GetFolderIDList(), RelativeIDList);
+        else AbsoluteIDList = CopyFirstItem(RelativeIDList);
+    }
+    return AbsoluteIDList;
+}
+
+std::wstring TSHFileItem::GetPath()
+{
+    // Inside a file-system folder the path is the folder's and the name; the
+    // shell's own answer costs milliseconds per row in large folders.
+    if (Owner && Owner->GetLevel() >= 1 && HasFindData()) {
+        const std::wstring& folder = Owner->GetFolderPath();
+        if (!folder.empty()) return JoinPath(folder, FindData.Name);
+    }
+    return TSHDataItem::GetPath();
+}
+
+void TSHFileItem::SetFindData(const WIN32_FIND_DATAW& data)
+{
+    FindData.Name = data.cFileName;
+    FindData.Size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    FindData.LastWrite = data.ftLastWriteTime;
+    FindData.Creation = data.ftCreationTime;
+    FindData.LastAccess = data.ftLastAccessTime;
+    FindData.Attributes = data.dwFileAttributes;
+}
+
+const TRowFileData& TSHFileItem::GetFindData()
+{
+    if (FindData.Name.empty() && Owner) {
+        WIN32_FIND_DATAW data{};
+        if (GetLevel() == 1) {
+            std::wstring path = TSHDataItem::GetPath();
+            HANDLE find = path.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(path.c_str(), &data);
+            if (find != INVALID_HANDLE_VALUE) {
+                FindClose(find);
+                SetFindData(data);
+            }
+        } else if (IShellFolder* folder = GetParentFolder()) {
+            if (SUCCEEDED(SHGetDataFromIDListW(folder, RelativeIDList, SHGDFIL_FINDDATA, &data, sizeof data)))
+                SetFindData(data);
+        }
+    }
+    return FindData;
+}
+
+bool TSHFileItem::IsFolderRow()
+{
+    if (GetFindData().Attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+    if (HasFindData()) return false;
+    if (HasAttributes(SFGAO_FILESYSANCESTOR)) return true;
+    return !HasAttributes(SFGAO_FILESYSTEM) && HasAttributes(SFGAO_FOLDER);
+}
+
+std::wstring TSHFileItem::GetSizeText()
+{
+    if (IsFolderRow()) return {};
+    return FormatKilobytesText(GetFileSize(), LocaleThousandsSeparator());
+}
+
+std::wstring TSHFileItem::GetTypeText() { return Owner ? Owner->TypeTextFor(*this) : std::wstring(); }
+
+std::wstring TSHFileItem::GetDateText()
+{
+    double date = FileTimeToDate(GetFindData().LastWrite);
+    // Find data only exists for file-system objects.
+    if (date == 0 || !HasFindData()) return {};
+    return FormatShortDateTime(date);
+}
+
+int TSHFileItem::GetIconIndex()
+{
+    if (!Owner) return 0;
+    if (!Owner->View().LargeIconStyle()) {
+        if (IconIndex == -1) IconIndex = Owner->IconIndexFor(*this, false);
+        return IconIndex;
+    }
+    if (LargeIconIndex == -1) LargeIconIndex = Owner->IconIndexFor(*this, true);
+    return LargeIconIndex;
+}
+
+int TSHFileItem::GetSelectedIconIndex() { return GetIconIndex(); }
+
+UINT TSHFileItem::GetOverlayMask()
+{
+    IShellFolder* folder = GetParentFolder();
+    if (!folder) return 0;
+    ComPtr<IShellIconOverlay> overlay;
+    if (SUCCEEDED(folder->QueryInterface(IID_IShellIconOverlay, overlay.PutVoid()))) {
+        int index = 0;
+        return SUCCEEDED(overlay->GetOverlayIndex(RelativeIDList, &index)) ? INDEXTOOVERLAYMASK(index) : 0;
+    }
+    if (HasAttributes(SFGAO_SHARE)) return INDEXTOOVERLAYMASK(1);
+    if (HasAttributes(SFGAO_LINK)) return INDEXTOOVERLAYMASK(2);
+    return 0;
+}
+
+static bool SetName(IShellFolder* folder, PCIDList item, const std::wstring& name, PIDList& renamed)
+{
+    renamed = nullptr;
+    HWND owner = ShellOwnerWindow();
+    return SUCCEEDED(folder->SetNameOf(owner, item, name.c_str(), SHGDN_INFOLDER | SHGDN_FOREDITING, &renamed)) &&
+           renamed;
+}
+
+bool TSHFileItem::Rename(const std::wstring& newName)
+{
+    IShellFolder* folder = GetParentFolder();
+    if (!folder || !RelativeIDList || newName.empty()) return false;
+    std::wstring oldName = HasFindData() ? FindData.Name : GetDisplayName();
+    PIDList renamed = nullptr;
+    if (newName != oldName && CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, newName.c_str(), -1,
+                                             oldName.c_str(), -1) == CSTR_EQUAL) {
+        // A change of case alone is not carried out by every file system
+        // layer: go through a temporary name.
+        PIDList temporary = nullptr;
+        std::wstring step = newName + L".~" + std::to_wstring(GetTickCount());
+        if (!SetName(folder, RelativeIDList, step, temporary)) return false;
+        if (!SetName(folder, temporary, newName, renamed)) {
+            PIDList back = nullptr;
+            if (SetName(folder, temporary, oldName, back)) FreeIDList(back);
+            FreeIDList(temporary);
+            return false;
+        }
+        FreeIDList(temporary);
+    } else if (!SetName(folder, RelativeIDList, newName, renamed)) {
+        return false;
+    }
+    FreeIDList(RelativeIDList);
+    RelativeIDList = renamed;
+    FreeIDList(AbsoluteIDList);
+    ResetCaches();
+    LargeIconIndex = -1;
+    ClearFindData();
+    GetFindData();
+    return true;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// A row of a folder's file list.
+#include "shell/DataItem.h"
+
+#include <cstdint>
+#include <string>
+
+class TSHFileList;
+
+// What the list keeps of a row's find data (the full record is far larger
+// than a row may cost).
+struct TRowFileData {
+    std::wstring Name;          // empty until filled
+    uint64_t Size = 0;
+    FILETIME LastWrite{};
+    FILETIME Creation{};
+    FILETIME LastAccess{};
+    uint32_t Attributes = 0;
+};
+
+class TSHFileItem : public TSHDataItem {
+public:
+    // Takes ownership of the relative list.
+    TSHFileItem(TSHFileList* owner, PIDList relative);
+
+    int GetIndex() const override;
+    int GetLevel() override;
+    PCIDList GetParentList() override;
+    PCIDList GetAbsoluteList() override;
+    bool IsValid() const override { return Owner && RelativeIDList; }
+    int GetIconIndex() override;
+    int GetSelectedIconIndex() override;
+    std::wstring GetPath() override;
+
+    // Fills the find data on first use; a failed fill is tried again later.
+    const TRowFileData& GetFindData();
+    bool HasFindData() const { return !FindData.Name.empty(); }
+    void SetFindData(const WIN32_FIND_DATAW& data);
+    void ClearFindData() { FindData = TRowFileData(); }
+    uint64_t GetFileSize() { return GetFindData().Size; }
+    uint32_t GetFileAttributes() { return GetFindData().Attributes; }
+    bool IsFolderRow();
+    std::wstring GetSizeText();
+    std::wstring GetTypeText();
+    std::wstring GetDateText();
+    UINT GetOverlayMask();
+    bool Rename(const std::wstring& newName);
+
+    TSHFileList* Owner;
+    int LargeIconIndex = -1;
+    bool Marked = false;  // scratch flag of the list's selection-keeping sort
+
+private:
+    TRowFileData FindData;
+};

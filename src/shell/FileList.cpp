@@ -1,0 +1,512 @@
+#include "shell/FileList.h"
+
+#include "gui/Strings.h"
+#include "shell/FilterMatch.h"
+#include "shell/RowOrder.h"
+#include "shell/ShellHelpers.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+std::wstring LowerExtension(const std::wstring& name)
+{
+    size_t dot = name.find_last_of(L'.');
+    std::wstring ext = dot == std::wstring::npos ? std::wstring() : name.substr(dot);
+    CharLowerBuffW(ext.data(), DWORD(ext.size()));
+    return ext;
+}
+
+uint64_t FileTimeValue(const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+
+class TWaitCursor {
+public:
+    TWaitCursor() : Previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~TWaitCursor() { SetCursor(Previous); }
+
+private:
+    HCURSOR Previous;
+};
+
+// A folder's entries as the file system lists them, by exact name.
+class TFolderEntries {
+public:
+    void Read(const std::wstring& folder)
+    {
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (find == INVALID_HANDLE_VALUE) return;
+        do {
+            if (data.cFileName[0] == L'.' && (!data.cFileName[1] || (data.cFileName[1] == L'.' && !data.cFileName[2])))
+                continue;
+            Entries.emplace(data.cFileName, data);
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    const WIN32_FIND_DATAW* Find(const std::wstring& name) const
+    {
+        auto it = Entries.find(name);
+        return it == Entries.end() ? nullptr : &it->second;
+    }
+
+private:
+    std::unordered_map<std::wstring, WIN32_FIND_DATAW> Entries;
+};
+
+}  // namespace
+
+bool IconDiffersPerFile(const std::wstring& name)
+{
+    static const wchar_t* const own[] = {L".exe", L".ico", L".lnk", L".cur", L".ani", L".url"};
+    std::wstring ext = LowerExtension(name);
+    for (const wchar_t* e : own)
+        if (ext == e) return true;
+    return false;
+}
+
+TSHFileList::TSHFileList(IShFileListView& view) : Owner(view) { RowItems.reserve(1000); }
+
+TSHFileList::~TSHFileList()
+{
+    StopWatching();
+    ClearRows();
+    FreeFolder();
+}
+
+TSHFileItem* TSHFileList::Rows(int index) const
+{
+    return index >= 0 && index < Count() ? RowItems[size_t(index)] : nullptr;
+}
+
+int TSHFileList::IndexOf(const TSHFileItem* row) const
+{
+    auto it = std::find(RowItems.begin(), RowItems.end(), row);
+    return it == RowItems.end() ? -1 : int(it - RowItems.begin());
+}
+
+void TSHFileList::ClearRows()
+{
+    for (TSHFileItem* row : RowItems) delete row;
+    RowItems.clear();
+    TotalSizeCache = 0;
+}
+
+void TSHFileList::FreeFolder()
+{
+    FreeIDList(FolderIDList);
+    FreeIDList(ParentListCache);
+    FreeIDList(LastItemCache);
+    FolderCache = {};
+    ParentFolderCache = {};
+    FolderPathCache.clear();
+    FolderPathKnown = false;
+    FileSystemFolder = false;
+}
+
+int TSHFileList::GetLevel() const { return GetIDListLevel(FolderIDList); }
+
+const std::wstring& TSHFileList::GetFolderPath()
+{
+    if (!FolderPathKnown && FolderIDList) {
+        if (GetLevel() == 0) GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY, FolderPathCache);
+        else IDListToPath(FolderIDList, FolderPathCache);
+        FolderPathKnown = true;
+    }
+    return FolderPathCache;
+}
+
+IShellFolder* TSHFileList::GetFolderShellFolder()
+{
+    if (!FolderCache && FolderIDList) *FolderCache.Put() = BindFolder(FolderIDList);
+    return FolderCache.Get();
+}
+
+IShellFolder* TSHFileList::GetParentShellFolder()
+{
+    if (!ParentFolderCache && FolderIDList) {
+        if (GetLevel() <= 1) {
+            if (IShellFolder* desktop = DesktopFolder()) {
+                desktop->AddRef();
+                *ParentFolderCache.Put() = desktop;
+            }
+        } else {
+            if (!ParentListCache) ParentListCache = GetParentIDList(FolderIDList);
+            *ParentFolderCache.Put() = BindFolder(ParentListCache);
+        }
+    }
+    return ParentFolderCache.Get();
+}
+
+bool TSHFileList::FolderHasAttributes(ULONG sfgao)
+{
+    IShellFolder* parent = GetParentShellFolder();
+    if (!parent || !FolderIDList) return false;
+    PCIDList item = FolderIDList;
+    if (GetLevel() >= 2) {
+        if (!LastItemCache) LastItemCache = GetLastItem(FolderIDList);
+        item = LastItemCache;
+    }
+    ULONG attributes = sfgao;
+    if (FAILED(parent->GetAttributesOf(1, &item, &attributes))) return false;
+    return (attributes & sfgao) == sfgao;
+}
+
+TShItemIDType TSHFileList::GetFolderType()
+{
+    int level = GetLevel();
+    ULONG attributes = 0;
+    if (level > 0) {
+        for (ULONG bit : {ULONG(SFGAO_FILESYSTEM), ULONG(SFGAO_FOLDER), ULONG(SFGAO_FILESYSANCESTOR)})
+            if (FolderHasAttributes(bit)) attributes |= bit;
+    }
+    return ItemIDTypeOf(FolderIDList, level, attributes);
+}
+
+IDropTarget* TSHFileList::GetFolderDropTarget()
+{
+    IDropTarget* target = nullptr;
+    if (!FolderIDList) return nullptr;
+    if (GetLevel() == 0) {
+        PCIDList desktopDir = SpecialFolderIDList(CSIDL_DESKTOPDIRECTORY);
+        if (DesktopFolder() && desktopDir)
+            DesktopFolder()->GetUIObjectOf(ShellOwnerWindow(), 1, &desktopDir, IID_IDropTarget, nullptr,
+                                           reinterpret_cast<void**>(&target));
+        return target;
+    }
+    IShellFolder* parent = GetParentShellFolder();
+    if (!LastItemCache) LastItemCache = GetLastItem(FolderIDList);
+    PCIDList item = LastItemCache;
+    if (parent && item)
+        parent->GetUIObjectOf(ShellOwnerWindow(), 1, &item, IID_IDropTarget, nullptr, reinterpret_cast<void**>(&target));
+    return target;
+}
+
+TSHIDList& TSHFileList::GetSelectedIDList()
+{
+    SelectionList.Clear();
+    SelectionList.ParentIDList = FolderIDList;
+    for (int i = Owner.NextSelected(-1); i >= 0; i = Owner.NextSelected(i))
+        if (TSHFileItem* row = Rows(i)) SelectionList.Add(row->RelativeList());
+    return SelectionList;
+}
+
+void TSHFileList::RemoveSelected()
+{
+    std::vector<TSHFileItem*> kept;
+    kept.reserve(RowItems.size());
+    for (int i = 0; i < Count(); ++i) {
+        if (Owner.IsSelected(i)) delete RowItems[size_t(i)];
+        else kept.push_back(RowItems[size_t(i)]);
+    }
+    RowItems.swap(kept);
+    TotalSizeCache = 0;
+    Owner.SetItemCount(Count());
+    Owner.SelectAll(false);
+    Owner.Invalidate();
+    Owner.ListChanged();
+}
+
+uint64_t TSHFileList::GetTotalSize()
+{
+    if (GetFolderPath().empty()) {
+        TotalSizeCache = 0;
+        return 0;
+    }
+    if (TotalSizeCache == 0)
+        for (TSHFileItem* row : RowItems) TotalSizeCache += row->GetFileSize();
+    return TotalSizeCache;
+}
+
+uint64_t TSHFileList::GetFreeSpace()
+{
+    if (!FolderHasAttributes(SFGAO_FILESYSTEM)) return 0;
+    const std::wstring& path = GetFolderPath();
+    if (path.empty()) return 0;
+    ULARGE_INTEGER available{};
+    TNoCriticalErrorBoxes guard;
+    if (!GetDiskFreeSpaceExW(IncludeBackslash(path).c_str(), &available, nullptr, nullptr)) return 0;
+    return available.QuadPart;
+}
+
+void TSHFileList::SetFolder(PCIDList absolute)
+{
+    if (!Owner.ViewWindow() || !absolute) return;
+    PIDList copy = CopyIDList(absolute);
+    if (!copy) return;
+    FreeFolder();
+    FolderIDList = copy;
+    Owner.BeginUpdate();
+    int count = Populate();
+    Owner.SetItemCount(count);
+    if (count > 0) Owner.MakeVisible(0);
+    Owner.EndUpdate();
+}
+
+int TSHFileList::Populate()
+{
+    StopWatching();
+    TotalSizeCache = 0;
+    Owner.BeginUpdate();
+    if (GetFolderShellFolder()) {
+        int style = Owner.ViewStyle();
+        ClearRows();
+        if (style == LV_VIEW_LIST && Owner.ViewWindow()) Owner.MakeVisible(0);
+        Owner.SetItemCount(0);
+        Owner.SetViewStyle(LV_VIEW_ICON);
+        Enumerate();
+        if (Count() > 0) {
+            Owner.SetItemCount(Count());
+            Owner.SetFocusedIndex(0);
+        }
+        Owner.SetViewStyle(style);
+    } else {
+        ClearRows();
+        Owner.SetItemCount(0);
+    }
+    Owner.ListChanged();
+    Owner.EndUpdate();
+    StartWatching();
+    return Count();
+}
+
+bool TSHFileList::KeepRow(TSHFileItem& row, TShItemIDType folderType, const std::vector<std::wstring>& masks)
+{
+    unsigned shown = Owner.VirtualItems();
+    int level = GetLevel();
+    if (level == 0) {
+        TShItemIDType kind = row.GetItemIDType();
+        if (kind == itVirtual) return false;
+        if ((kind == itInterNet || kind == itBitBucket || kind == itNetWork) && !(shown & ShVirtuaBit(kind)))
+            return false;
+    } else if (level == 1) {
+        if (folderType == itMyComputer && !(shown & ShVirtuaBit(itVirtual)) && row.GetItemIDType() == itVirtual)
+            return false;
+        if (folderType == itNetWork && !(shown & ShVirtuaBit(itNetWork))) return false;
+    }
+    if (const TSHFileFilter* filter = Owner.ActiveFilter()) {
+        const TRowFileData& data = row.GetFindData();
+        TFilterSubject subject;
+        subject.HasPath = row.HasFindData() || !row.GetPath().empty();
+        subject.Name = row.HasFindData() ? data.Name : row.GetDisplayName();
+        subject.Attributes = data.Attributes;
+        subject.Size = data.Size;
+        subject.LastWrite = FileTimeToDate(data.LastWrite);
+        if (!FilterMatches(*filter, masks, subject)) return false;
+    }
+    return Owner.AcceptRow(row);
+}
+
+bool TSHFileList::Enumerate()
+{
+    IShellFolder* folder = GetFolderShellFolder();
+    ComPtr<IEnumIDList> items;
+    SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | (Owner.IncludeHidden() ? SHCONTF_INCLUDEHIDDEN : 0);
+    if (!folder || folder->EnumObjects(Owner.ViewWindow(), flags, items.Put()) != S_OK || !items) return false;
+    TWaitCursor wait;
+
+    int level = GetLevel();
+    TShItemIDType folderType = level == 1 ? GetFolderType() : itUnknown;
+    FileSystemFolder = level >= 1 && !GetFolderPath().empty();
+    std::vector<std::wstring> masks;
+    if (const TSHFileFilter* filter = Owner.ActiveFilter())
+        for (const std::string& mask : filter->Masks) masks.push_back(AnsiToWide(mask));
+
+    // File data comes with the enumeration: sorting and filtering need it.
+    // The shell's copy inside each identifier holds only 32 bits of the size
+    // (and, on some systems, names outside the code page as '?'), so the
+    // folder is also read directly and that data wins.
+    TFolderEntries entries;
+    if (FileSystemFolder) entries.Read(GetFolderPath());
+
+    PIDList item = nullptr;
+    ULONG fetched = 0;
+    while (items->Next(1, &item, &fetched) == S_OK && item) {
+        auto* row = new TSHFileItem(this, item);
+        item = nullptr;
+        WIN32_FIND_DATAW data;
+        if (FileSystemFolder &&
+            SUCCEEDED(SHGetDataFromIDListW(folder, row->RelativeList(), SHGDFIL_FINDDATA, &data, sizeof data))) {
+            const WIN32_FIND_DATAW* exact = entries.Find(data.cFileName);
+            if (!exact) {
+                std::wstring parsed;
+                if (GetItemDisplayName(folder, row->RelativeList(), SHGDN_INFOLDER | SHGDN_FORPARSING, parsed))
+                    exact = entries.Find(parsed);
+            }
+            row->SetFindData(exact ? *exact : data);
+        }
+        if (KeepRow(*row, folderType, masks)) RowItems.push_back(row);
+        else delete row;
+    }
+    if (!(GetFolderPath().empty() && SortColumn == hcAttr)) Sort(SortColumn);
+    return true;
+}
+
+void TSHFileList::Sort(THeaderCaption column)
+{
+    if (Count() < 2) return;
+    int direction = SortDirections[column] < 0 ? -1 : 1;
+    if (FileSystemFolder) {
+        // Ordered from the rows' own data: the shell's own comparison ignores
+        // the column on some systems.
+        std::vector<std::wstring> types;
+        if (column == hcType) {
+            types.reserve(RowItems.size());
+            for (TSHFileItem* row : RowItems) types.push_back(TypeTextFor(*row));
+        }
+        std::vector<std::pair<TRowKey, TSHFileItem*>> keyed;
+        keyed.reserve(RowItems.size());
+        for (size_t i = 0; i < RowItems.size(); ++i) {
+            TSHFileItem* row = RowItems[i];
+            const TRowFileData& data = row->GetFindData();
+            TRowKey key{(data.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, data.Size, FileTimeValue(data.LastWrite),
+                        data.Attributes, column == hcType ? &types[i] : nullptr, &data.Name};
+            keyed.emplace_back(key, row);
+        }
+        std::sort(keyed.begin(), keyed.end(), [column, direction](const auto& a, const auto& b) {
+            return CompareRows(a.first, b.first, column) * direction < 0;
+        });
+        for (size_t i = 0; i < keyed.size(); ++i) RowItems[i] = keyed[i].second;
+        return;
+    }
+    IShellFolder* folder = GetFolderShellFolder();
+    if (!folder) return;
+    // The shell's comparison need not be consistent: a merge sort stays safe.
+    std::stable_sort(RowItems.begin(), RowItems.end(), [folder, column, direction](TSHFileItem* a, TSHFileItem* b) {
+        HRESULT hr = folder->CompareIDs(LPARAM(column), a->RelativeList(), b->RelativeList());
+        int code = SUCCEEDED(hr) ? short(HRESULT_CODE(hr)) : 0;
+        return code * direction < 0;
+    });
+}
+
+void TSHFileList::SortBy(THeaderCaption column)
+{
+    if (GetFolderPath().empty() && column == hcAttr) return;
+    Owner.BeginSelUpdate();
+    SortColumn = column;
+    TSHFileItem* focused = Rows(Owner.FocusedIndex());
+    int n = Count();
+    int s = Owner.SelectedCount();
+    // Only the smaller of the selected and the unselected sets is touched.
+    bool markUnselected = n - s < s;
+    for (TSHFileItem* row : RowItems) row->Marked = false;
+    int marked = 0;
+    for (int i = 0; i < n && marked < (markUnselected ? n - s : s); ++i) {
+        if (Owner.IsSelected(i) != markUnselected) {
+            RowItems[size_t(i)]->Marked = true;
+            ++marked;
+        }
+    }
+    Sort(column);
+    Owner.SelectAll(markUnselected);
+    for (int i = 0; i < n; ++i)
+        if (RowItems[size_t(i)]->Marked) Owner.SetSelected(i, !markUnselected);
+    if (focused) Owner.SetFocusedIndex(IndexOf(focused));
+    Owner.EndSelUpdate();
+    Owner.Invalidate();
+}
+
+void TSHFileList::StartWatching() { Watched = GetFolderPath(); }
+
+void TSHFileList::StopWatching() { Watched.clear(); }
+
+void TSHFileList::FolderVanished()
+{
+    Owner.BeginUpdate();
+    ClearRows();
+    FreeFolder();
+    Owner.SetItemCount(0);
+    Owner.EndUpdate();
+}
+
+void TSHFileList::FolderNamesChanged(const std::wstring& path)
+{
+    if (Owner.PointerBusy()) return;
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        FolderVanished();
+        return;
+    }
+    Populate();
+}
+
+void TSHFileList::FolderAttributesChanged(const std::wstring& path)
+{
+    if (Owner.PointerBusy()) return;
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        FolderVanished();
+        return;
+    }
+    TotalSizeCache = 0;
+    for (TSHFileItem* row : RowItems) {
+        std::wstring rowPath = row->GetPath();
+        if (rowPath.empty()) continue;
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW(rowPath.c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        FindClose(find);
+        row->SetFindData(data);
+    }
+    Owner.Invalidate();
+}
+
+const std::wstring& TSHFileList::TypeTextFor(TSHFileItem& row)
+{
+    static const std::wstring none;
+    const TRowFileData& data = row.GetFindData();
+    if (!row.HasFindData()) {
+        // Virtual objects: one shell round trip, remembered by the row's name.
+        std::wstring key = L"::" + row.GetDisplayName();
+        auto it = TypeTexts.find(key);
+        if (it != TypeTexts.end()) return it->second;
+        SHFILEINFOW info{};
+        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(row.GetAbsoluteList()), 0, &info, sizeof info,
+                       SHGFI_PIDL | SHGFI_TYPENAME);
+        return TypeTexts[key] = info.szTypeName;
+    }
+    bool folder = data.Attributes & FILE_ATTRIBUTE_DIRECTORY;
+    std::wstring key = folder ? L"<folder>" : LowerExtension(data.Name);
+    auto it = TypeTexts.find(key);
+    if (it != TypeTexts.end()) return it->second;
+    SHFILEINFOW info{};
+    std::wstring probe = folder ? L"folder" : L"file" + key;
+    if (!SHGetFileInfoW(probe.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                        SHGFI_USEFILEATTRIBUTES | SHGFI_TYPENAME))
+        return none;
+    return TypeTexts[key] = info.szTypeName;
+}
+
+int TSHFileList::IconIndexFor(TSHFileItem& row, bool large)
+{
+    IShellFolder* folder = GetFolderShellFolder();
+    ComPtr<IShellIcon> shellIcon;
+    if (folder && SUCCEEDED(folder->QueryInterface(IID_IShellIcon, shellIcon.PutVoid()))) {
+        int index = -1;
+        if (shellIcon->GetIconOf(row.RelativeList(), GIL_FORSHELL, &index) == S_OK && index >= 0) return index;
+    }
+    const TRowFileData& data = row.GetFindData();
+    UINT size = large ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+    if (!row.HasFindData()) return GetSysIconIndex(row.GetAbsoluteList(), large, false);
+
+    bool isFolder = data.Attributes & FILE_ATTRIBUTE_DIRECTORY;
+    // A folder marked read-only or system may carry an icon of its own.
+    bool own = isFolder ? (data.Attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0
+                        : IconDiffersPerFile(data.Name);
+    SHFILEINFOW info{};
+    if (own) {
+        std::wstring path = row.GetPath();
+        if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | size))
+            return GetSysIconIndex(row.GetAbsoluteList(), large, false);
+        return info.iIcon;
+    }
+    auto& cache = large ? LargeIcons : SmallIcons;
+    std::wstring key = isFolder ? L"<folder>" : LowerExtension(data.Name);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    std::wstring probe = isFolder ? L"folder" : L"file" + key;
+    SHGetFileInfoW(probe.c_str(), isFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                   SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | size);
+    return cache[key] = info.iIcon;
+}

@@ -1,0 +1,94 @@
+#pragma once
+// The model behind a folder list: the folder shown, its rows in display
+// order, the sort column and directions, and the caches that keep asking
+// the shell cheap.
+#include "shell/FileItem.h"
+#include "shell/FileListView.h"
+#include "shell/ShIDList.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// <windows.h> still defines GetFreeSpace as a 16-bit relic.
+#undef GetFreeSpace
+
+enum THeaderCaption : uint8_t { hcName, hcSize, hcType, hcLastWrite, hcAttr };
+
+class TSHFileList {
+public:
+    explicit TSHFileList(IShFileListView& view);
+    ~TSHFileList();
+    TSHFileList(const TSHFileList&) = delete;
+    TSHFileList& operator=(const TSHFileList&) = delete;
+
+    THeaderCaption SortColumn = hcName;
+    int SortDirections[5] = {1, 1, 1, 1, 1};
+
+    int Count() const { return int(RowItems.size()); }
+    TSHFileItem* Rows(int index) const;
+    int IndexOf(const TSHFileItem* row) const;
+    IShFileListView& View() { return Owner; }
+
+    PCIDList GetFolderIDList() const { return FolderIDList; }
+    int GetLevel() const;
+    const std::wstring& GetFolderPath();
+    // Not AddRef'ed; kept by the list.
+    IShellFolder* GetFolderShellFolder();
+    IShellFolder* GetParentShellFolder();
+    bool FolderHasAttributes(ULONG sfgao);
+    TShItemIDType GetFolderType();
+    IDropTarget* GetFolderDropTarget();
+    TSHIDList& GetSelectedIDList();
+    void RemoveSelected();
+    uint64_t GetTotalSize();
+    uint64_t GetFreeSpace();
+
+    void SetFolder(PCIDList absolute);
+    int Populate();
+    void Sort(THeaderCaption column);
+    void SortBy(THeaderCaption column);
+
+    // Folder watching arrives with the change watchers; until then these
+    // only record which folder would be watched.
+    void StartWatching();
+    void StopWatching();
+    const std::wstring& WatchedFolder() const { return Watched; }
+
+    // Reports of the watchers (on the GUI thread).
+    void FolderNamesChanged(const std::wstring& path);
+    void FolderAttributesChanged(const std::wstring& path);
+
+    // Texts shared by many rows, cached by extension.
+    const std::wstring& TypeTextFor(TSHFileItem& row);
+    int IconIndexFor(TSHFileItem& row, bool large);
+
+private:
+    void ClearRows();
+    void FreeFolder();
+    bool Enumerate();
+    bool KeepRow(TSHFileItem& row, TShItemIDType folderType, const std::vector<std::wstring>& masks);
+    void FolderVanished();
+
+    IShFileListView& Owner;
+    std::vector<TSHFileItem*> RowItems;
+    uint64_t TotalSizeCache = 0;
+    PIDList FolderIDList = nullptr;
+    PIDList ParentListCache = nullptr;
+    PIDList LastItemCache = nullptr;
+    TSHIDList SelectionList;
+    ComPtr<IShellFolder> FolderCache;
+    ComPtr<IShellFolder> ParentFolderCache;
+    std::wstring FolderPathCache;
+    bool FolderPathKnown = false;
+    bool FileSystemFolder = false;
+    std::wstring Watched;
+    std::map<std::wstring, std::wstring> TypeTexts;
+    std::map<std::wstring, int> SmallIcons, LargeIcons;
+};
+
+// Whether the shell's answer for this extension can differ from file to
+// file (programs, icons, shortcuts...), so that it must not be cached.
+bool IconDiffersPerFile(const std::wstring& name);
