@@ -46,9 +46,15 @@ IShellFolder* TSHDataItem::GetParentFolder()
 
 const std::wstring& TSHDataItem::GetDisplayName()
 {
-    if (DisplayName.empty())
-        if (IShellFolder* folder = GetParentFolder()) GetItemDisplayName(folder, QueryList(), SHGDN_INFOLDER, DisplayName);
+    if (DisplayName.empty()) DisplayName = FetchDisplayName();
     return DisplayName;
+}
+
+std::wstring TSHDataItem::FetchDisplayName()
+{
+    std::wstring name;
+    if (IShellFolder* folder = GetParentFolder()) GetItemDisplayName(folder, QueryList(), SHGDN_INFOLDER, name);
+    return name;
 }
 
 std::wstring TSHDataItem::GetPath()

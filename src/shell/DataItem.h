@@ -48,6 +48,8 @@ protected:
     // desktop itself.
     PCIDList QueryList();
     void ResetCaches();
+    // Asks for the name shown when it is not cached yet.
+    virtual std::wstring FetchDisplayName();
 
     ComPtr<IShellFolder> ParentFolder;
     PIDList RelativeIDList = nullptr;

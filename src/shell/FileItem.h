@@ -35,9 +35,25 @@ public:
     // Fills the find data on first use; a failed fill is tried again later.
     const TRowFileData& GetFindData();
     bool HasFindData() const { return !FindData.Name.empty(); }
+    // What is held now, without asking anyone.
+    const TRowFileData& HeldFindData() const { return FindData; }
     void SetFindData(const WIN32_FIND_DATAW& data);
-    void ClearFindData() { FindData = TRowFileData(); }
-    uint64_t GetFileSize() { return GetFindData().Size; }
+    // Data read from the file system itself (64-bit size, exact name).
+    void TakeFindData(TRowFileData&& data)
+    {
+        FindData = std::move(data);
+        Exact = true;
+    }
+    bool HasExactData() const { return Exact; }
+    void ClearFindData()
+    {
+        FindData = TRowFileData();
+        Exact = false;
+    }
+    // The full 64-bit size: the shell's find data keeps only 32 bits, so a
+    // file-system row reads its own entry once when its folder has not been
+    // listed as a whole.
+    uint64_t GetFileSize();
     uint32_t GetFileAttributes() { return GetFindData().Attributes; }
     bool IsFolderRow();
     std::wstring GetSizeText();
@@ -49,6 +65,10 @@ public:
     TSHFileList* Owner;
     int LargeIconIndex = -1;
     bool Marked = false;  // scratch flag of the list's selection-keeping sort
+    bool Exact = false;   // FindData came from the file system, not the shell
+
+protected:
+    std::wstring FetchDisplayName() override;
 
 private:
     TRowFileData FindData;

@@ -6,6 +6,7 @@
 #include "shell/ShellHelpers.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <unordered_map>
 
 namespace {
@@ -29,7 +30,9 @@ private:
     HCURSOR Previous;
 };
 
-// A folder's entries as the file system lists them, by exact name.
+// A folder's entries as the file system lists them. The shell enumerates a
+// file-system folder in the same order, so the entries are matched by
+// walking along; a name out of step is looked up by name.
 class TFolderEntries {
 public:
     void Read(const std::wstring& folder)
@@ -41,18 +44,38 @@ public:
         do {
             if (data.cFileName[0] == L'.' && (!data.cFileName[1] || (data.cFileName[1] == L'.' && !data.cFileName[2])))
                 continue;
-            Entries.emplace(data.cFileName, data);
+            TRowFileData entry;
+            entry.Name = data.cFileName;
+            entry.Size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+            entry.LastWrite = data.ftLastWriteTime;
+            entry.Creation = data.ftCreationTime;
+            entry.LastAccess = data.ftLastAccessTime;
+            entry.Attributes = data.dwFileAttributes;
+            Entries.push_back(std::move(entry));
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    const WIN32_FIND_DATAW* Find(const std::wstring& name) const
+
+    // The entry of that name, handed over once; null when there is none.
+    TRowFileData* Take(const std::wstring& name)
     {
-        auto it = Entries.find(name);
-        return it == Entries.end() ? nullptr : &it->second;
+        for (size_t i = Cursor; i < Entries.size() && i < Cursor + 2; ++i) {
+            if (Entries[i].Name == name) {
+                Cursor = i + 1;
+                return &Entries[i];
+            }
+        }
+        if (ByName.empty())
+            for (size_t i = 0; i < Entries.size(); ++i) ByName.emplace(Entries[i].Name, i);
+        auto it = ByName.find(name);
+        if (it == ByName.end() || Entries[it->second].Name.empty()) return nullptr;
+        return &Entries[it->second];
     }
 
 private:
-    std::unordered_map<std::wstring, WIN32_FIND_DATAW> Entries;
+    std::vector<TRowFileData> Entries;
+    size_t Cursor = 0;
+    std::unordered_map<std::wstring, size_t> ByName;
 };
 
 }  // namespace
@@ -103,6 +126,7 @@ void TSHFileList::FreeFolder()
     FolderPathCache.clear();
     FolderPathKnown = false;
     FileSystemFolder = false;
+    ExactListed = false;
 }
 
 int TSHFileList::GetLevel() const { return GetIDListLevel(FolderIDList); }
@@ -214,8 +238,10 @@ uint64_t TSHFileList::GetTotalSize()
         TotalSizeCache = 0;
         return 0;
     }
-    if (TotalSizeCache == 0)
+    if (TotalSizeCache == 0) {
+        EnsureExactFileData();
         for (TSHFileItem* row : RowItems) TotalSizeCache += row->GetFileSize();
+    }
     return TotalSizeCache;
 }
 
@@ -315,26 +341,32 @@ bool TSHFileList::Enumerate()
 
     // File data comes with the enumeration: sorting and filtering need it.
     // The shell's copy inside each identifier holds only 32 bits of the size
-    // (and, on some systems, names outside the code page as '?'), so the
-    // folder is also read directly and that data wins.
+    // and, on some systems, names outside the code page as '?'. Names are
+    // mended here; sizes when something needs them (EnsureExactFileData),
+    // at once only for a size filter.
+    const TSHFileFilter* filter = Owner.ActiveFilter();
+    bool listNow = FileSystemFolder && filter && (filter->Conditions & fcSize);
     TFolderEntries entries;
-    if (FileSystemFolder) entries.Read(GetFolderPath());
+    if (listNow) entries.Read(GetFolderPath());
+    ExactListed = listNow;
 
     PIDList item = nullptr;
-    ULONG fetched = 0;
-    while (items->Next(1, &item, &fetched) == S_OK && item) {
+    ULONG count = 0;
+    while (items->Next(1, &item, &count) == S_OK && item) {
         auto* row = new TSHFileItem(this, item);
         item = nullptr;
         WIN32_FIND_DATAW data;
         if (FileSystemFolder &&
             SUCCEEDED(SHGetDataFromIDListW(folder, row->RelativeList(), SHGDFIL_FINDDATA, &data, sizeof data))) {
-            const WIN32_FIND_DATAW* exact = entries.Find(data.cFileName);
-            if (!exact) {
+            if (std::wcschr(data.cFileName, L'?')) {
+                // '?' cannot be part of a file name: the real one was lost.
                 std::wstring parsed;
                 if (GetItemDisplayName(folder, row->RelativeList(), SHGDN_INFOLDER | SHGDN_FORPARSING, parsed))
-                    exact = entries.Find(parsed);
+                    lstrcpynW(data.cFileName, parsed.c_str(), MAX_PATH);
             }
-            row->SetFindData(exact ? *exact : data);
+            row->SetFindData(data);
+            if (listNow)
+                if (TRowFileData* exact = entries.Take(data.cFileName)) row->TakeFindData(std::move(*exact));
         }
         if (KeepRow(*row, folderType, masks)) RowItems.push_back(row);
         else delete row;
@@ -343,9 +375,22 @@ bool TSHFileList::Enumerate()
     return true;
 }
 
+void TSHFileList::EnsureExactFileData()
+{
+    if (ExactListed || !FileSystemFolder) return;
+    ExactListed = true;
+    TFolderEntries entries;
+    entries.Read(GetFolderPath());
+    for (TSHFileItem* row : RowItems)
+        if (!row->HasExactData() && row->HasFindData())
+            if (TRowFileData* exact = entries.Take(row->GetFindData().Name)) row->TakeFindData(std::move(*exact));
+    TotalSizeCache = 0;
+}
+
 void TSHFileList::Sort(THeaderCaption column)
 {
     if (Count() < 2) return;
+    if (column == hcSize) EnsureExactFileData();
     int direction = SortDirections[column] < 0 ? -1 : 1;
     if (FileSystemFolder) {
         // Ordered from the rows' own data: the shell's own comparison ignores
@@ -359,7 +404,7 @@ void TSHFileList::Sort(THeaderCaption column)
         keyed.reserve(RowItems.size());
         for (size_t i = 0; i < RowItems.size(); ++i) {
             TSHFileItem* row = RowItems[i];
-            const TRowFileData& data = row->GetFindData();
+            const TRowFileData& data = row->HeldFindData();
             TRowKey key{(data.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, data.Size, FileTimeValue(data.LastWrite),
                         data.Attributes, column == hcType ? &types[i] : nullptr, &data.Name};
             keyed.emplace_back(key, row);
@@ -448,6 +493,7 @@ void TSHFileList::FolderAttributesChanged(const std::wstring& path)
         if (find == INVALID_HANDLE_VALUE) continue;
         FindClose(find);
         row->SetFindData(data);
+        row->Exact = true;
     }
     Owner.Invalidate();
 }

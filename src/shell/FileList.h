@@ -61,6 +61,11 @@ public:
     void FolderNamesChanged(const std::wstring& path);
     void FolderAttributesChanged(const std::wstring& path);
 
+    // Reads the folder from the file system once, so that every row carries
+    // its 64-bit size (needed for totals and sorting by size).
+    void EnsureExactFileData();
+    bool IsFileSystemFolder() const { return FileSystemFolder; }
+
     // Texts shared by many rows, cached by extension.
     const std::wstring& TypeTextFor(TSHFileItem& row);
     int IconIndexFor(TSHFileItem& row, bool large);
@@ -84,6 +89,7 @@ private:
     std::wstring FolderPathCache;
     bool FolderPathKnown = false;
     bool FileSystemFolder = false;
+    bool ExactListed = false;
     std::wstring Watched;
     std::map<std::wstring, std::wstring> TypeTexts;
     std::map<std::wstring, int> SmallIcons, LargeIcons;
