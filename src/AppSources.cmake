@@ -15,6 +15,8 @@ set(QV_APP_SOURCES
   shell/FileList.cpp
   shell/IDList.cpp
   shell/ShellHelpers.cpp
+  shell/ShellListView.cpp
+  shell/ShellTreeView.cpp
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp

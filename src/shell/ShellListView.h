@@ -1,0 +1,118 @@
+#pragma once
+// The list of one folder's objects in a folder window: an owner-data list
+// control over a TSHFileList. The control sits in a container window of its
+// own, which receives the control's notifications.
+#include "gui/Window.h"
+#include "shell/AttributesImage.h"
+#include "shell/FileList.h"
+#include "shell/ShellLinks.h"
+
+#include <commctrl.h>
+
+#include <functional>
+
+class TSHListView : public TWindow, public IShFileListView, public IShLinkedList {
+public:
+    explicit TSHListView(HWND parent);
+    ~TSHListView() override;
+
+    HWND ListHandle() const { return List; }  // the SysListView32 inside
+    TSHFileList& FileList() { return *Files; }
+
+    // Events of the folder window.
+    std::function<void(TSHListView&)> OnShListChange;
+    std::function<void(TSHListView&, int64_t selSize)> OnShSelChange;
+    std::function<void(TSHListView&, bool lock)> OnShFolderLock;
+    std::function<bool(TSHListView&, int count)> OnShListRename;       // true: accept
+    std::function<bool(TSHListView&, TSHFileItem& row, bool accept)> OnShFilter;
+    std::function<void(TSHListView&, bool contented)> OnShClipboard;
+    // Before a row is painted: set the text colour (return true when changed).
+    std::function<bool(TSHListView&, int row, COLORREF& text)> OnCustomDrawItem;
+
+    // Properties.
+    TAttributesImage AttributesImage;
+    void SetIncludeHidden(bool include);
+    void SetShVirtuaItems(unsigned items);
+    THeaderCaption SortType = hcName;
+    int ColumnSortDirections[5] = {1, 1, 1, 1, 1};
+    void SetViewStyleValue(int style);  // LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS
+    int GetViewStyleValue() const;
+    void SetHotTrack(bool hotTrack);
+    void SetColors(COLORREF background, COLORREF text);
+    void SetListFont(HFONT font);
+    IShLinkedTree* Tree = nullptr;    // set by the tree
+
+    // Operations (the linked-list ones also serve the tree).
+    void SetFolder(PCIDList absolute) override;
+    PCIDList GetFolderIDList() const override { return Files->GetFolderIDList(); }
+    std::wstring GetFolderPath() { return Files->GetFolderPath(); }
+    void Refresh();
+    void SetSort(THeaderCaption column, int direction);
+    bool FolderLock() const override { return Locked; }
+    void SetFolderLock(bool lock) override;
+    const TSHFileFilter* Filter() const { return CurrentFilter; }
+    void SetFilter(const TSHFileFilter* filter);
+    bool Filtering() const { return FilteringOn; }
+    void SetFiltering(bool filtering);
+    bool ExecuteSelected(TShellCommand command);
+    bool NewFolder();
+    bool IsEditing() const;
+    void BeginSelUpdate();
+    void EndSelUpdate();
+    void StartWatching() override { Files->StartWatching(); }
+    void StopWatching() override { Files->StopWatching(); }
+    void TakeIncludeHidden(bool include) override;
+    void TakeShVirtuaItems(unsigned items) override;
+    void SetLinkedTree(IShLinkedTree* tree) override { Tree = tree; }
+    int64_t SelectionSize() const { return SelSize; }
+    // Column order and widths, by column identity (0 name ... 4 attributes).
+    void SetColumnOrder(const int* ids, int count);
+    void GetColumnOrder(int* ids) const;
+    int ColumnWidth(int id) const;
+    void SetColumnWidth(int id, int width);
+
+    // IShFileListView
+    HWND ViewWindow() const override;
+    bool IncludeHidden() const override { return Hidden; }
+    unsigned VirtualItems() const override { return Virtual; }
+    bool LargeIconStyle() const override;
+    int ViewStyle() const override;
+    void SetViewStyle(int style) override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    void SetItemCount(int count) override;
+    void MakeVisible(int index) override;
+    void Invalidate() override;
+    int FocusedIndex() const override;
+    void SetFocusedIndex(int index) override;
+    int SelectedCount() const override;
+    int NextSelected(int after) const override;
+    bool IsSelected(int index) const override;
+    void SetSelected(int index, bool selected) override;
+    void SelectAll(bool selected) override;
+    const TSHFileFilter* ActiveFilter() const override { return FilteringOn ? CurrentFilter : nullptr; }
+    bool AcceptRow(TSHFileItem& row) override;
+    void ListChanged() override;
+    bool PointerBusy() const override { return MouseState != 0; }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnNotify(NMHDR* hdr);
+    // (implementation details are the implementer's)
+    HWND List = nullptr;
+    std::unique_ptr<TSHFileList> Files;
+    bool DestroyingWnd = false;
+    int MouseState = 0;
+    POINT PressPoint{};
+    int64_t SelSize = 0;
+    int SelChangeLock = 0;
+    bool Hidden = true;
+    unsigned Virtual = kDefaultVirtuaItems;
+    bool Locked = false;
+    bool FilteringOn = false;
+    const TSHFileFilter* CurrentFilter = nullptr;
+    int UpdateDepth = 0;
+    HWND NextClipboardViewer = nullptr;
+};

@@ -1,0 +1,74 @@
+#pragma once
+// The folder tree: the shell namespace from the desktop down, filled on
+// demand, with a back and forward history, driving a linked list view. The
+// tree control sits in a container window of its own, which receives the
+// control's notifications.
+#include "gui/Window.h"
+#include "shell/DataItem.h"
+#include "shell/ShIDList.h"
+#include "shell/ShellLinks.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <vector>
+
+class TSHTreeView : public TWindow, public IShLinkedTree {
+public:
+    explicit TSHTreeView(HWND parent);
+    ~TSHTreeView() override;
+
+    HWND TreeHandle() const { return Tree; }  // the SysTreeView32 inside
+
+    // Properties.
+    bool IncludeHidden() const { return Hidden; }
+    void SetIncludeHidden(bool include);
+    unsigned ShVirtuaItems() const { return Virtual; }
+    void SetShVirtuaItems(unsigned items);
+    bool ZipFolder = false;
+    std::wstring FileMask;
+    void SetHotTrack(bool hotTrack);
+    void SetColors(COLORREF background, COLORREF text);
+    void SetTreeFont(HFONT font);
+    IShLinkedList* ShellListView() const { return List; }
+    void SetShellListView(IShLinkedList* list);  // links both ways; null unlinks
+
+    std::function<void(TSHTreeView&, HTREEITEM node)> OnSelectNode;
+
+    // Operations.
+    PCIDList GetSelectedIDList() const override;
+    std::wstring GetSelectedPath() const;
+    TSHFolderItem* SelectedItem() const;
+    TSHFolderItem* ItemOf(HTREEITEM node) const;
+    HTREEITEM RootNode() const;
+    void SelectIDList(PCIDList absolute) override;
+    void SelectPath(const std::wstring& path);
+    HTREEITEM FindNode(PCIDList absolute);
+    void RefreshAll() override;
+    void TakeIncludeHidden(bool include) override;
+    void TakeShVirtuaItems(unsigned items) override;
+    void RefreshChildren(HTREEITEM node);
+    bool GoBack(int index);
+    bool GoForward(int index);
+    const std::vector<HTREEITEM>& BackList() const { return Back; }
+    const std::vector<HTREEITEM>& ForwardList() const { return Forward; }
+    bool ExecuteCommand(TShellCommand command);
+    bool NewFolder();
+    bool IsEditing() const;
+    void StopWatching() {}
+    void StartWatching() {}
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HWND Tree = nullptr;
+    IShLinkedList* List = nullptr;
+    bool Hidden = true;
+    unsigned Virtual = kDefaultVirtuaItems;
+    bool DestroyingWnd = false;
+    int MouseState = 0;
+    POINT PressPoint{};
+    HTREEITEM HistoryTarget = nullptr;
+    std::vector<HTREEITEM> Back, Forward;
+};
