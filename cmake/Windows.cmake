@@ -20,7 +20,7 @@ add_executable(Quirevue WIN32 src/app/WinMain.cpp src/res/Quirevue.rc)
 target_link_libraries(Quirevue PRIVATE qvapp)
 target_link_options(Quirevue PRIVATE -municode)
 set_source_files_properties(src/res/Quirevue.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/ImageList1.bmp;${CMAKE_SOURCE_DIR}/src/res/ImageList2.bmp;${CMAKE_SOURCE_DIR}/src/res/Quirevue.ico;${CMAKE_SOURCE_DIR}/src/res/Quirevue.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/ImageList1.bmp;${CMAKE_SOURCE_DIR}/src/res/ImageList2.bmp;${CMAKE_SOURCE_DIR}/src/res/SortUp.bmp;${CMAKE_SOURCE_DIR}/src/res/SortDown.bmp;${CMAKE_SOURCE_DIR}/src/res/Quirevue.ico;${CMAKE_SOURCE_DIR}/src/res/Quirevue.manifest")
 
 add_subdirectory(bench/win)
 

@@ -12,15 +12,18 @@ set(QV_APP_SOURCES
   settings/SettingsFile.cpp
   shell/DataItem.cpp
   shell/FileItem.cpp
+  shell/FolderDialog.cpp
   shell/FileList.cpp
   shell/IDList.cpp
   shell/ShellHelpers.cpp
   shell/ShellListView.cpp
+  shell/ShellListViewDisplay.cpp
   shell/ShellTreeView.cpp
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
   controls/NoWheelComboBox.cpp
+  app/FolderWindow.cpp
   app/FontData.cpp
   app/ImageLists.cpp
   app/MainForm.cpp

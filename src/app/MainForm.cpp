@@ -3,7 +3,9 @@
 #include "app/CommandTable.h"
 #include "app/ControlIds.h"
 #include "app/FontData.h"
+#include "app/FolderWindow.h"
 #include "app/MenuBuilder.h"
+#include "shell/ShellTreeView.h"
 #include "gui/MessageBox.h"
 #include "gui/Strings.h"
 
@@ -19,7 +21,9 @@ TMainForm::TMainForm(std::wstring exePath) : ExePath(std::move(exePath)) {}
 
 TMainForm::~TMainForm()
 {
-    // Controls go before the image lists and fonts they use.
+    // Folder windows and controls go before the image lists and fonts they
+    // use.
+    FolderWindows.clear();
     if (Wnd) DestroyWindow(Wnd);
 }
 
@@ -65,6 +69,67 @@ int TMainForm::ActiveChildCount() const
     for (HWND child = GetWindow(ClientWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (!GetWindow(child, GW_OWNER)) ++count;
     return count;
+}
+
+TSHListView* TMainForm::AttachedList() const
+{
+    for (const auto& window : FolderWindows)
+        if (Tree && Tree->ShellListView() == &window->SHListView()) return &window->SHListView();
+    return nullptr;
+}
+
+void TMainForm::SetStatusPanelText(int panel, const std::wstring& text)
+{
+    SendMessageW(StatusWnd, SB_SETTEXTW, WPARAM(panel), LPARAM(text.c_str()));
+}
+
+void TMainForm::RepaintStatusBar()
+{
+    // The owner-drawn indicator panels read their state when drawn.
+    SendMessageW(StatusWnd, SB_SETTEXTW, 2 | SBT_OWNERDRAW, 0);
+    SendMessageW(StatusWnd, SB_SETTEXTW, 3 | SBT_OWNERDRAW, 0);
+    InvalidateRect(StatusWnd, nullptr, TRUE);
+}
+
+void TMainForm::SelectFilterEntry(const TSHFileFilter* filter)
+{
+    int count = int(SendMessageW(ComboBox1, CB_GETCOUNT, 0, 0));
+    int chosen = 0;
+    for (int i = 1; i < count; ++i)
+        if (filter && reinterpret_cast<const TSHFileFilter*>(SendMessageW(ComboBox1, CB_GETITEMDATA, i, 0)) == filter)
+            chosen = i;
+    SendMessageW(ComboBox1, CB_SETCURSEL, chosen, 0);
+}
+
+TSubForm08010* TMainForm::NewFolderWindow(const TSHFileFilter* filter, PCIDList folder)
+{
+    auto window = std::make_unique<TSubForm08010>(*this, filter, folder);
+    if (!window->Handle()) return nullptr;
+    FolderWindows.push_back(std::move(window));
+    return FolderWindows.back().get();
+}
+
+void TMainForm::FolderWindowClosed(TSubForm08010* window)
+{
+    for (auto it = FolderWindows.begin(); it != FolderWindows.end(); ++it)
+        if (it->get() == window) {
+            std::unique_ptr<TSubForm08010> gone = std::move(*it);
+            FolderWindows.erase(it);
+            break;  // `gone` frees the window object here
+        }
+    RepaintStatusBar();
+    if (FolderWindows.empty()) {
+        SetStatusPanelText(0, L"");
+        SetStatusPanelText(1, L"");
+    }
+}
+
+std::vector<TSubForm08010*> TMainForm::FolderWindowsBottomUp() const
+{
+    std::vector<TSubForm08010*> windows;
+    for (HWND child = GetWindow(ClientWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (TSubForm08010* window = TSubForm08010::FromHandle(child)) windows.insert(windows.begin(), window);
+    return windows;
 }
 
 bool TMainForm::ViewerVisible() const { return PanelViewer && IsWindowVisible(PanelViewer->Handle()); }
@@ -129,9 +194,18 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (item->hwndItem == StatusWnd) return TRUE;  // indicators show only with a folder list attached
+        if (item->hwndItem == StatusWnd) {
+            DrawStatusPanel(*item);
+            return TRUE;
+        }
         break;
     }
+    case WM_SETTINGCHANGE:
+        // Only top-level windows hear of it; the shell controls re-read the
+        // system image lists then.
+        for (auto& window : FolderWindows) SendMessageW(window->SHListView().Handle(), msg, wParam, lParam);
+        if (Tree) SendMessageW(Tree->Handle(), msg, wParam, lParam);
+        break;
     case WM_CLOSE:
         if (FormCloseQuery()) DestroyWindow(Wnd);
         return 0;

@@ -7,6 +7,7 @@
 #include "gui/Panel.h"
 #include "gui/Splitter.h"
 #include "gui/Window.h"
+#include "shell/IDList.h"
 #include "app/MenuLayout.h"
 #include "settings/InitData.h"
 #include "settings/SettingsFile.h"
@@ -17,6 +18,10 @@
 #include <vector>
 
 class TMenuBuilder;
+class TSHTreeView;
+class TSHListView;
+class TSubForm08010;
+class TSHFileFilter;
 
 class TMainForm : public TWindow {
 public:
@@ -44,6 +49,18 @@ public:
     HWND AddressCombo() const { return AddressComboWnd; }
     bool ViewerVisible() const;
     int ActiveChildCount() const;
+
+    // What the folder windows use.
+    TSHTreeView& ShellTree() { return *Tree; }
+    // The list attached to the tree (the active folder window's), or null.
+    TSHListView* AttachedList() const;
+    void SetStatusPanelText(int panel, const std::wstring& text);
+    void RepaintStatusBar();
+    void SelectFilterEntry(const TSHFileFilter* filter);
+    TSubForm08010* NewFolderWindow(const TSHFileFilter* filter, PCIDList folder);
+    void FolderWindowClosed(TSubForm08010* window);
+    // The folder windows from the bottom of the stacking order to the top.
+    std::vector<TSubForm08010*> FolderWindowsBottomUp() const;
 
     static const wchar_t* ClassName() { return L"TMainForm"; }
 
@@ -84,6 +101,10 @@ private:
     void FillFilterCombo();
     void BuildFileTypeMenus();
     bool FormCloseQuery();
+    void RestoreFolderWindows();
+    void SHTreeViewSelectNode();
+    void ComboBox1Select();
+    void DrawStatusPanel(const DRAWITEMSTRUCT& item);
     void RecordBands();
     bool SaveWorkspace();
 
@@ -129,7 +150,9 @@ private:
     std::unique_ptr<TSplitter> SplitterFrame, Splitter1;
     HWND PageControl = nullptr;
     std::unique_ptr<TPanel> FoldersPage, FavoritesPage;
-    HWND SHTreeView = nullptr;
+    std::unique_ptr<TSHTreeView> Tree;
+    HWND SHTreeView = nullptr;  // the tree control inside Tree
+    std::vector<std::unique_ptr<TSubForm08010>> FolderWindows;
     HWND FolderTreeView = nullptr;
     HWND ToolBar88 = nullptr;
     HWND Raster = nullptr;

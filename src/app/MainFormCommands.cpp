@@ -3,7 +3,10 @@
 #include "app/CommandTable.h"
 #include "app/ControlIds.h"
 #include "app/MainForm.h"
+#include "app/FolderWindow.h"
 #include "app/MenuBuilder.h"
+#include "shell/FileFilter.h"
+#include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
 
@@ -68,10 +71,24 @@ void TMainForm::BindActionHandlers()
     bind(3030, [this] { SetViewerVisible(!ViewerVisible()); },
          [this](TAction& a) { a.Enabled = true; a.Checked = ViewerVisible(); });
 
-    // Filtering is a switch; the folder windows take it up when they exist.
     bind(5020, [this] {
-        if (TAction* a = Actions.Find(5020)) a->Checked = !a->Checked;
+        TAction* a = Actions.Find(5020);
+        a->Checked = !a->Checked;
+        for (auto& window : FolderWindows) window->SHListView().SetFiltering(a->Checked);
+        RepaintStatusBar();
     }, [this](TAction& a) { a.Enabled = SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0) != CB_ERR; });
+
+    bind(8010, [this] {
+        if (Tree->SelectedItem()) {
+            NewFolderWindow(nullptr, Tree->GetSelectedIDList());
+            if (TAction* filtering = Actions.Find(5020))
+                if (TSHListView* list = AttachedList()) list->SetFiltering(filtering->Checked);
+        }
+    }, always);
+    bind(3090, [this] {
+        Tree->RefreshAll();
+        for (auto& window : FolderWindows) window->SHListView().Refresh();
+    }, always);
 
     bind(8020, mdi(WM_MDICASCADE, 0), withChild);
     bind(8030, mdi(WM_MDITILE, MDITILE_HORIZONTAL), withChild);
@@ -118,8 +135,33 @@ void TMainForm::OnCommand(int id, HWND control, int code)
         PasteHandler();
         return;
     }
+    if (id == IDC_FILTERCOMBO && code == CBN_SELCHANGE) ComboBox1Select();
     // The drop-down buttons' own parts, the paste button and the filter combo
     // box get their handlers with the commands they share.
+}
+
+void TMainForm::ComboBox1Select()
+{
+    int index = int(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
+    auto* filter = index > 0 ? reinterpret_cast<const TSHFileFilter*>(SendMessageW(ComboBox1, CB_GETITEMDATA, index, 0))
+                             : nullptr;
+    if (TSHListView* list = AttachedList()) list->SetFilter(filter);
+    RepaintStatusBar();
+}
+
+void TMainForm::DrawStatusPanel(const DRAWITEMSTRUCT& item)
+{
+    TSHListView* list = AttachedList();
+    bool show = list && (item.itemID == 2 ? list->FolderLock() : item.itemID == 3 ? list->Filtering() : false);
+    if (!show) return;
+    const RECT& r = item.rcItem;
+    ImageList_Draw(ImageList1.Get(), item.itemID == 2 ? 46 : 47, item.hDC, r.left + 5, r.top, ILD_TRANSPARENT);
+    SetTextColor(item.hDC, RGB(0, 0, 0));
+    SetBkMode(item.hDC, TRANSPARENT);
+    HGDIOBJ old = SelectObject(item.hDC, UiFont.Get());
+    const wchar_t* text = item.itemID == 2 ? L"フォルダロック" : L"表示フィルタ";
+    TextOutW(item.hDC, r.left + 25, r.top + 2, text, lstrlenW(text));
+    SelectObject(item.hDC, old);
 }
 
 void TMainForm::ShowDropDownMenu(HWND toolBar, int buttonId, TToolMenu menu)

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/MenuLayout.h"
 #include "controls/NoWheelComboBox.h"
+#include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
 
@@ -275,14 +276,17 @@ void TMainForm::CreateLeftPanel()
     }
 
     FoldersPage = std::make_unique<TPanel>(parent, L"TabSheet1");
-    SHTreeView = CreateChild(WC_TREEVIEWW, L"",
-                             WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_EDITLABELS,
-                             FoldersPage->Handle(), IDC_SHTREEVIEW, UiFont.Get(), WS_EX_CLIENTEDGE);
+    Tree = std::make_unique<TSHTreeView>(FoldersPage->Handle());
+    SHTreeView = Tree->TreeHandle();
     SendMessageW(SHTreeView, TVM_SETINDENT, 19, 0);
+    Tree->ZipFolder = true;
+    Tree->SetShVirtuaItems(ShVirtuaBit(itInterNet) | ShVirtuaBit(itBitBucket) | ShVirtuaBit(itNetWork) |
+                           ShVirtuaBit(itVirtual));
+    Tree->OnSelectNode = [this](TSHTreeView&, HTREEITEM) { SHTreeViewSelectNode(); };
     FoldersPage->OnResize = [this] {
         RECT r;
         GetClientRect(FoldersPage->Handle(), &r);
-        SetWindowPos(SHTreeView, nullptr, 0, 0, r.right, r.bottom, SWP_NOZORDER);
+        SetWindowPos(Tree->Handle(), nullptr, 0, 0, r.right, r.bottom, SWP_NOZORDER);
     };
 
     FavoritesPage = std::make_unique<TPanel>(parent, L"TabSheet2");

@@ -1,12 +1,15 @@
 // Restoring the workspace of the last run when the main window is first
 // shown, and recording it when the window closes.
 #include "app/ControlIds.h"
+#include "app/FolderWindow.h"
 #include "app/FontData.h"
 #include "app/MainForm.h"
 #include "app/MenuBuilder.h"
 #include "gui/MessageBox.h"
 #include "gui/MessageLoop.h"
 #include "gui/Strings.h"
+#include "shell/FileFilter.h"
+#include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -27,6 +30,20 @@ bool IsDirectory(const std::wstring& path)
 {
     DWORD attr = GetFileAttributesW(path.c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Whether the combo box holds exactly this text (its own search ignores
+// case; the history keeps paths that differ in case apart).
+bool ExactComboEntry(HWND combo, const std::wstring& text)
+{
+    int count = int(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        int length = int(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
+        std::wstring entry(size_t(std::max(length, 0)), L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, LPARAM(entry.data()));
+        if (entry == text) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -50,11 +67,13 @@ void TMainForm::FormShow()
         RestoreBands();
 
         ApplyTreeLook(SHTreeView);
+        Tree->SetHotTrack(s.HotTrack);
+        Tree->SetIncludeHidden(s.IncludeHidden);
+        Tree->SetShVirtuaItems(s.ShVirtuaItems);
         RestoreFavoritesFolder();
         ApplyTreeLook(FolderTreeView);
         FillFilterCombo();
-        // Folder windows are not re-created yet; their records stay as they
-        // were read and are written back unchanged.
+        RestoreFolderWindows();
         BuildFileTypeMenus();
 
         if (TAction* filtering = Actions.Find(kFilteringCommand)) {
@@ -101,6 +120,18 @@ void TMainForm::RestoreBands()
     }
     bands.clear();
     LayoutForm();
+}
+
+void TMainForm::SHTreeViewSelectNode()
+{
+    // The address history: at most 30 paths, oldest first, no duplicates.
+    std::wstring path = Tree->GetSelectedPath();
+    if (path.empty() || !AddressComboWnd) return;
+    if (!ExactComboEntry(AddressComboWnd, path)) {
+        SendMessageW(AddressComboWnd, CB_ADDSTRING, 0, LPARAM(path.c_str()));
+        if (SendMessageW(AddressComboWnd, CB_GETCOUNT, 0, 0) > 30) SendMessageW(AddressComboWnd, CB_DELETESTRING, 0, 0);
+    }
+    SetWindowTextW(AddressComboWnd, path.c_str());
 }
 
 void TMainForm::ApplyTreeLook(HWND tree)
@@ -154,6 +185,34 @@ void TMainForm::BuildFileTypeMenus()
     }
 }
 
+void TMainForm::RestoreFolderWindows()
+{
+    TInitData& s = *Settings;
+    for (const TWindowData& record : s.Windows) {
+        const TSHFileFilter* filter = nullptr;
+        for (const auto& f : s.Filters)
+            if (!record.FilterName.empty() && f->Name == record.FilterName) filter = f.get();
+        PCIDList folder = record.IDList.empty() ? nullptr : reinterpret_cast<PCIDList>(record.IDList.data());
+        TSubForm08010* window = NewFolderWindow(filter, folder);
+        if (!window) continue;
+        HWND wnd = window->Handle();
+        ShowWindow(wnd, record.WindowState == 1 ? SW_MINIMIZE : record.WindowState == 2 ? SW_MAXIMIZE : SW_RESTORE);
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(wnd, &wp);
+        wp.rcNormalPosition = {record.Left, record.Top, record.Left + record.Width, record.Top + record.Height};
+        SetWindowPlacement(wnd, &wp);
+        window->RestoreColumns(record.Columns);
+        TSHListView& list = window->SHListView();
+        list.SetFolderLock(record.FolderLock);
+        list.SetViewStyleValue(ListViewStyleFromSetting(record.ViewStyle));
+        THeaderCaption sort = record.SortType < 5 ? THeaderCaption(record.SortType) : hcName;
+        list.SortType = sort;
+        list.SetSort(sort, list.ColumnSortDirections[sort]);
+    }
+    s.Windows.clear();
+}
+
 bool TMainForm::FormCloseQuery()
 {
     TInitData& s = *Settings;
@@ -169,8 +228,17 @@ bool TMainForm::FormCloseQuery()
     s.WindowHeight = r.bottom - r.top;
     s.TreePanelWidth = PanelCtrlWidth;
     s.StatusBarVisible = IsWindowVisible(StatusWnd) != 0;
+    s.IncludeHidden = Tree->IncludeHidden();
+    s.ShVirtuaItems = uint16_t(Tree->ShVirtuaItems());
     s.FavoritesFolder = WideToAnsi(FavoritesRoot);
     RecordBands();
+    // Bottom of the stacking order first, so the active window comes back
+    // on top.
+    s.Windows.clear();
+    for (TSubForm08010* window : FolderWindowsBottomUp()) {
+        s.Windows.push_back(window->Record());
+        ProcessPendingMessages();
+    }
 
     TAction* filtering = Actions.Find(kFilteringCommand);
     s.Filtering = filtering && filtering->Checked;
@@ -182,11 +250,7 @@ bool TMainForm::FormCloseQuery()
                 ShowMessageBox(Wnd, L"現在の設定を記録しますか？", MB_ICONQUESTION | MB_YESNO) == IDYES;
     if (save) SaveWorkspace();
 
-    for (HWND child = GetWindow(ClientWnd, GW_CHILD); child;) {
-        HWND next = GetWindow(child, GW_HWNDNEXT);
-        if (!GetWindow(child, GW_OWNER)) SendMessageW(ClientWnd, WM_MDIDESTROY, WPARAM(child), 0);
-        child = next;
-    }
+    for (TSubForm08010* window : FolderWindowsBottomUp()) SendMessageW(ClientWnd, WM_MDIDESTROY, WPARAM(window->Handle()), 0);
     return true;
 }
 

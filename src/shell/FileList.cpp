@@ -258,7 +258,9 @@ uint64_t TSHFileList::GetFreeSpace()
 
 void TSHFileList::SetFolder(PCIDList absolute)
 {
-    if (!Owner.ViewWindow() || !absolute) return;
+    // A shell call that pumps messages could bring a second request in the
+    // middle of an enumeration; it must not pull the rows away underneath.
+    if (!Owner.ViewWindow() || !absolute || Populating) return;
     PIDList copy = CopyIDList(absolute);
     if (!copy) return;
     FreeFolder();
@@ -272,6 +274,12 @@ void TSHFileList::SetFolder(PCIDList absolute)
 
 int TSHFileList::Populate()
 {
+    if (Populating) return Count();
+    struct TGuard {
+        bool& Flag;
+        explicit TGuard(bool& flag) : Flag(flag) { Flag = true; }
+        ~TGuard() { Flag = false; }
+    } guard(Populating);
     StopWatching();
     TotalSizeCache = 0;
     Owner.BeginUpdate();

@@ -90,6 +90,7 @@ private:
     bool FolderPathKnown = false;
     bool FileSystemFolder = false;
     bool ExactListed = false;
+    bool Populating = false;
     std::wstring Watched;
     std::map<std::wstring, std::wstring> TypeTexts;
     std::map<std::wstring, int> SmallIcons, LargeIcons;

@@ -2,6 +2,7 @@
 // The list of one folder's objects in a folder window: an owner-data list
 // control over a TSHFileList. The control sits in a container window of its
 // own, which receives the control's notifications.
+#include "gui/Handles.h"
 #include "gui/Window.h"
 #include "shell/AttributesImage.h"
 #include "shell/FileList.h"
@@ -37,6 +38,8 @@ public:
     int ColumnSortDirections[5] = {1, 1, 1, 1, 1};
     void SetViewStyleValue(int style);  // LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS
     int GetViewStyleValue() const;
+    // The header image of the sort column for a direction (1 up, -1 down).
+    HBITMAP SortBitmap(int direction) const;
     void SetHotTrack(bool hotTrack);
     void SetColors(COLORREF background, COLORREF text);
     void SetListFont(HFONT font);
@@ -97,10 +100,28 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void HandleDestroyed() override;
 
 private:
     LRESULT OnNotify(NMHDR* hdr);
-    // (implementation details are the implementer's)
+    void CreateList();
+    void RecreateList();
+    void UpdateSortArrows();
+    void ColumnClick(int column);
+    void ItemActivate();
+    void ItemChanged(const NMLISTVIEW& info);
+    void RecountSelection();
+    void RaiseSelChange();
+    int64_t SizeOf(int row) const;
+    int FindRow(const NMLVFINDITEMW& find) const;
+    void GetDispInfo(LVITEMW& item);
+    bool EndLabelEdit(const LVITEMW& item);
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
+    void DrawIconAttributes(const NMLVCUSTOMDRAW& draw, DWORD attributes);
+    void DrawAttributeCell(const NMLVCUSTOMDRAW& draw, DWORD attributes);
+    void ApplyExtendedStyle();
+    static LRESULT CALLBACK ListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+
     HWND List = nullptr;
     std::unique_ptr<TSHFileList> Files;
     bool DestroyingWnd = false;
@@ -115,4 +136,13 @@ private:
     const TSHFileFilter* CurrentFilter = nullptr;
     int UpdateDepth = 0;
     HWND NextClipboardViewer = nullptr;
+    bool Loading = true;                // no clipboard reports while the view is being built
+    int ViewStyleValue = LV_VIEW_ICON;  // the chosen style; the control's may differ while enumerating
+    bool HotTrackOn = false;
+    bool ColorsSet = false;
+    COLORREF BackColor = 0, TextColor = 0;
+    HFONT ListFont = nullptr;           // not owned
+    TBitmapHandle SortUpBitmap, SortDownBitmap;
+    bool RowColorSet = false;           // the row being painted got its own text colour
+    COLORREF RowColor = 0;
 };

@@ -62,6 +62,30 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    LRESULT OnNotify(NMHDR* hdr);
+    static LRESULT CALLBACK TreeProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+    bool LeftButtonDown(LPARAM lParam);
+    bool LeftButtonUp();
+    void MouseMove(LPARAM lParam);
+    void CancelPress();
+
+    void BuildRoot();
+    HTREEITEM SelectedNode() const;
+    HTREEITEM Next(HTREEITEM node, UINT relation) const;
+    HTREEITEM InsertNode(HTREEITEM parent, HTREEITEM after, TSHFolderItem* item);
+    void Attach(HTREEITEM node, TSHFolderItem* item);
+    void SetChildrenMark(HTREEITEM node, int children);
+    void DeleteChildren(HTREEITEM node);
+    void ExpandNode(HTREEITEM node);
+    bool ItemExpanding(const NMTREEVIEWW& info);
+    bool SelectionChanging(HTREEITEM target);
+    void SelectionChanged(HTREEITEM node);
+    void NodeDeleted(HTREEITEM node, TSHFolderItem* item);
+    bool HistoryStep(std::vector<HTREEITEM>& from, std::vector<HTREEITEM>& to, int index);
+    bool BeginLabelEdit(HTREEITEM node);
+    void EndLabelEdit(HTREEITEM node, const wchar_t* text);
+    void ResetImages();
+
     HWND Tree = nullptr;
     IShLinkedList* List = nullptr;
     bool Hidden = true;
@@ -71,4 +95,11 @@ private:
     POINT PressPoint{};
     HTREEITEM HistoryTarget = nullptr;
     std::vector<HTREEITEM> Back, Forward;
+    HTREEITEM FreshNode = nullptr;         // refreshed just before a programmatic expansion
+    HTREEITEM WatchNode = nullptr;         // cleared when that node is deleted
+    HTREEITEM EditNode = nullptr;          // edited when the slow-click timer fires
+    HTREEITEM DeletedSelection = nullptr;  // the selected node while it is deleted
+    HTREEITEM LabelNode = nullptr;         // the node whose label is being edited
+    HTREEITEM PressNode = nullptr;         // the node the left button went down on
+    bool EditOnRelease = false;
 };

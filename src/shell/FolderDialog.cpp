@@ -1,0 +1,54 @@
+#include "shell/FolderDialog.h"
+
+#include "gui/MessageBox.h"
+
+namespace {
+
+int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM param, LPARAM data)
+{
+    switch (msg) {
+    case BFFM_INITIALIZED:
+        SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, data);
+        break;
+    case BFFM_SELCHANGED: {
+        std::wstring path;
+        IDListToPath(reinterpret_cast<PCIDList>(param), path);
+        SendMessageW(dialog, BFFM_SETSTATUSTEXTW, 0, LPARAM(path.c_str()));
+        SendMessageW(dialog, BFFM_ENABLEOK, 0, !path.empty());
+        break;
+    }
+    case BFFM_VALIDATEFAILEDW:
+        ShowMessageBox(ShellOwnerWindow(), L"フォルダ名に無効な文字が含まれています", MB_OK | MB_ICONERROR);
+        return 1;  // keep the browser open
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool TShellFolderDialog::Execute()
+{
+    PIDList root = nullptr, initial = nullptr;
+    if (!GetSpecialFolderIDList(RootFolder, root) || !GetSpecialFolderIDList(InitFolder, initial)) {
+        FreeIDList(root);
+        FreeIDList(initial);
+        return false;
+    }
+    wchar_t displayName[MAX_PATH + 1] = {};
+    BROWSEINFOW info{};
+    info.hwndOwner = GetActiveWindow();
+    info.pidlRoot = root;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = Title.c_str();
+    info.ulFlags = Options;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(initial);
+    PIDList chosen = SHBrowseForFolderW(&info);
+    FreeIDList(root);
+    FreeIDList(initial);
+    if (!chosen) return false;
+    Chosen.reset(chosen);
+    IDListToPath(chosen, FolderPath);
+    FolderName = displayName;
+    return true;
+}

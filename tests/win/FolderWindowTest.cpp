@@ -1,0 +1,172 @@
+// Folder windows in the real main window: created from the tree, following
+// it, shown in the status bar, recorded at exit and restored at start.
+#include "app/FolderWindow.h"
+#include "app/MainForm.h"
+#include "gui/MessageLoop.h"
+#include "settings/SettingsCodec.h"
+#include "shell/FileFilter.h"
+#include "shell/ShellTreeView.h"
+#include "../support/TempFolder.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FolderWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        OleInitialize(nullptr);
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+    }
+
+    TMainForm& Start()
+    {
+        Form = std::make_unique<TMainForm>(App / L"Quirevue.exe");
+        EXPECT_TRUE(Form->Start(SW_SHOWNORMAL));
+        Pump();
+        return *Form;
+    }
+    void Pump()
+    {
+        ProcessPendingMessages();
+        if (Form && Form->Handle()) Form->UpdateActions();
+    }
+    void Close()
+    {
+        SendMessageW(Form->Handle(), WM_CLOSE, 0, 0);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        Form.reset();
+    }
+    TInitData Written()
+    {
+        std::vector<uint8_t> bytes = ReadWholeFile(App / L"Quirevue.qvs");
+        TInitData data;
+        EXPECT_FALSE(DecodeSettings(bytes.data(), bytes.size(), data).Damaged);
+        return data;
+    }
+    std::wstring StatusText(int panel)
+    {
+        wchar_t text[256] = {};
+        SendMessageW(Form->StatusBar(), SB_GETTEXTW, WPARAM(panel), LPARAM(text));
+        return text;
+    }
+    std::wstring MakeFolder(const wchar_t* name, int files)
+    {
+        std::wstring folder = Data / name;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        for (int i = 0; i < files; ++i)
+            WriteWholeFile(folder + L"\\f" + std::to_wstring(i) + L".txt", std::vector<uint8_t>(size_t(512 * (i + 1))));
+        return folder;
+    }
+
+    TTempFolder App, Data;
+    std::unique_ptr<TMainForm> Form;
+};
+
+}  // namespace
+
+TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
+{
+    std::wstring one = MakeFolder(L"one", 3), two = MakeFolder(L"two", 1);
+    TMainForm& form = Start();
+    TSHTreeView& tree = form.ShellTree();
+
+    tree.SelectPath(one);
+    form.ActionList().Execute(8010, form.Handle());
+    Pump();
+    ASSERT_NE(form.AttachedList(), nullptr);
+    EXPECT_EQ(form.AttachedList()->GetFolderPath(), one);
+    EXPECT_EQ(StatusText(0), L"3 個のオブジェクト");
+    EXPECT_NE(StatusText(1).find(L"空きディスク領域"), std::wstring::npos);
+
+    tree.SelectPath(two);  // the attached list follows the tree
+    Pump();
+    EXPECT_EQ(form.AttachedList()->GetFolderPath(), two);
+    EXPECT_EQ(StatusText(0), L"1 個のオブジェクト");
+
+    tree.SelectPath(one);
+    form.ActionList().Execute(8010, form.Handle());  // the new window takes over from the first
+    Pump();
+    std::vector<TSubForm08010*> windows = form.FolderWindowsBottomUp();
+    ASSERT_EQ(windows.size(), 2u);
+    tree.SelectPath(two);
+    Pump();
+    EXPECT_EQ(windows[1]->SHListView().GetFolderPath(), two);
+    // Activating the other window moves the tree, not the window's folder.
+    SendMessageW(form.MdiClient(), WM_MDIACTIVATE, WPARAM(windows[0]->Handle()), 0);
+    Pump();
+    EXPECT_EQ(tree.GetSelectedPath(), one);
+    EXPECT_EQ(windows[1]->SHListView().GetFolderPath(), two);
+
+    SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(windows[0]->Handle()), 0);
+    SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(form.FolderWindowsBottomUp()[0]->Handle()), 0);
+    Pump();
+    EXPECT_EQ(form.AttachedList(), nullptr);
+    EXPECT_FALSE(form.ActionList().Find(8020)->Enabled);
+    Close();
+}
+
+// Every window comes back as it was recorded: folder, bounds, columns,
+// directions, lock, view style, sort key and filter.
+TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
+{
+    std::wstring one = MakeFolder(L"one", 2), two = MakeFolder(L"two", 2);
+    {
+        TInitData seed;
+        auto filter = std::make_unique<TSHFileFilter>();
+        filter->Name = "texts";
+        filter->Conditions = fcName;
+        filter->Masks = {"*.txt"};
+        seed.Filters.push_back(std::move(filter));
+        WriteWholeFile(App / L"Quirevue.qvs", EncodeSettings(seed));
+    }
+    TMainForm& form = Start();
+    form.ShellTree().SelectPath(one);
+    form.ActionList().Execute(8010, form.Handle());
+    Pump();
+    TSHListView* first = form.AttachedList();
+    ASSERT_TRUE(first);
+    int order[5] = {2, 0, 1, 4, 3};
+    first->SetColumnOrder(order, 5);
+    first->SetColumnWidth(2, 111);
+    first->SetViewStyleValue(LV_VIEW_DETAILS);
+    first->SetSort(hcSize, -1);
+    first->SetFolderLock(true);
+
+    form.ShellTree().SetShellListView(nullptr);
+    form.ShellTree().SelectPath(two);
+    form.ActionList().Execute(8010, form.Handle());
+    Pump();
+    SendMessageW(form.FilterCombo(), CB_SETCURSEL, 1, 0);
+    SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.FilterCombo()), CBN_SELCHANGE),
+                 LPARAM(form.FilterCombo()));
+    Pump();
+    Close();
+
+    TInitData recorded = Written();
+    ASSERT_EQ(recorded.Windows.size(), 2u);
+    EXPECT_TRUE(recorded.Windows[0].FolderLock);
+    EXPECT_EQ(recorded.Windows[0].ViewStyle, 3);
+    EXPECT_EQ(recorded.Windows[0].SortType, hcSize);
+    EXPECT_EQ(recorded.Windows[0].Columns[0].ID, 2);
+    EXPECT_EQ(recorded.Windows[0].Columns[0].Width, 111);
+    EXPECT_EQ(recorded.Windows[1].FilterName, "texts");
+
+    // A second run restores them and records them again identically.
+    Start();
+    EXPECT_EQ(Form->FolderWindowsBottomUp().size(), 2u);
+    TSHListView& restored = Form->FolderWindowsBottomUp()[0]->SHListView();
+    EXPECT_TRUE(restored.FolderLock());
+    EXPECT_EQ(restored.GetFolderPath(), one);
+    Close();
+    TInitData again = Written();
+    ASSERT_EQ(again.Windows.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(again.Windows[i], recorded.Windows[i]);
+    }
+}
