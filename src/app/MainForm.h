@@ -104,6 +104,7 @@ private:
     void RestoreFolderWindows();
     void SHTreeViewSelectNode();
     void ComboBox1Select();
+    void FillHistoryMenu(HMENU menu, bool back);
     void DrawStatusPanel(const DRAWITEMSTRUCT& item);
     void RecordBands();
     bool SaveWorkspace();

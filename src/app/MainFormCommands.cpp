@@ -85,6 +85,31 @@ void TMainForm::BindActionHandlers()
                 if (TSHListView* list = AttachedList()) list->SetFiltering(filtering->Checked);
         }
     }, always);
+    // Navigation and the new folder, which browsing cannot do without.
+    bind(1011, [this] {
+        if (TSHListView* list = AttachedList()) {
+            SetFocus(list->ListHandle());
+            list->NewFolder();
+        } else {
+            Tree->NewFolder();
+        }
+    }, [this](TAction& a) { a.Enabled = Tree->SelectedItem() && !Tree->GetSelectedPath().empty(); });
+    bind(4010, [this] { Tree->GoBack(-1); }, [this](TAction& a) { a.Enabled = !Tree->BackList().empty(); });
+    bind(4020, [this] { Tree->GoForward(-1); }, [this](TAction& a) { a.Enabled = !Tree->ForwardList().empty(); });
+    bind(4030, [this] {
+        HWND tree = Tree->TreeHandle();
+        auto node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        if (!node) return;
+        if (SendMessageW(tree, TVM_GETITEMSTATE, WPARAM(node), TVIS_EXPANDED) & TVIS_EXPANDED)
+            SendMessageW(tree, TVM_EXPAND, TVE_COLLAPSE, LPARAM(node));
+        else if (auto parent = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, LPARAM(node))))
+            SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(parent));
+    }, [this](TAction& a) {
+        HWND tree = Tree->TreeHandle();
+        LRESULT node = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        a.Enabled = node && SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, node);
+    });
+
     bind(3090, [this] {
         Tree->RefreshAll();
         for (auto& window : FolderWindows) window->SHListView().Refresh();
@@ -140,6 +165,19 @@ void TMainForm::OnCommand(int id, HWND control, int code)
     // box get their handlers with the commands they share.
 }
 
+void TMainForm::FillHistoryMenu(HMENU menu, bool back)
+{
+    while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+    const std::vector<HTREEITEM>& entries = back ? Tree->BackList() : Tree->ForwardList();
+    // Newest first.
+    int position = 0;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it, ++position) {
+        TSHFolderItem* item = Tree->ItemOf(*it);
+        std::wstring text = item ? item->GetDisplayName() : L"";
+        AppendMenuW(menu, MF_STRING, UINT_PTR(IDM_HISTORY_FIRST + position), text.c_str());
+    }
+}
+
 void TMainForm::ComboBox1Select()
 {
     int index = int(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
@@ -174,6 +212,19 @@ void TMainForm::ShowDropDownMenu(HWND toolBar, int buttonId, TToolMenu menu)
     SendMessageW(toolBar, TB_GETRECT, buttonId, LPARAM(&r));
     MapWindowPoints(toolBar, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
     UpdateActions();
+    if (menu == TToolMenu::Popup_Undo || menu == TToolMenu::Popup_Redo) {
+        FillHistoryMenu(popup, menu == TToolMenu::Popup_Undo);
+        int chosen = TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, r.left, r.bottom, 0, Wnd,
+                                    nullptr);
+        if (chosen >= IDM_HISTORY_FIRST) {
+            // Position m of c items is entry c - m - 1 of the list.
+            int count = GetMenuItemCount(popup);
+            int index = count - (chosen - IDM_HISTORY_FIRST) - 1;
+            if (menu == TToolMenu::Popup_Undo) Tree->GoBack(index);
+            else Tree->GoForward(index);
+        }
+        return;
+    }
     Menus->SyncMenu(popup);
     TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, r.left, r.bottom, 0, Wnd, nullptr);
 }

@@ -30,18 +30,19 @@ int TSHDataItem::GetSelectedIconIndex()
 
 IShellFolder* TSHDataItem::GetParentFolder()
 {
-    if (!ParentFolder) {
-        int level = GetLevel();
-        if (level == 0 || level == 1) {
-            if (IShellFolder* desktop = DesktopFolder()) {
-                desktop->AddRef();
-                *ParentFolder.Put() = desktop;
-            }
-        } else if (level > 1) {
-            *ParentFolder.Put() = BindFolder(GetParentList());
-        }
-    }
+    if (!ParentFolder) *ParentFolder.Put() = BindParentFolder();
     return ParentFolder.Get();
+}
+
+IShellFolder* TSHDataItem::BindParentFolder()
+{
+    int level = GetLevel();
+    if (level == 0 || level == 1) {
+        IShellFolder* desktop = DesktopFolder();
+        if (desktop) desktop->AddRef();
+        return desktop;
+    }
+    return level > 1 ? BindFolder(GetParentList()) : nullptr;
 }
 
 const std::wstring& TSHDataItem::GetDisplayName()

@@ -50,6 +50,8 @@ protected:
     void ResetCaches();
     // Asks for the name shown when it is not cached yet.
     virtual std::wstring FetchDisplayName();
+    // The parent folder when it is first needed; AddRef'ed or null.
+    virtual IShellFolder* BindParentFolder();
 
     ComPtr<IShellFolder> ParentFolder;
     PIDList RelativeIDList = nullptr;

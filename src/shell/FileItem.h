@@ -7,6 +7,9 @@
 
 class TSHFileList;
 
+// Whether a file of this name is a shortcut (it shows the shortcut arrow).
+bool IsShortcutName(const std::wstring& name);
+
 // What the list keeps of a row's find data (the full record is far larger
 // than a row may cost).
 struct TRowFileData {
@@ -69,6 +72,9 @@ public:
 
 protected:
     std::wstring FetchDisplayName() override;
+    // Rows share their list's folder: binding it anew per row costs
+    // milliseconds each in a large folder.
+    IShellFolder* BindParentFolder() override;
 
 private:
     TRowFileData FindData;

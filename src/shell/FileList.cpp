@@ -123,6 +123,8 @@ void TSHFileList::FreeFolder()
     FreeIDList(LastItemCache);
     FolderCache = {};
     ParentFolderCache = {};
+    OverlayCache = {};
+    OverlayAsked = false;
     FolderPathCache.clear();
     FolderPathKnown = false;
     FileSystemFolder = false;
@@ -145,6 +147,16 @@ IShellFolder* TSHFileList::GetFolderShellFolder()
 {
     if (!FolderCache && FolderIDList) *FolderCache.Put() = BindFolder(FolderIDList);
     return FolderCache.Get();
+}
+
+IShellIconOverlay* TSHFileList::FolderIconOverlay()
+{
+    if (!OverlayAsked) {
+        OverlayAsked = true;
+        if (IShellFolder* folder = GetFolderShellFolder())
+            folder->QueryInterface(IID_IShellIconOverlay, OverlayCache.PutVoid());
+    }
+    return OverlayCache.Get();
 }
 
 IShellFolder* TSHFileList::GetParentShellFolder()
@@ -290,11 +302,13 @@ int TSHFileList::Populate()
         Owner.SetItemCount(0);
         Owner.SetViewStyle(LV_VIEW_ICON);
         Enumerate();
+        // The style goes back before the rows arrive: a list control lays
+        // out every row of an icon style at once when its count is set.
+        Owner.SetViewStyle(style);
         if (Count() > 0) {
             Owner.SetItemCount(Count());
             Owner.SetFocusedIndex(0);
         }
-        Owner.SetViewStyle(style);
     } else {
         ClearRows();
         Owner.SetItemCount(0);

@@ -65,6 +65,8 @@ public:
     // its 64-bit size (needed for totals and sorting by size).
     void EnsureExactFileData();
     bool IsFileSystemFolder() const { return FileSystemFolder; }
+    // The folder's overlay source, when it offers one (asked once).
+    IShellIconOverlay* FolderIconOverlay();
 
     // Texts shared by many rows, cached by extension.
     const std::wstring& TypeTextFor(TSHFileItem& row);
@@ -86,6 +88,8 @@ private:
     TSHIDList SelectionList;
     ComPtr<IShellFolder> FolderCache;
     ComPtr<IShellFolder> ParentFolderCache;
+    ComPtr<IShellIconOverlay> OverlayCache;
+    bool OverlayAsked = false;
     std::wstring FolderPathCache;
     bool FolderPathKnown = false;
     bool FileSystemFolder = false;
