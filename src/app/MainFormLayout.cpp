@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -232,6 +233,15 @@ void TMainForm::CreateStatusBar()
                             UiFont.Get());
     int widths[5] = {240, 340, 390, 440, -1};
     SendMessageW(StatusWnd, SB_SETPARTS, 5, LPARAM(widths));
+    // The bar is 23 pixels high for a font of 9 points or less, else the
+    // font's height and 6.
+    LOGFONTW font{};
+    GetObjectW(UiFont.Get(), sizeof font, &font);
+    int height = std::abs(font.lfHeight);
+    int points = MulDiv(height, 72, 96);
+    int barHeight = points > 9 ? height + 6 : 23;
+    SendMessageW(StatusWnd, SB_SETMINHEIGHT, WPARAM(barHeight - 2 * GetSystemMetrics(SM_CYBORDER)), 0);
+    SendMessageW(StatusWnd, WM_SIZE, 0, 0);
     SendMessageW(StatusWnd, SB_SETTEXTW, 2 | SBT_OWNERDRAW, 0);
     SendMessageW(StatusWnd, SB_SETTEXTW, 3 | SBT_OWNERDRAW, 0);
 }

@@ -91,6 +91,9 @@ TEST_F(MainFormTest, FirstStartUsesTheDefaultsAndWritesThem)
     EXPECT_EQ(WindowText(form.FilterCombo()), L"< フィルタ無し >");
     EXPECT_FALSE(form.ViewerVisible());
     EXPECT_TRUE(IsWindowVisible(form.StatusBar()));
+    RECT bar;
+    GetWindowRect(form.StatusBar(), &bar);
+    EXPECT_EQ(bar.bottom - bar.top, 23);  // the height for a 9-point font
     EXPECT_EQ(SendMessageW(form.CoolBar(), RB_GETROWCOUNT, 0, 0), 3);
     EXPECT_TRUE(FileExists(Temp / L"Favorites"));  // created beside the executable
 
