@@ -1,0 +1,67 @@
+// The shell's folder browser, driven from a second thread as a user would.
+#include "shell/FolderDialog.h"
+#include "../support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+BOOL CALLBACK FindOwnDialog(HWND wnd, LPARAM param)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[16] = {};
+    GetClassNameW(wnd, cls, 16);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && lstrcmpW(cls, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(param) = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindBrowser()
+{
+    HWND found = nullptr;
+    EnumWindows(FindOwnDialog, LPARAM(&found));
+    return found;
+}
+
+}  // namespace
+
+TEST(FolderDialog, OkOnlyForFoldersWithAPathAndTheChoiceComesBack)
+{
+    OleInitialize(nullptr);
+    TTempFolder temp;
+    std::wstring target = temp / Utf8Path("保存先");
+    CreateDirectoryW(target.c_str(), nullptr);
+
+    std::atomic<bool> okForMyComputer{true}, okForFolder{false};
+    std::thread user([&] {
+        HWND browser = nullptr;
+        for (int i = 0; i < 200 && !browser; ++i, Sleep(50)) browser = FindBrowser();
+        if (!browser) return;
+        PIDList drives = nullptr;
+        GetSpecialFolderIDList(CSIDL_DRIVES, drives);
+        SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, LPARAM(drives));
+        Sleep(200);
+        okForMyComputer = IsWindowEnabled(GetDlgItem(browser, IDOK));
+        FreeIDList(drives);
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, LPARAM(target.c_str()));
+        Sleep(200);
+        okForFolder = IsWindowEnabled(GetDlgItem(browser, IDOK));
+        PostMessageW(browser, WM_COMMAND, IDOK, LPARAM(GetDlgItem(browser, IDOK)));
+    });
+
+    TShellFolderDialog dialog;
+    dialog.Title = L"フォルダの選択";
+    bool chosen = dialog.Execute();
+    user.join();
+    EXPECT_FALSE(okForMyComputer);
+    EXPECT_TRUE(okForFolder);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(dialog.FolderPath, target);
+    EXPECT_NE(dialog.FolderIDList(), nullptr);
+}
