@@ -55,15 +55,19 @@ std::wstring TSHFileItem::FetchDisplayName()
     return TSHDataItem::FetchDisplayName();
 }
 
-void TSHFileItem::SetFindData(const WIN32_FIND_DATAW& data)
+TRowFileData RowFileDataFrom(const WIN32_FIND_DATAW& data)
 {
-    FindData.Name = data.cFileName;
-    FindData.Size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    FindData.LastWrite = data.ftLastWriteTime;
-    FindData.Creation = data.ftCreationTime;
-    FindData.LastAccess = data.ftLastAccessTime;
-    FindData.Attributes = data.dwFileAttributes;
+    TRowFileData row;
+    row.Name = data.cFileName;
+    row.Size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    row.LastWrite = data.ftLastWriteTime;
+    row.Creation = data.ftCreationTime;
+    row.LastAccess = data.ftLastAccessTime;
+    row.Attributes = data.dwFileAttributes;
+    return row;
 }
+
+void TSHFileItem::SetFindData(const WIN32_FIND_DATAW& data) { FindData = RowFileDataFrom(data); }
 
 const TRowFileData& TSHFileItem::GetFindData()
 {

@@ -7,6 +7,10 @@
 
 class TSHFileList;
 
+// What the list keeps of a find-data record.
+struct TRowFileData;
+TRowFileData RowFileDataFrom(const WIN32_FIND_DATAW& data);
+
 // Whether a file of this name is a shortcut (it shows the shortcut arrow).
 bool IsShortcutName(const std::wstring& name);
 

@@ -1,6 +1,7 @@
 #include "shell/FileList.h"
 
 #include "gui/Strings.h"
+#include "gui/WaitCursor.h"
 #include "shell/FilterMatch.h"
 #include "shell/RowOrder.h"
 #include "shell/ShellHelpers.h"
@@ -21,15 +22,6 @@ std::wstring LowerExtension(const std::wstring& name)
 
 uint64_t FileTimeValue(const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
 
-class TWaitCursor {
-public:
-    TWaitCursor() : Previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~TWaitCursor() { SetCursor(Previous); }
-
-private:
-    HCURSOR Previous;
-};
-
 // A folder's entries as the file system lists them. The shell enumerates a
 // file-system folder in the same order, so the entries are matched by
 // walking along; a name out of step is looked up by name.
@@ -44,14 +36,7 @@ public:
         do {
             if (data.cFileName[0] == L'.' && (!data.cFileName[1] || (data.cFileName[1] == L'.' && !data.cFileName[2])))
                 continue;
-            TRowFileData entry;
-            entry.Name = data.cFileName;
-            entry.Size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-            entry.LastWrite = data.ftLastWriteTime;
-            entry.Creation = data.ftCreationTime;
-            entry.LastAccess = data.ftLastAccessTime;
-            entry.Attributes = data.dwFileAttributes;
-            Entries.push_back(std::move(entry));
+            Entries.push_back(RowFileDataFrom(data));
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }

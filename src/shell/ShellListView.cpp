@@ -1,5 +1,7 @@
 #include "shell/ShellListView.h"
 
+#include "gui/WaitCursor.h"
+
 #include "gui/MessageBox.h"
 #include "shell/ShellHelpers.h"
 
@@ -37,15 +39,6 @@ bool FileExists(const std::wstring& path)
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-class TWaitCursor {
-public:
-    TWaitCursor() : Previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~TWaitCursor() { SetCursor(Previous); }
-
-private:
-    HCURSOR Previous;
-};
 
 }  // namespace
 

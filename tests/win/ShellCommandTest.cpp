@@ -6,6 +6,8 @@
 #include "shell/ShellCommand.h"
 #include "../support/TempFolder.h"
 
+#include "../support/DialogAnswerer.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -125,56 +127,6 @@ uint32_t UInt32At(const std::vector<uint8_t>& bytes, size_t at)
     if (at + 4 <= bytes.size()) std::memcpy(&value, bytes.data() + at, 4);
     return value;
 }
-
-// Answers the dialogs this process shows (a confirmation, a property sheet)
-// by pressing one button, from a thread of its own, while a command that
-// shows them modally runs on the test's thread.
-class TDialogAnswerer {
-public:
-    explicit TDialogAnswerer(int button) : Button(button), Thread([this] { Run(); }) {}
-    ~TDialogAnswerer()
-    {
-        Stop = true;
-        Thread.join();
-    }
-    // Waits (pumping nothing: the dialog runs its own loop) until a dialog
-    // was answered or the time is up.
-    bool WaitForAnswer(std::chrono::milliseconds limit)
-    {
-        auto end = std::chrono::steady_clock::now() + limit;
-        while (Answered == 0 && std::chrono::steady_clock::now() < end) Sleep(20);
-        return Answered > 0;
-    }
-    int Count() const { return Answered; }
-
-private:
-    void Run()
-    {
-        while (!Stop) {
-            EnumWindows(&TDialogAnswerer::Visit, reinterpret_cast<LPARAM>(this));
-            Sleep(50);
-        }
-    }
-    static BOOL CALLBACK Visit(HWND window, LPARAM self)
-    {
-        auto* answerer = reinterpret_cast<TDialogAnswerer*>(self);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) && wcscmp(className, L"#32770") == 0) {
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(answerer->Button, BN_CLICKED), 0);
-            if (answerer->Seen.insert(window).second) ++answerer->Answered;
-        }
-        return TRUE;
-    }
-
-    int Button;
-    std::atomic<bool> Stop{false};
-    std::atomic<int> Answered{0};
-    std::set<HWND> Seen;
-    std::thread Thread;
-};
 
 class ShellCommandTest : public ::testing::Test {
 protected:

@@ -8,6 +8,8 @@
 #include "shell/ShellListView.h"
 #include "../support/TempFolder.h"
 
+#include "../support/DialogAnswerer.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,52 +52,6 @@ bool PumpUntil(const std::function<bool()>& done)
         Sleep(10);
     }
 }
-
-// Answers the dialogs this process shows with one button, from a thread of
-// its own, and notes the caption and text of the first.
-class TDialogAnswerer {
-public:
-    explicit TDialogAnswerer(int button) : Button(button), Thread([this] { Run(); }) {}
-    ~TDialogAnswerer()
-    {
-        Stop = true;
-        Thread.join();
-    }
-    std::wstring Caption, Text;
-    std::atomic<int> Answered{0};
-
-private:
-    void Run()
-    {
-        while (!Stop) {
-            EnumWindows(&TDialogAnswerer::Visit, reinterpret_cast<LPARAM>(this));
-            Sleep(30);
-        }
-    }
-    static BOOL CALLBACK Visit(HWND window, LPARAM self)
-    {
-        auto* answerer = reinterpret_cast<TDialogAnswerer*>(self);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
-        if (process != GetCurrentProcessId() || !IsWindowVisible(window) || wcscmp(className, L"#32770") != 0)
-            return TRUE;
-        if (answerer->Answered == 0) {
-            wchar_t text[256] = {};
-            GetWindowTextW(window, text, 256);
-            answerer->Caption = text;
-            GetDlgItemTextW(window, 0xFFFF, text, 256);  // the message box's text
-            answerer->Text = text;
-        }
-        ++answerer->Answered;
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(answerer->Button, BN_CLICKED), 0);
-        return FALSE;
-    }
-    int Button;
-    std::atomic<bool> Stop{false};
-    std::thread Thread;
-};
 
 // The tree's side of the link, recording what the list asks of it.
 class TTreeStub : public IShLinkedTree {
