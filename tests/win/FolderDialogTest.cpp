@@ -43,16 +43,21 @@ TEST(FolderDialog, OkOnlyForFoldersWithAPathAndTheChoiceComesBack)
         HWND browser = nullptr;
         for (int i = 0; i < 200 && !browser; ++i, Sleep(50)) browser = FindBrowser();
         if (!browser) return;
+        // The browser moves its selection in its own time: poll for the
+        // state of OK rather than sleeping a fixed while.
+        auto waitForOk = [browser](bool enabled) {
+            for (int i = 0; i < 100; ++i, Sleep(50))
+                if (bool(IsWindowEnabled(GetDlgItem(browser, IDOK))) == enabled) return true;
+            return false;
+        };
         PIDList drives = nullptr;
         GetSpecialFolderIDList(CSIDL_DRIVES, drives);
         SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, LPARAM(drives));
-        Sleep(200);
-        okForMyComputer = IsWindowEnabled(GetDlgItem(browser, IDOK));
+        okForMyComputer = !waitForOk(false);
         FreeIDList(drives);
         SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, LPARAM(target.c_str()));
-        Sleep(200);
-        okForFolder = IsWindowEnabled(GetDlgItem(browser, IDOK));
-        PostMessageW(browser, WM_COMMAND, IDOK, LPARAM(GetDlgItem(browser, IDOK)));
+        okForFolder = waitForOk(true);
+        PostMessageW(browser, WM_COMMAND, okForFolder ? IDOK : IDCANCEL, 0);
     });
 
     TShellFolderDialog dialog;

@@ -139,7 +139,9 @@ protected:
     void RefuseDialogs() { Guard.emplace(IDCANCEL); }
     void TearDown() override
     {
-        if (Guard) EXPECT_EQ(Guard->Count(), 0) << "a dialog was shown";
+        if (Guard) {
+            EXPECT_EQ(Guard->Count(), 0) << "a dialog was shown";
+        }
     }
 
     // a.txt, a Japanese name, a name outside code page 932, and a folder
