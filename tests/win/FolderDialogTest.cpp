@@ -1,10 +1,9 @@
-// The shell's folder browser, driven from a second thread as a user would.
+// The shell's folder browser, answered from a second thread as a user would.
 #include "shell/FolderDialog.h"
 #include "../support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 namespace {
@@ -22,11 +21,34 @@ BOOL CALLBACK FindOwnDialog(HWND wnd, LPARAM param)
     return TRUE;
 }
 
-HWND FindBrowser()
+// Opens the browser on `initial`, notes whether OK becomes enabled there
+// (polling: the browser selects in its own time), then presses OK when it
+// is enabled and Cancel otherwise.
+struct TBrowseResult {
+    bool OkEnabled = false;
+    bool Chosen = false;
+    std::wstring Path;
+};
+
+TBrowseResult Browse(TSpecialFolder initial)
 {
-    HWND found = nullptr;
-    EnumWindows(FindOwnDialog, LPARAM(&found));
-    return found;
+    TBrowseResult result;
+    std::thread user([&result] {
+        HWND browser = nullptr;
+        for (int i = 0; i < 200 && !browser; ++i, Sleep(50)) EnumWindows(FindOwnDialog, LPARAM(&browser));
+        if (!browser) return;
+        HWND ok = GetDlgItem(browser, IDOK);
+        for (int i = 0; i < 40 && !result.OkEnabled; ++i, Sleep(50)) result.OkEnabled = IsWindowEnabled(ok) != 0;
+        PostMessageW(browser, WM_COMMAND, result.OkEnabled ? IDOK : IDCANCEL, 0);
+    });
+    TShellFolderDialog dialog;
+    dialog.Title = L"フォルダの選択";
+    dialog.InitFolder = initial;
+    result.Chosen = dialog.Execute();
+    user.join();
+    result.Path = dialog.FolderPath;
+    if (result.Chosen) EXPECT_NE(dialog.FolderIDList(), nullptr);
+    return result;
 }
 
 }  // namespace
@@ -34,39 +56,14 @@ HWND FindBrowser()
 TEST(FolderDialog, OkOnlyForFoldersWithAPathAndTheChoiceComesBack)
 {
     OleInitialize(nullptr);
-    TTempFolder temp;
-    std::wstring target = temp / Utf8Path("保存先");
-    CreateDirectoryW(target.c_str(), nullptr);
+    TBrowseResult myComputer = Browse(sfDrives);
+    EXPECT_FALSE(myComputer.OkEnabled);
+    EXPECT_FALSE(myComputer.Chosen);
 
-    std::atomic<bool> okForMyComputer{true}, okForFolder{false};
-    std::thread user([&] {
-        HWND browser = nullptr;
-        for (int i = 0; i < 200 && !browser; ++i, Sleep(50)) browser = FindBrowser();
-        if (!browser) return;
-        // The browser moves its selection in its own time: poll for the
-        // state of OK rather than sleeping a fixed while.
-        auto waitForOk = [browser](bool enabled) {
-            for (int i = 0; i < 100; ++i, Sleep(50))
-                if (bool(IsWindowEnabled(GetDlgItem(browser, IDOK))) == enabled) return true;
-            return false;
-        };
-        PIDList drives = nullptr;
-        GetSpecialFolderIDList(CSIDL_DRIVES, drives);
-        SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, LPARAM(drives));
-        okForMyComputer = !waitForOk(false);
-        FreeIDList(drives);
-        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, LPARAM(target.c_str()));
-        okForFolder = waitForOk(true);
-        PostMessageW(browser, WM_COMMAND, okForFolder ? IDOK : IDCANCEL, 0);
-    });
-
-    TShellFolderDialog dialog;
-    dialog.Title = L"フォルダの選択";
-    bool chosen = dialog.Execute();
-    user.join();
-    EXPECT_FALSE(okForMyComputer);
-    EXPECT_TRUE(okForFolder);
-    ASSERT_TRUE(chosen);
-    EXPECT_EQ(dialog.FolderPath, target);
-    EXPECT_NE(dialog.FolderIDList(), nullptr);
+    std::wstring documents;
+    ASSERT_TRUE(GetSpecialFolderPath(CSIDL_PERSONAL, documents));
+    TBrowseResult chosen = Browse(sfPersonal);
+    EXPECT_TRUE(chosen.OkEnabled);
+    EXPECT_TRUE(chosen.Chosen);
+    EXPECT_EQ(chosen.Path, documents);
 }
