@@ -452,9 +452,13 @@ void TSHFileList::SortBy(THeaderCaption column)
     }
     Sort(column);
     Owner.SelectAll(markUnselected);
-    for (int i = 0; i < n; ++i)
-        if (RowItems[size_t(i)]->Marked) Owner.SetSelected(i, !markUnselected);
-    if (focused) Owner.SetFocusedIndex(IndexOf(focused));
+    int focusedAt = -1;
+    for (int i = 0; i < n; ++i) {
+        TSHFileItem* row = RowItems[size_t(i)];
+        if (row->Marked) Owner.SetSelected(i, !markUnselected);
+        if (row == focused) focusedAt = i;
+    }
+    if (focusedAt >= 0) Owner.SetFocusedIndex(focusedAt);
     Owner.EndSelUpdate();
     Owner.Invalidate();
 }
