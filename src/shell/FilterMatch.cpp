@@ -54,7 +54,7 @@ bool FilterMatches(const TSHFileFilter& filter, const std::vector<std::wstring>&
         std::wstring_view name = item.HasPath ? std::wstring_view(item.Name) : std::wstring_view();
         bool met = false;
         for (const std::wstring& mask : masks) {
-            if (PathMatchSpec(name, mask)) {
+            if (MatchesWildcards(name, mask)) {
                 met = true;
                 break;
             }

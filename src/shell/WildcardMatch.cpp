@@ -60,14 +60,14 @@ bool MatchOne(std::wstring_view name, std::wstring_view pattern)
 
 } // namespace
 
-bool PathMatchSpec(std::wstring_view name, std::wstring_view spec)
+bool MatchesWildcards(std::wstring_view name, std::wstring_view patterns)
 {
     size_t pos = 0;
-    while (pos < spec.size()) {
-        while (pos < spec.size() && spec[pos] == L' ') ++pos;
-        size_t end = spec.find(L';', pos);
-        if (end == std::wstring_view::npos) end = spec.size();
-        if (MatchOne(name, spec.substr(pos, end - pos))) return true;
+    while (pos < patterns.size()) {
+        while (pos < patterns.size() && patterns[pos] == L' ') ++pos;
+        size_t end = patterns.find(L';', pos);
+        if (end == std::wstring_view::npos) end = patterns.size();
+        if (MatchOne(name, patterns.substr(pos, end - pos))) return true;
         pos = end + 1;
     }
     return false;

@@ -7,9 +7,9 @@
 // or the full-width Latin block; any other character as it is.
 wchar_t FoldCase(wchar_t c);
 
-// Whether `name` matches `spec`: '*' any run (also none), '?' exactly one
-// character, letters without regard to case. `spec` may hold several
+// Whether `name` matches `patterns`: '*' any run (also none), '?' exactly one
+// character, letters without regard to case. `patterns` may hold several
 // patterns separated by ';' (the leading spaces of each are skipped); the
 // name matches when any of them matches. "*" and "*.*" match every name,
-// also one without a dot. An empty spec matches nothing.
-bool PathMatchSpec(std::wstring_view name, std::wstring_view spec);
+// also one without a dot. An empty text matches nothing.
+bool MatchesWildcards(std::wstring_view name, std::wstring_view patterns);

@@ -262,10 +262,10 @@ TEST(FilterMatches, ConditionsCombine)
     Check(cases);
 }
 
-TEST(PathMatchSpec, MatchesLikeTheShell)
+TEST(MatchesWildcards, MatchesLikeTheShell)
 {
     const std::wstring longA(40, L'a');
-    struct Case { std::wstring name, spec; bool match; };
+    struct Case { std::wstring name, patterns; bool match; };
     const Case cases[] = {
         {L"a.txt", L"*.txt", true},
         {L"A.TXT", L"*.txt", true},
@@ -315,10 +315,10 @@ TEST(PathMatchSpec, MatchesLikeTheShell)
         {longA + L"b", L"a*a*a*a*a*a*a*a*a*a*a*a*b", true},
     };
     for (size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(PathMatchSpec(cases[i].name, cases[i].spec), cases[i].match) << "case " << i;
+        EXPECT_EQ(MatchesWildcards(cases[i].name, cases[i].patterns), cases[i].match) << "case " << i;
 }
 
-TEST(PathMatchSpec, FoldsLettersOnly)
+TEST(MatchesWildcards, FoldsLettersOnly)
 {
     struct Case { wchar_t upper, lower; };
     const Case pairs[] = {
