@@ -12,8 +12,7 @@ enum : int {
     IDC_SHTREEVIEW,
     IDC_FOLDERTREEVIEW,
     IDC_PROGRESSBAR,
-    IDC_LABEL_FIRST,                    // the viewer bar's three picture labels
-    IDC_LABEL_LAST = IDC_LABEL_FIRST + 2,
+    IDC_LABEL_FIRST,                    // the viewer bar's three labels take this and the next two
     IDC_TOOLBAR_FIRST = 20100,          // tool bars get consecutive identifiers
 
     IDB_NEW_DROPDOWN = 21001,           // "新規作成(&N)" drop-down button

@@ -193,7 +193,8 @@ void TMainForm::DrawStatusPanel(const DRAWITEMSTRUCT& item)
     bool show = list && (item.itemID == 2 ? list->FolderLock() : item.itemID == 3 ? list->Filtering() : false);
     if (!show) return;
     const RECT& r = item.rcItem;
-    ImageList_Draw(ImageList1.Get(), item.itemID == 2 ? 46 : 47, item.hDC, r.left + 5, r.top, ILD_TRANSPARENT);
+    int image = item.itemID == 2 ? ImageFolderLock : ImageDisplayFilter;
+    ImageList_Draw(ImageList1.Get(), image, item.hDC, r.left + 5, r.top, ILD_TRANSPARENT);
     SetTextColor(item.hDC, RGB(0, 0, 0));
     SetBkMode(item.hDC, TRANSPARENT);
     HGDIOBJ old = SelectObject(item.hDC, UiFont.Get());

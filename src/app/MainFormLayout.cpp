@@ -13,7 +13,6 @@
 
 namespace {
 
-const int kBandMinHeight = 22;
 const int kPanelSpaceHeight = 1;
 const int kSplitterFrameWidth = 2;
 const int kSplitter1Height = 3;
@@ -217,7 +216,7 @@ void TMainForm::CreateCoolBar()
         rb.hwndChild = child;
         // Bands shrink rather than wrap to a new row on a narrow window.
         rb.cxMinChild = hasAddress ? 100 : std::min(width, 24);
-        rb.cyMinChild = kBandMinHeight;
+        rb.cyMinChild = BandMinHeight;
         rb.cx = hasAddress ? 400 : width + 20;
         rb.cxIdeal = width;
         rb.wID = UINT(band.ID);

@@ -9,6 +9,7 @@
 #include "gui/MessageLoop.h"
 #include "gui/Strings.h"
 #include "shell/FileFilter.h"
+#include "shell/ShellHelpers.h"
 #include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
@@ -24,12 +25,6 @@ std::wstring SpecialFolderPath(int csidl)
 {
     wchar_t path[MAX_PATH] = {};
     return SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE) ? std::wstring(path) : std::wstring();
-}
-
-bool IsDirectory(const std::wstring& path)
-{
-    DWORD attr = GetFileAttributesW(path.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Whether the combo box holds exactly this text (its own search ignores
@@ -150,7 +145,7 @@ void TMainForm::RestoreFavoritesFolder()
 {
     std::wstring folder = AnsiToWide(Settings->FavoritesFolder);
     // One level only, like a single make-directory call.
-    if (folder.empty() || (!IsDirectory(folder) && !CreateDirectoryW(folder.c_str(), nullptr)))
+    if (folder.empty() || (!DirectoryExists(folder) && !CreateDirectoryW(folder.c_str(), nullptr)))
         folder = SpecialFolderPath(CSIDL_FAVORITES);
     FavoritesRoot = folder;
 

@@ -12,7 +12,6 @@ static std::wstring MultiToWide(UINT codePage, std::string_view text)
 }
 
 std::wstring AnsiToWide(std::string_view text) { return MultiToWide(CP_ACP, text); }
-std::wstring Utf8ToWide(std::string_view text) { return MultiToWide(CP_UTF8, text); }
 
 std::string WideToAnsi(std::wstring_view text)
 {

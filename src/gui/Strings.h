@@ -6,4 +6,3 @@
 
 std::wstring AnsiToWide(std::string_view text);
 std::string WideToAnsi(std::wstring_view text);
-std::wstring Utf8ToWide(std::string_view text);

@@ -75,11 +75,3 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
     }
     return self->HandleMessage(msg, wParam, lParam);
 }
-
-RECT WindowBoundsInParent(HWND wnd)
-{
-    RECT r{};
-    GetWindowRect(wnd, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(wnd), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}

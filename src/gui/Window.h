@@ -33,6 +33,3 @@ protected:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
-
-// Bounds of a window relative to its parent's client area.
-RECT WindowBoundsInParent(HWND wnd);

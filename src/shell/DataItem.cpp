@@ -65,15 +65,16 @@ std::wstring TSHDataItem::GetPath()
     return path;
 }
 
-bool TSHDataItem::HasAttributes(ULONG sfgao)
+ULONG TSHDataItem::Attributes(ULONG mask)
 {
     IShellFolder* folder = GetParentFolder();
     PCIDList list = QueryList();
-    if (!folder || !list) return false;
-    ULONG attributes = sfgao;
-    if (FAILED(folder->GetAttributesOf(1, &list, &attributes))) return false;
-    return (attributes & sfgao) == sfgao;
+    ULONG attributes = mask;
+    if (!folder || !list || FAILED(folder->GetAttributesOf(1, &list, &attributes))) return 0;
+    return attributes & mask;
 }
+
+bool TSHDataItem::HasAttributes(ULONG sfgao) { return Attributes(sfgao) == sfgao; }
 
 TShItemIDType ItemIDTypeOf(PCIDList absolute, int level, ULONG attributes)
 {
@@ -103,13 +104,7 @@ TShItemIDType TSHDataItem::GetItemIDType()
 {
     int level = GetLevel();
     if (level < 0) return itUnknown;
-    ULONG attributes = 0;
-    if (level > 0) {
-        IShellFolder* folder = GetParentFolder();
-        PCIDList list = QueryList();
-        attributes = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR;
-        if (!folder || !list || FAILED(folder->GetAttributesOf(1, &list, &attributes))) attributes = 0;
-    }
+    ULONG attributes = level > 0 ? Attributes(SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR) : 0;
     return ItemIDTypeOf(GetAbsoluteList(), level, attributes);
 }
 
@@ -122,8 +117,9 @@ int TSHDataItem::GetOverlayIndex()
         int index = 0;
         return overlay->GetOverlayIndex(QueryList(), &index) == S_OK ? index - 1 : -1;
     }
-    if (HasAttributes(SFGAO_SHARE)) return 0;
-    if (HasAttributes(SFGAO_LINK)) return 1;
+    ULONG attributes = Attributes(SFGAO_SHARE | SFGAO_LINK);
+    if (attributes & SFGAO_SHARE) return 0;
+    if (attributes & SFGAO_LINK) return 1;
     return -1;
 }
 

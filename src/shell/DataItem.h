@@ -36,6 +36,8 @@ public:
     const std::wstring& GetDisplayName();
     virtual std::wstring GetPath();
     bool HasAttributes(ULONG sfgao);
+    // The SFGAO bits of `mask` the object has; 0 when the shell cannot say.
+    ULONG Attributes(ULONG mask);
     TShItemIDType GetItemIDType();
     int GetOverlayIndex();
     // AddRef'ed, or null.

@@ -110,8 +110,9 @@ bool TSHFileItem::IsFolderRow()
 {
     if (GetFindData().Attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
     if (HasFindData()) return false;
-    if (HasAttributes(SFGAO_FILESYSANCESTOR)) return true;
-    return !HasAttributes(SFGAO_FILESYSTEM) && HasAttributes(SFGAO_FOLDER);
+    ULONG attributes = Attributes(SFGAO_FILESYSANCESTOR | SFGAO_FILESYSTEM | SFGAO_FOLDER);
+    if (attributes & SFGAO_FILESYSANCESTOR) return true;
+    return !(attributes & SFGAO_FILESYSTEM) && (attributes & SFGAO_FOLDER);
 }
 
 std::wstring TSHFileItem::GetSizeText()
@@ -155,8 +156,9 @@ UINT TSHFileItem::GetOverlayMask()
     // the shell costs milliseconds per row in a large folder on some systems.
     if (HasFindData() && Owner->GetLevel() >= 1 && !(FindData.Attributes & FILE_ATTRIBUTE_DIRECTORY))
         return IsShortcutName(FindData.Name) ? INDEXTOOVERLAYMASK(2) : 0;
-    if (HasAttributes(SFGAO_SHARE)) return INDEXTOOVERLAYMASK(1);
-    if (HasAttributes(SFGAO_LINK)) return INDEXTOOVERLAYMASK(2);
+    ULONG attributes = Attributes(SFGAO_SHARE | SFGAO_LINK);
+    if (attributes & SFGAO_SHARE) return INDEXTOOVERLAYMASK(1);
+    if (attributes & SFGAO_LINK) return INDEXTOOVERLAYMASK(2);
     return 0;
 }
 
@@ -169,37 +171,15 @@ bool IsShortcutName(const std::wstring& name)
     return ext == L".lnk" || ext == L".url" || ext == L".pif";
 }
 
-static bool SetName(IShellFolder* folder, PCIDList item, const std::wstring& name, PIDList& renamed)
-{
-    renamed = nullptr;
-    HWND owner = ShellOwnerWindow();
-    return SUCCEEDED(folder->SetNameOf(owner, item, name.c_str(), SHGDN_INFOLDER | SHGDN_FOREDITING, &renamed)) &&
-           renamed;
-}
-
 bool TSHFileItem::Rename(const std::wstring& newName)
 {
     IShellFolder* folder = GetParentFolder();
     if (!folder || !RelativeIDList || newName.empty()) return false;
     std::wstring oldName = HasFindData() ? FindData.Name : GetDisplayName();
     PIDList renamed = nullptr;
-    if (newName != oldName && CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, newName.c_str(), -1,
-                                             oldName.c_str(), -1) == CSTR_EQUAL) {
-        // A change of case alone is not carried out by every file system
-        // layer: go through a temporary name.
-        PIDList temporary = nullptr;
-        std::wstring step = newName + L".~" + std::to_wstring(GetTickCount());
-        if (!SetName(folder, RelativeIDList, step, temporary)) return false;
-        if (!SetName(folder, temporary, newName, renamed)) {
-            PIDList back = nullptr;
-            if (SetName(folder, temporary, oldName, back)) FreeIDList(back);
-            FreeIDList(temporary);
-            return false;
-        }
-        FreeIDList(temporary);
-    } else if (!SetName(folder, RelativeIDList, newName, renamed)) {
+    if (!RenameShellItem(folder, ShellOwnerWindow(), RelativeIDList, oldName, newName, SHGDN_INFOLDER | SHGDN_FOREDITING,
+                         renamed))
         return false;
-    }
     FreeIDList(RelativeIDList);
     RelativeIDList = renamed;
     FreeIDList(AbsoluteIDList);

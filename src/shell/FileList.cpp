@@ -160,28 +160,26 @@ IShellFolder* TSHFileList::GetParentShellFolder()
     return ParentFolderCache.Get();
 }
 
-bool TSHFileList::FolderHasAttributes(ULONG sfgao)
+ULONG TSHFileList::FolderAttributes(ULONG mask)
 {
     IShellFolder* parent = GetParentShellFolder();
-    if (!parent || !FolderIDList) return false;
+    if (!parent || !FolderIDList) return 0;
     PCIDList item = FolderIDList;
     if (GetLevel() >= 2) {
         if (!LastItemCache) LastItemCache = GetLastItem(FolderIDList);
         item = LastItemCache;
     }
-    ULONG attributes = sfgao;
-    if (FAILED(parent->GetAttributesOf(1, &item, &attributes))) return false;
-    return (attributes & sfgao) == sfgao;
+    ULONG attributes = mask;
+    if (FAILED(parent->GetAttributesOf(1, &item, &attributes))) return 0;
+    return attributes & mask;
 }
+
+bool TSHFileList::FolderHasAttributes(ULONG sfgao) { return FolderAttributes(sfgao) == sfgao; }
 
 TShItemIDType TSHFileList::GetFolderType()
 {
     int level = GetLevel();
-    ULONG attributes = 0;
-    if (level > 0) {
-        for (ULONG bit : {ULONG(SFGAO_FILESYSTEM), ULONG(SFGAO_FOLDER), ULONG(SFGAO_FILESYSANCESTOR)})
-            if (FolderHasAttributes(bit)) attributes |= bit;
-    }
+    ULONG attributes = level > 0 ? FolderAttributes(SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR) : 0;
     return ItemIDTypeOf(FolderIDList, level, attributes);
 }
 
@@ -479,8 +477,7 @@ void TSHFileList::FolderVanished()
 void TSHFileList::FolderNamesChanged(const std::wstring& path)
 {
     if (Owner.PointerBusy()) return;
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!DirectoryExists(path)) {
         FolderVanished();
         return;
     }
@@ -490,8 +487,7 @@ void TSHFileList::FolderNamesChanged(const std::wstring& path)
 void TSHFileList::FolderAttributesChanged(const std::wstring& path)
 {
     if (Owner.PointerBusy()) return;
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!DirectoryExists(path)) {
         FolderVanished();
         return;
     }

@@ -39,6 +39,8 @@ public:
     IShellFolder* GetFolderShellFolder();
     IShellFolder* GetParentShellFolder();
     bool FolderHasAttributes(ULONG sfgao);
+    // The SFGAO bits of `mask` the folder itself has; 0 when unknown.
+    ULONG FolderAttributes(ULONG mask);
     TShItemIDType GetFolderType();
     IDropTarget* GetFolderDropTarget();
     TSHIDList& GetSelectedIDList();
@@ -64,7 +66,6 @@ public:
     // Reads the folder from the file system once, so that every row carries
     // its 64-bit size (needed for totals and sorting by size).
     void EnsureExactFileData();
-    bool IsFileSystemFolder() const { return FileSystemFolder; }
     // The folder's overlay source, when it offers one (asked once).
     IShellIconOverlay* FolderIconOverlay();
 

@@ -119,6 +119,37 @@ int CompareIDLists(IShellFolder* folder, PCIDList a, PCIDList b, LPARAM column)
     return code == 0 ? kIDListEqual : code > 0 ? kIDListAfter : kIDListBefore;
 }
 
+static bool SetName(IShellFolder* folder, HWND owner, PCIDList item, const std::wstring& name, DWORD flags,
+                    PIDList& renamed)
+{
+    renamed = nullptr;
+    if (FAILED(folder->SetNameOf(owner, item, name.c_str(), flags, &renamed)) || !renamed) {
+        FreeIDList(renamed);
+        return false;
+    }
+    return true;
+}
+
+bool RenameShellItem(IShellFolder* folder, HWND owner, PCIDList item, const std::wstring& oldName,
+                     const std::wstring& newName, DWORD flags, PIDList& renamed)
+{
+    renamed = nullptr;
+    if (!folder || !item || newName.empty()) return false;
+    bool caseOnly = newName != oldName && CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, newName.c_str(), -1,
+                                                         oldName.c_str(), -1) == CSTR_EQUAL;
+    if (!caseOnly) return SetName(folder, owner, item, newName, flags, renamed);
+    PIDList temporary = nullptr;
+    if (!SetName(folder, owner, item, newName + L".~" + std::to_wstring(GetTickCount()), flags, temporary))
+        return false;
+    bool ok = SetName(folder, owner, temporary, newName, flags, renamed);
+    if (!ok) {
+        PIDList back = nullptr;
+        if (SetName(folder, owner, temporary, oldName, flags, back)) FreeIDList(back);
+    }
+    FreeIDList(temporary);
+    return ok;
+}
+
 bool GetItemDisplayName(IShellFolder* folder, PCIDList list, DWORD flags, std::wstring& name)
 {
     name.clear();

@@ -37,6 +37,11 @@ bool IsDesktopIDList(IShellFolder* folder, PCIDList list);
 enum : int { kIDListEqual = 0, kIDListAfter = 1, kIDListBefore = 2, kIDListCompareFailed = 3 };
 int CompareIDLists(IShellFolder* folder, PCIDList a, PCIDList b, LPARAM column = 0);
 
+// SetNameOf on `folder`; a change of case alone goes through a temporary
+// name, because not every shell carries it out. On success `renamed` is the
+// new relative list (the caller's).
+bool RenameShellItem(IShellFolder* folder, HWND owner, PCIDList item, const std::wstring& oldName,
+                     const std::wstring& newName, DWORD flags, PIDList& renamed);
 bool GetItemDisplayName(IShellFolder* folder, PCIDList list, DWORD flags, std::wstring& name);
 // False and empty for null and for objects without a file-system path (also
 // for the "::{GUID}" answers some shells give for virtual folders).

@@ -19,6 +19,26 @@ std::wstring GetVolumeLabel(const std::wstring& rootPath)
     return text;
 }
 
+bool DirectoryExists(const std::wstring& path)
+{
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RegularFileExists(const std::wstring& path)
+{
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring CreateNewFolder(const std::wstring& folder)
+{
+    const std::wstring base = L"新しいフォルダ";
+    std::wstring name = base;
+    for (int n = 2; DirectoryExists(JoinPath(folder, name)); ++n) name = base + L" (" + std::to_wstring(n) + L")";
+    return CreateDirectoryW(JoinPath(folder, name).c_str(), nullptr) ? name : std::wstring();
+}
+
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
 {
     if (!folder.empty() && folder.back() == L'\\') return folder + name;

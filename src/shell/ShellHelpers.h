@@ -7,6 +7,12 @@
 // The volume's label in lower case with a capital first letter ("Data
 // disk"); empty on failure, and never a system box for an empty drive.
 std::wstring GetVolumeLabel(const std::wstring& rootPath);
+bool DirectoryExists(const std::wstring& path);
+// An existing file, not a directory.
+bool RegularFileExists(const std::wstring& path);
+// Creates "新しいフォルダ" in `folder`, or that name with " (2)", " (3)" ...
+// when it is taken; gives the name created, or empty on failure.
+std::wstring CreateNewFolder(const std::wstring& folder);
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 std::wstring IncludeBackslash(const std::wstring& path);
 // Days since 30 December 1899 in local time; 0 when either half is 0.

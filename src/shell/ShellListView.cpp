@@ -28,18 +28,6 @@ const TColumnSpec kColumns[5] = {
     {L"属性", LVCFMT_RIGHT},
 };
 
-bool DirectoryExists(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FileExists(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 TSHListView::TSHListView(HWND parent)
@@ -290,12 +278,12 @@ bool TSHListView::ExecuteSelected(TShellCommand command)
         if (selection.Count() > 0) {
             std::wstring firstPath;
             if (TSHFileItem* first = Files->Rows(NextSelected(-1))) firstPath = first->GetPath();
-            bool wasFile = !firstPath.empty() && FileExists(firstPath);
+            bool wasFile = !firstPath.empty() && RegularFileExists(firstPath);
             done = selection.ExecuteCommand(ShellOwnerWindow(), command);
             if (done && command == TShellCommand::scCreateShortcut) {
                 if (!GetFolderPath().empty()) Refresh();
             } else if (done && command == TShellCommand::scDelete) {
-                bool gone = firstPath.empty() || (wasFile ? !FileExists(firstPath) : !DirectoryExists(firstPath));
+                bool gone = firstPath.empty() || (wasFile ? !RegularFileExists(firstPath) : !DirectoryExists(firstPath));
                 if (gone) Files->RemoveSelected();
             }
         }
@@ -308,10 +296,8 @@ bool TSHListView::NewFolder()
 {
     std::wstring folder = GetFolderPath();
     if (!List || folder.empty()) return false;
-    const std::wstring base = L"新しいフォルダ";
-    std::wstring name = base;
-    for (int n = 2; DirectoryExists(JoinPath(folder, name)); ++n) name = base + L" (" + std::to_wstring(n) + L")";
-    if (!CreateDirectoryW(JoinPath(folder, name).c_str(), nullptr)) return false;
+    std::wstring name = CreateNewFolder(folder);
+    if (name.empty()) return false;
     Refresh();
     for (int i = 0; i < Files->Count(); ++i) {
         if (Files->Rows(i)->GetDisplayName() != name) continue;

@@ -89,35 +89,6 @@ std::wstring FileNameOf(TNodeItem& item)
     return name.empty() ? item.GetDisplayName() : name;
 }
 
-bool SetName(IShellFolder* folder, HWND owner, PCIDList item, const std::wstring& name, PIDList& renamed)
-{
-    renamed = nullptr;
-    if (FAILED(folder->SetNameOf(owner, item, name.c_str(), kRenameFlags, &renamed)) || !renamed) {
-        FreeIDList(renamed);
-        return false;
-    }
-    return true;
-}
-
-// A change of case alone is not carried out by every shell: it goes
-// through a temporary name.
-bool RenameItem(IShellFolder* folder, HWND owner, PCIDList item, const std::wstring& oldName,
-                const std::wstring& newName, PIDList& renamed)
-{
-    bool caseOnly = newName != oldName && CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, newName.c_str(), -1,
-                                                         oldName.c_str(), -1) == CSTR_EQUAL;
-    if (!caseOnly) return SetName(folder, owner, item, newName, renamed);
-    PIDList temporary = nullptr;
-    if (!SetName(folder, owner, item, newName + L".~" + std::to_wstring(GetTickCount()), temporary)) return false;
-    bool ok = SetName(folder, owner, temporary, newName, renamed);
-    if (!ok) {
-        PIDList back = nullptr;
-        if (SetName(folder, owner, temporary, oldName, back)) FreeIDList(back);
-    }
-    FreeIDList(temporary);
-    return ok;
-}
-
 int CALLBACK CompareNodes(LPARAM a, LPARAM b, LPARAM folder)
 {
     switch (CompareIDLists(reinterpret_cast<IShellFolder*>(folder), AsNodeItem(a)->RelativeList(),
@@ -129,12 +100,6 @@ int CALLBACK CompareNodes(LPARAM a, LPARAM b, LPARAM folder)
     default:
         return 0;
     }
-}
-
-bool IsDirectory(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
@@ -780,7 +745,7 @@ void TSHTreeView::EndLabelEdit(HTREEITEM node, const wchar_t* text)
     IShellFolder* folder = item->GetParentFolder();
     if (folder && !name.empty() && item->GetLevel() >= 1 && item->HasAttributes(SFGAO_CANRENAME)) {
         PIDList relative = nullptr;
-        if (RenameItem(folder, Tree, item->RelativeList(), item->GetDisplayName(), name, relative)) {
+        if (RenameShellItem(folder, Tree, item->RelativeList(), item->GetDisplayName(), name, kRenameFlags, relative)) {
             renamed = true;
             item->Renamed(relative);
             SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
@@ -842,10 +807,8 @@ bool TSHTreeView::NewFolder()
     if (!item) return false;
     std::wstring folder = item->GetPath();
     if (folder.empty()) return false;
-    const std::wstring base = L"新しいフォルダ";
-    std::wstring name = base;
-    for (int n = 2; IsDirectory(JoinPath(folder, name)); ++n) name = base + L" (" + std::to_wstring(n) + L")";
-    if (!CreateDirectoryW(JoinPath(folder, name).c_str(), nullptr)) return false;
+    std::wstring name = CreateNewFolder(folder);
+    if (name.empty()) return false;
 
     RefreshChildren(node);
     for (HTREEITEM child = Next(node, TVGN_CHILD); child; child = Next(child, TVGN_NEXT)) {
