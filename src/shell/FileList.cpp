@@ -110,6 +110,8 @@ void TSHFileList::FreeFolder()
     ParentFolderCache = {};
     OverlayCache = {};
     OverlayAsked = false;
+    ShellIconCache = {};
+    ShellIconAsked = false;
     FolderPathCache.clear();
     FolderPathKnown = false;
     FileSystemFolder = false;
@@ -142,6 +144,16 @@ IShellIconOverlay* TSHFileList::FolderIconOverlay()
             folder->QueryInterface(IID_IShellIconOverlay, OverlayCache.PutVoid());
     }
     return OverlayCache.Get();
+}
+
+IShellIcon* TSHFileList::FolderShellIcon()
+{
+    if (!ShellIconAsked) {
+        ShellIconAsked = true;
+        if (IShellFolder* folder = GetFolderShellFolder())
+            folder->QueryInterface(IID_IShellIcon, ShellIconCache.PutVoid());
+    }
+    return ShellIconCache.Get();
 }
 
 IShellFolder* TSHFileList::GetParentShellFolder()
@@ -533,9 +545,7 @@ const std::wstring& TSHFileList::TypeTextFor(TSHFileItem& row)
 
 int TSHFileList::IconIndexFor(TSHFileItem& row, bool large)
 {
-    IShellFolder* folder = GetFolderShellFolder();
-    ComPtr<IShellIcon> shellIcon;
-    if (folder && SUCCEEDED(folder->QueryInterface(IID_IShellIcon, shellIcon.PutVoid()))) {
+    if (IShellIcon* shellIcon = FolderShellIcon()) {
         int index = -1;
         if (shellIcon->GetIconOf(row.RelativeList(), GIL_FORSHELL, &index) == S_OK && index >= 0) return index;
     }

@@ -66,8 +66,10 @@ public:
     // Reads the folder from the file system once, so that every row carries
     // its 64-bit size (needed for totals and sorting by size).
     void EnsureExactFileData();
-    // The folder's overlay source, when it offers one (asked once).
+    // The folder's overlay and icon sources, when it offers them (each
+    // asked once).
     IShellIconOverlay* FolderIconOverlay();
+    IShellIcon* FolderShellIcon();
 
     // Texts shared by many rows, cached by extension.
     const std::wstring& TypeTextFor(TSHFileItem& row);
@@ -91,6 +93,8 @@ private:
     ComPtr<IShellFolder> ParentFolderCache;
     ComPtr<IShellIconOverlay> OverlayCache;
     bool OverlayAsked = false;
+    ComPtr<IShellIcon> ShellIconCache;
+    bool ShellIconAsked = false;
     std::wstring FolderPathCache;
     bool FolderPathKnown = false;
     bool FileSystemFolder = false;
