@@ -1,5 +1,6 @@
 # Front door. `make run` and `make test` install what is missing (Debian,
-# as root), build, and run; see README.md.
+# as root), build, and run; see README.md. QV_ARCH=i686|x86_64 forces one
+# of the two Windows builds (tools/arch.sh decides otherwise).
 SHELL := /bin/bash
 ROOT := $(CURDIR)
 
@@ -11,8 +12,7 @@ deps:
 	@tools/install-deps.sh
 
 build-win: deps
-	@[ -f build/win/build.ninja ] || cmake --preset win >/dev/null
-	@cmake --build build/win
+	@tools/build-win.sh
 
 build-host: deps
 	@[ -f build/host/build.ninja ] || cmake --preset host >/dev/null
@@ -26,7 +26,8 @@ run: build-win
 test: build-win build-host
 	@tools/run-tests.sh
 
-dist: build-win
+dist: deps
+	@tools/build-win.sh i686 x86_64
 	@tools/dist.sh
 
 bench: build-win

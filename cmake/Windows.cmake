@@ -1,6 +1,6 @@
-# The program for 32-bit Windows, its in-process tests and its end-to-end
+# The program for Windows (i686 or x86_64), its in-process tests and its end-to-end
 # tests. Tests run under Wine through tools/wine-run.sh (set as emulator).
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${CMAKE_SYSTEM_PROCESSOR})
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
   _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
@@ -16,11 +16,15 @@ target_include_directories(qvapp PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(qvapp PUBLIC qvcore comctl32 shell32 ole32 oleaut32 uuid
   gdi32 user32 comdlg32 shlwapi advapi32 version)
 
-add_executable(Quirevue WIN32 src/app/WinMain.cpp src/res/Quirevue.rc)
+# The program's resources, compiled once for the program and its tests.
+add_library(qvres OBJECT src/res/Quirevue.rc)
+file(GLOB QV_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.bmp ${CMAKE_SOURCE_DIR}/src/res/*.ico
+  ${CMAKE_SOURCE_DIR}/src/res/*.cur ${CMAKE_SOURCE_DIR}/src/res/*.manifest)
+set_source_files_properties(src/res/Quirevue.rc PROPERTIES OBJECT_DEPENDS "${QV_RESOURCE_FILES}")
+
+add_executable(Quirevue WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:qvres>)
 target_link_libraries(Quirevue PRIVATE qvapp)
 target_link_options(Quirevue PRIVATE -municode)
-set_source_files_properties(src/res/Quirevue.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/ImageList1.bmp;${CMAKE_SOURCE_DIR}/src/res/ImageList2.bmp;${CMAKE_SOURCE_DIR}/src/res/SortUp.bmp;${CMAKE_SOURCE_DIR}/src/res/SortDown.bmp;${CMAKE_SOURCE_DIR}/src/res/Quirevue.ico;${CMAKE_SOURCE_DIR}/src/res/Quirevue.manifest")
 
 add_subdirectory(bench/win)
 

@@ -1,19 +1,24 @@
 #!/bin/bash
 # Runs every benchmark; each prints its figures as ratios against a floor
-# measured in the same run.
+# measured in the same run. The Windows benchmarks run on the build this
+# machine runs (tools/arch.sh; QV_ARCH forces one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/arch.sh
 for b in build/bench/bench/*_bench; do
   [ -x "$b" ] && "$b"
 done
 
 # The Windows layer's benchmarks run under Wine; their test folders stay in
 # the prefix between runs.
-if [ -x build/win/bench/win/shell_bench.exe ]; then
-  tools/wine-prefix.sh test
+arch=$QV_RUN_ARCH
+win=$(qv_build_dir "$arch")
+if [ -x "$win/bench/win/shell_bench.exe" ]; then
+  echo "bench: measuring the $arch build${QV_NOT_RUN_WHY:+ ($QV_NOT_RUN_WHY)}"
+  QV_WINE_ARCH=$arch tools/wine-prefix.sh test
   # The large folders are made from Linux: creating files one by one through
   # Wine slows down as a folder grows.
-  data=build/wine/prefix-test/drive_c/quirevue-bench
+  data="build/wine/$arch/prefix-test/drive_c/quirevue-bench"
   for n in 10000 100000; do
     [ -f "$data/files$n/.complete" ] && continue
     rm -rf "$data/files$n" && mkdir -p "$data/files$n"
@@ -22,10 +27,13 @@ if [ -x build/win/bench/win/shell_bench.exe ]; then
         open(my $f, ">", $name) or die; truncate($f, ($i * 7919) % 100000); close($f) }' "$n")
     touch "$data/files$n/.complete"
   done
-  tools/with-display.sh --own bash -c '
-    QV_PREFIX_KIND=test . tools/wine-env.sh
-    wineserver -p >/dev/null 2>&1 </dev/null
-    wine cmd /c exit >/dev/null 2>&1 </dev/null
-    wine build/win/bench/win/shell_bench.exe > build/shell_bench.out 2>&1 </dev/null
-    cat build/shell_bench.out'
+  (
+    export QV_WINE_ARCH=$arch QV_PREFIX_KIND=test
+    . tools/wine-env.sh
+    tools/with-display.sh --own bash -c '
+      "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+      "$WINELOADER" cmd.exe /c exit >/dev/null 2>&1 </dev/null
+      "$WINELOADER" "'"$win"'/bench/win/shell_bench.exe" > build/shell_bench.out 2>&1 </dev/null
+      cat build/shell_bench.out'
+  )
 fi

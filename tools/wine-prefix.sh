@@ -1,7 +1,8 @@
 #!/bin/bash
-# Prepares the project-local Wine prefix once: Japanese locale, Wine's own
+# Prepares a project-local Wine prefix once: Japanese locale, Wine's own
 # fonts, IPA fonts standing in for the Japanese UI faces, and (for tests) no
 # window manager and no crash dialog. Later calls only check the stamp.
+# Usage: [QV_WINE_ARCH=i686|x86_64] tools/wine-prefix.sh test|run
 set -euo pipefail
 QV_PREFIX_KIND="${1:-test}"
 . "$(dirname "$0")/wine-env.sh"
@@ -12,8 +13,8 @@ stamp="$WINEPREFIX/.quirevue-prefix-v1"
 echo "wine-prefix: preparing $WINEPREFIX"
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
-wineserver -w
+qv_wine wineboot.exe -i >/dev/null 2>&1
+qv_wineserver -w
 
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 mkdir -p "$fonts"
@@ -34,6 +35,6 @@ reg="$WINEPREFIX/quirevue.reg"
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
   fi
 } | iconv -f UTF-8 -t UTF-16 > "$reg"
-wine regedit /S "$reg" >/dev/null 2>&1
-wineserver -w
+qv_wine regedit.exe /S "$reg" >/dev/null 2>&1
+qv_wineserver -w
 touch "$stamp"

@@ -29,6 +29,17 @@ TProgram::TProgram(const std::wstring& folder)
     if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
         !CopyFileW(ProgramUnderTest().c_str(), exe.c_str(), FALSE))
         return;
+    Start(folder, exe);
+}
+
+TProgram::TProgram(const std::wstring& folder, const std::wstring& build)
+{
+    std::wstring exe = folder + L"\\Quirevue.exe";
+    if (CopyFileW(build.c_str(), exe.c_str(), FALSE)) Start(folder, exe);
+}
+
+void TProgram::Start(const std::wstring& folder, const std::wstring& exe)
+{
     STARTUPINFOW si{};
     si.cb = sizeof si;
     std::wstring command = L"\"" + exe + L"\"";

@@ -13,6 +13,9 @@ class TProgram {
 public:
     // Copies the program into `folder` (unless it is there) and starts it.
     explicit TProgram(const std::wstring& folder);
+    // Copies this build of the program into `folder` (over any other) and
+    // starts it.
+    TProgram(const std::wstring& folder, const std::wstring& exe);
     ~TProgram();  // kills the process if it is still running
 
     bool Started() const { return Process.hProcess != nullptr; }
@@ -24,6 +27,8 @@ public:
     int WaitExit(DWORD timeoutMs = 30000);
 
 private:
+    void Start(const std::wstring& folder, const std::wstring& exe);
+
     PROCESS_INFORMATION Process{};
 };
 

@@ -2,9 +2,9 @@
 # Makes a folder holding the program and a settings file immutable (so that
 # not even root can create a file in it), runs the read-only-folder test of
 # the driver against it, and makes it writable again.
-# Usage: read-only-folder.sh DRIVER.exe Quirevue.exe FIXTURE.qvs WORK-DIR
+# Usage: read-only-folder.sh ARCH DRIVER.exe Quirevue.exe FIXTURE.qvs WORK-DIR
 set -u
-driver=$1 program=$2 fixture=$3 work=$4
+arch=$1 driver=$2 program=$3 fixture=$4 work=$5
 folder="$work/read-only-folder"
 chattr -i "$folder" 2>/dev/null
 rm -rf "$folder" && mkdir -p "$folder" || exit 1
@@ -15,5 +15,5 @@ if ! chattr +i "$folder" 2>/dev/null; then
   exit 77
 fi
 trap 'chattr -i "$folder"; rm -rf "$folder"' EXIT
-QV_READONLY_FOLDER="$folder" "$(dirname "$0")/../../tools/wine-run.sh" "$driver" \
+QV_READONLY_FOLDER="$folder" "$(dirname "$0")/../../tools/wine-run.sh" "$arch" "$driver" \
   --gtest_filter=ReadOnlyFolder.* --exe="$program"

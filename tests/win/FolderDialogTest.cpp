@@ -47,7 +47,9 @@ TBrowseResult Browse(TSpecialFolder initial)
     result.Chosen = dialog.Execute();
     user.join();
     result.Path = dialog.FolderPath;
-    if (result.Chosen) EXPECT_NE(dialog.FolderIDList(), nullptr);
+    if (result.Chosen) {
+        EXPECT_NE(dialog.FolderIDList(), nullptr);
+    }
     return result;
 }
 

@@ -88,7 +88,9 @@ TEST(SettingsFile, FailedSaveKeepsThePreviousFile)
         }
         if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
         EXPECT_EQ(ReadWholeFile(file), previous);
-        if (block != TBlock::TempNameTaken) EXPECT_FALSE(FileExists(file + L".tmp"));
+        if (block != TBlock::TempNameTaken) {
+            EXPECT_FALSE(FileExists(file + L".tmp"));
+        }
     }
 }
 
