@@ -1,6 +1,6 @@
 // Encoding and decoding a large settings object, against a floor of one plain
 // pass that copies and sums the same number of bytes. Prints ratios only.
-#include "settings/SettingsCodec.h"
+#include "core/settings/SettingsCodec.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,17 +1,18 @@
-# Sources of the platform-free core library. They never include <windows.h>.
+# Sources of the platform-free core library (src/core). They never include
+# <windows.h>; they build for the program and natively for the host tests.
 set(QV_CORE_SOURCES
-  settings/AnsiText.cpp
-  settings/TextList.cpp
-  settings/InitData.cpp
-  settings/SettingsCodec.cpp
-  shell/FileFilter.cpp
-  shell/IDListBytes.cpp
-  shell/WildcardMatch.cpp
-  shell/FilterMatch.cpp
-  shell/RowOrder.cpp
-  shell/SizeText.cpp
-  shell/ClipboardLayout.cpp
-  app/CommandTable.cpp
-  app/MenuLayout.cpp
+  core/settings/AnsiText.cpp
+  core/settings/TextList.cpp
+  core/settings/InitData.cpp
+  core/settings/SettingsCodec.cpp
+  core/shell/FileFilter.cpp
+  core/shell/IDListBytes.cpp
+  core/shell/WildcardMatch.cpp
+  core/shell/FilterMatch.cpp
+  core/shell/RowOrder.cpp
+  core/shell/SizeText.cpp
+  core/shell/ClipboardLayout.cpp
+  core/commands/CommandTable.cpp
+  core/commands/MenuLayout.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -1,8 +1,8 @@
 // The file list model on large folders, against the bare shell calls it
 // cannot do without. Prints ratios, never bare times alone.
-#include "shell/FileFilter.h"
+#include "core/shell/FileFilter.h"
 #include "shell/FileList.h"
-#include "shell/RowOrder.h"
+#include "core/shell/RowOrder.h"
 #include "shell/ShellListView.h"
 
 #include <malloc.h>

@@ -5,7 +5,7 @@
 #include "gui/Strings.h"
 #include "shell/ShellHelpers.h"
 #include "shell/ShellTreeView.h"
-#include "shell/SizeText.h"
+#include "core/shell/SizeText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // attached to the main window's folder tree while it is the active one.
 #include "gui/Handles.h"
 #include "gui/Window.h"
-#include "settings/InitData.h"
+#include "core/settings/InitData.h"
 #include "shell/ShellListView.h"
 
 #include <memory>

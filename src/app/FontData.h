@@ -1,6 +1,6 @@
 #pragma once
 // Between the settings' font records and the platform's fonts and colours.
-#include "settings/InitData.h"
+#include "core/settings/InitData.h"
 
 #include <windows.h>
 

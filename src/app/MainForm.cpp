@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
 
-#include "app/CommandTable.h"
+#include "core/commands/CommandTable.h"
 #include "app/ControlIds.h"
 #include "app/FontData.h"
 #include "app/FolderWindow.h"

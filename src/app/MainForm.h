@@ -8,8 +8,8 @@
 #include "gui/Splitter.h"
 #include "gui/Window.h"
 #include "shell/IDList.h"
-#include "app/MenuLayout.h"
-#include "settings/InitData.h"
+#include "core/commands/MenuLayout.h"
+#include "core/settings/InitData.h"
 #include "settings/SettingsFile.h"
 
 #include <functional>

@@ -1,11 +1,11 @@
 // The command list of the main window: built from the command table, with
 // the handlers of the commands that belong to the frame itself.
-#include "app/CommandTable.h"
+#include "core/commands/CommandTable.h"
 #include "app/ControlIds.h"
 #include "app/MainForm.h"
 #include "app/FolderWindow.h"
 #include "app/MenuBuilder.h"
-#include "shell/FileFilter.h"
+#include "core/shell/FileFilter.h"
 #include "shell/ShellTreeView.h"
 
 #include <commctrl.h>

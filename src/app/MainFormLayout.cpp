@@ -2,7 +2,7 @@
 #include "app/ControlIds.h"
 #include "app/ImageLists.h"
 #include "app/MainForm.h"
-#include "app/MenuLayout.h"
+#include "core/commands/MenuLayout.h"
 #include "controls/NoWheelComboBox.h"
 #include "shell/ShellTreeView.h"
 

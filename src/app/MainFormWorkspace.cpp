@@ -8,7 +8,7 @@
 #include "gui/MessageBox.h"
 #include "gui/MessageLoop.h"
 #include "gui/Strings.h"
-#include "shell/FileFilter.h"
+#include "core/shell/FileFilter.h"
 #include "shell/ShellHelpers.h"
 #include "shell/ShellTreeView.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Builds menus from the menu layout and the command list, and keeps what the
 // status bar and the help hook need to know about submenus.
-#include "app/MenuLayout.h"
+#include "core/commands/MenuLayout.h"
 #include "gui/Action.h"
 
 #include <windows.h>

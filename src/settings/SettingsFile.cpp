@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "settings/SettingsCodec.h"
+#include "core/settings/SettingsCodec.h"
 
 #include <windows.h>
 

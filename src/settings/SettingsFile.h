@@ -2,7 +2,7 @@
 // Reading and writing the settings file on disk. Saving is atomic: the bytes
 // go to a temporary file beside it, which then replaces the old one, so a
 // failed save leaves the previous file exactly as it was.
-#include "settings/InitData.h"
+#include "core/settings/InitData.h"
 
 #include <stdexcept>
 #include <string>

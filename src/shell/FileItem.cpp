@@ -2,7 +2,7 @@
 
 #include "shell/FileList.h"
 #include "shell/ShellHelpers.h"
-#include "shell/SizeText.h"
+#include "core/shell/SizeText.h"
 
 #include <commctrl.h>
 

@@ -2,8 +2,8 @@
 
 #include "gui/Strings.h"
 #include "gui/WaitCursor.h"
-#include "shell/FilterMatch.h"
-#include "shell/RowOrder.h"
+#include "core/shell/FilterMatch.h"
+#include "core/shell/RowOrder.h"
 #include "shell/ShellHelpers.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "shell/IDList.h"
 
 #include "gui/Handles.h"
-#include "shell/IDListBytes.h"
+#include "core/shell/IDListBytes.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #include "shell/ShellClipboard.h"
 
 #include "gui/Handles.h"
-#include "shell/ClipboardLayout.h"
+#include "core/shell/ClipboardLayout.h"
 
 #include <shellapi.h>
 

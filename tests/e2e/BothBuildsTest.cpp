@@ -2,7 +2,7 @@
 // writes, the other reads and writes back byte for byte. Runs where both
 // builds can start (the 64-bit test prefix starts 32-bit programs too).
 #include "Driver.h"
-#include "settings/SettingsCodec.h"
+#include "core/settings/SettingsCodec.h"
 #include "../support/Fixtures.h"
 #include "../support/TempFolder.h"
 

@@ -1,7 +1,7 @@
 // The real program, started and closed as a user would, and the settings
 // file it leaves behind.
 #include "Driver.h"
-#include "settings/SettingsCodec.h"
+#include "core/settings/SettingsCodec.h"
 #include "../support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Any bytes: decoding never reads out of bounds nor allocates without bound,
 // and whatever it produced (sound or read in part) is written as a file that
 // reads back sound and writes again to the same bytes.
-#include "settings/SettingsCodec.h"
+#include "core/settings/SettingsCodec.h"
 
 #include <cstdio>
 #include <cstdlib>

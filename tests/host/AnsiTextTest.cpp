@@ -1,4 +1,4 @@
-#include "settings/AnsiText.h"
+#include "core/settings/AnsiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/ClipboardLayout.h"
+#include "core/shell/ClipboardLayout.h"
 
 #include <gtest/gtest.h>
 

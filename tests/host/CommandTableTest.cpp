@@ -15,8 +15,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/CommandTable.h"
-#include "app/MenuLayout.h"
+#include "core/commands/CommandTable.h"
+#include "core/commands/MenuLayout.h"
 
 namespace {
 

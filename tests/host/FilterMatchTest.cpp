@@ -1,5 +1,5 @@
-#include "shell/FilterMatch.h"
-#include "shell/WildcardMatch.h"
+#include "core/shell/FilterMatch.h"
+#include "core/shell/WildcardMatch.h"
 
 #include <gtest/gtest.h>
 

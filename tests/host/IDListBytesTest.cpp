@@ -1,4 +1,4 @@
-#include "shell/IDListBytes.h"
+#include "core/shell/IDListBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/RowOrder.h"
+#include "core/shell/RowOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "settings/SettingsCodec.h"
-#include "settings/TextList.h"
+#include "core/settings/SettingsCodec.h"
+#include "core/settings/TextList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/SizeText.h"
+#include "core/shell/SizeText.h"
 
 #include <gtest/gtest.h>
 

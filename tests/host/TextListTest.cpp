@@ -1,4 +1,4 @@
-#include "settings/TextList.h"
+#include "core/settings/TextList.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "app/FolderWindow.h"
 #include "app/MainForm.h"
 #include "gui/MessageLoop.h"
-#include "settings/SettingsCodec.h"
-#include "shell/FileFilter.h"
+#include "core/settings/SettingsCodec.h"
+#include "core/shell/FileFilter.h"
 #include "shell/ShellTreeView.h"
 #include "../support/TempFolder.h"
 

@@ -1,9 +1,9 @@
 // The main window in-process: layout, menus, commands and the workspace it
 // restores and records, against a settings file in a folder of the test's.
-#include "app/CommandTable.h"
+#include "core/commands/CommandTable.h"
 #include "app/MainForm.h"
 #include "gui/MessageLoop.h"
-#include "settings/SettingsCodec.h"
+#include "core/settings/SettingsCodec.h"
 #include "../support/Fixtures.h"
 #include "../support/TempFolder.h"
 

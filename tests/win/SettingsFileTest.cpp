@@ -1,5 +1,5 @@
 // The settings file on a real disk: atomic saves, damaged files kept aside.
-#include "settings/SettingsCodec.h"
+#include "core/settings/SettingsCodec.h"
 #include "settings/SettingsFile.h"
 #include "../support/TempFolder.h"
 

@@ -3,7 +3,7 @@
 // the folder lock, new folders, renaming in place, the selection size and
 // the view's window life.
 #include "gui/MessageLoop.h"
-#include "shell/FileFilter.h"
+#include "core/shell/FileFilter.h"
 #include "shell/ShellClipboard.h"
 #include "shell/ShellListView.h"
 #include "../support/TempFolder.h"

@@ -2,7 +2,7 @@
 // items and the file list over folders the tests make.
 #include "TestListView.h"
 #include "shell/DataItem.h"
-#include "shell/FileFilter.h"
+#include "core/shell/FileFilter.h"
 #include "shell/FileList.h"
 #include "shell/IDList.h"
 #include "shell/ShellHelpers.h"

@@ -1,4 +1,4 @@
-#include "shell/WildcardMatch.h"
+#include "core/shell/WildcardMatch.h"
 
 wchar_t FoldCase(wchar_t c)
 {

@@ -1,4 +1,4 @@
-#include "settings/AnsiText.h"
+#include "core/settings/AnsiText.h"
 
 bool IsLeadByte932(uint8_t b)
 {

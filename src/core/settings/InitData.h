@@ -2,7 +2,7 @@
 // The settings object: every setting that outlives a run of the program.
 // Strings are held as ANSI (code page 932) bytes, as the settings file
 // stores them; the platform layer converts at its edge.
-#include "shell/FileFilter.h"
+#include "core/shell/FileFilter.h"
 
 #include <cstdint>
 #include <memory>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/FileFilter.h"
+#include "core/shell/FileFilter.h"
 
 // What a filter looks at in one object.
 struct TFilterSubject {

@@ -1,9 +1,9 @@
-#include "settings/SettingsCodec.h"
+#include "core/settings/SettingsCodec.h"
 
-#include "shell/IDListBytes.h"
+#include "core/shell/IDListBytes.h"
 
-#include "settings/AnsiText.h"
-#include "settings/TextList.h"
+#include "core/settings/AnsiText.h"
+#include "core/settings/TextList.h"
 
 #include <cassert>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "shell/FilterMatch.h"
+#include "core/shell/FilterMatch.h"
 
-#include "shell/WildcardMatch.h"
+#include "core/shell/WildcardMatch.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "app/MenuLayout.h"
+#include "core/commands/MenuLayout.h"
 
 #include <utility>
 
-#include "app/CommandTable.h"
+#include "core/commands/CommandTable.h"
 
 namespace {
 

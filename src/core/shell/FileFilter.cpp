@@ -1,4 +1,4 @@
-#include "shell/FileFilter.h"
+#include "core/shell/FileFilter.h"
 
 #include <ctime>
 

@@ -1,6 +1,6 @@
-#include "settings/InitData.h"
+#include "core/settings/InitData.h"
 
-#include "settings/AnsiText.h"
+#include "core/settings/AnsiText.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "app/CommandTable.h"
+#include "core/commands/CommandTable.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
-#include "settings/TextList.h"
+#include "core/settings/TextList.h"
 
-#include "settings/AnsiText.h"
+#include "core/settings/AnsiText.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
-#include "shell/ClipboardLayout.h"
+#include "core/shell/ClipboardLayout.h"
 
-#include "shell/IDListBytes.h"
+#include "core/shell/IDListBytes.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // The settings file's bytes: a 12992-byte fixed part, then the counted band,
 // window and filter lists, then the file-type text. Little-endian, no
 // header, no signature, no version.
-#include "settings/InitData.h"
+#include "core/settings/InitData.h"
 
 #include <cstddef>
 #include <cstdint>

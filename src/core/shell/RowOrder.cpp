@@ -1,6 +1,6 @@
-#include "shell/RowOrder.h"
+#include "core/shell/RowOrder.h"
 
-#include "shell/WildcardMatch.h"
+#include "core/shell/WildcardMatch.h"
 
 namespace {
 
