@@ -14,5 +14,11 @@ set(QV_CORE_SOURCES
   core/shell/ClipboardLayout.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
+  core/dialogs/NameText.cpp
+  core/dialogs/RenamePattern.cpp
+  core/dialogs/RenamePlan.cpp
+  core/dialogs/SequenceFolders.cpp
+  core/dialogs/DateParts.cpp
+  core/dialogs/FilterRules.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
