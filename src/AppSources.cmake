@@ -1,6 +1,9 @@
 # Platform-facing sources of the program (Win32, common controls, shell).
 set(QV_GUI_SOURCES
   gui/Action.cpp
+  gui/ChildControl.cpp
+  gui/Dialog.cpp
+  gui/HelpTopic.cpp
   gui/MessageBox.cpp
   gui/MessageLoop.cpp
   gui/Panel.cpp
@@ -23,6 +26,16 @@ set(QV_APP_SOURCES
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
   controls/NoWheelComboBox.cpp
+  controls/ListViewEx.cpp
+  controls/EllipsisEdit.cpp
+  controls/IntSpinEdit.cpp
+  dialogs/BatchObjects.cpp
+  dialogs/FolderWalk.cpp
+  dialogs/AttributeChange.cpp
+  dialogs/DateStamp.cpp
+  dialogs/DatePickers.cpp
+  dialogs/AttributeDialog.cpp
+  dialogs/DateTimeDialog.cpp
   app/FolderWindow.cpp
   app/FontData.cpp
   app/ImageLists.cpp

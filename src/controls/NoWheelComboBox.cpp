@@ -15,6 +15,8 @@ HWND CreateNoWheelComboBox(HWND parent, int id, int width, HFONT font)
                                  0, 0, width, 300, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
                                  GetModuleHandleW(nullptr), nullptr);
     SendMessageW(combo, WM_SETFONT, WPARAM(font), FALSE);
-    SetWindowSubclass(combo, NoWheelProc, 1, 0);
+    IgnoreMouseWheel(combo);
     return combo;
 }
+
+void IgnoreMouseWheel(HWND combo) { SetWindowSubclass(combo, NoWheelProc, 1, 0); }

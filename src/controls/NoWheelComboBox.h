@@ -4,3 +4,5 @@
 #include <windows.h>
 
 HWND CreateNoWheelComboBox(HWND parent, int id, int width, HFONT font);
+// Gives a combo box made elsewhere (a dialog template's) the same manner.
+void IgnoreMouseWheel(HWND combo);

@@ -6,3 +6,7 @@
 
 std::wstring AnsiToWide(std::string_view text);
 std::string WideToAnsi(std::wstring_view text);
+// For text the settings file keeps: characters the ANSI code page has no
+// form for are left out, instead of turning into '?' (which the naming
+// boxes refuse when the text comes back).
+std::string WideToAnsiDroppingUnmapped(std::wstring_view text);

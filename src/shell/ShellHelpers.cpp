@@ -63,17 +63,19 @@ double FileTimeToDate(const FILETIME& time)
     return date >= 0 ? date + fraction : date - fraction;
 }
 
+std::optional<FILETIME> LocalDateTimeToFileTime(const TDateTimeParts& parts)
+{
+    std::optional<TDosDateTime> dos = ToDosDateTime(parts);
+    FILETIME local{}, utc{};
+    if (!dos || !DosDateTimeToFileTime(dos->Date, dos->Time, &local) || !LocalFileTimeToFileTime(&local, &utc))
+        return std::nullopt;
+    return utc;
+}
+
 FILETIME DateToFileTime(double date)
 {
-    FILETIME zero{};
-    if (date == 0) return zero;
-    SYSTEMTIME st;
-    if (!VariantTimeToSystemTime(date, &st) || st.wYear < 1980 || st.wYear > 2107) return zero;
-    WORD dosDate = WORD(((st.wYear - 1980) << 9) | (st.wMonth << 5) | st.wDay);
-    WORD dosTime = WORD((st.wHour << 11) | (st.wMinute << 5) | (st.wSecond / 2));
-    FILETIME local, utc;
-    if (!DosDateTimeToFileTime(dosDate, dosTime, &local) || !LocalFileTimeToFileTime(&local, &utc)) return zero;
-    return utc;
+    if (date == 0) return FILETIME{};
+    return LocalDateTimeToFileTime(DecodeDateTime(date)).value_or(FILETIME{});
 }
 
 static wchar_t LocaleChar(LCTYPE type, wchar_t fallback)

@@ -1,7 +1,10 @@
 #pragma once
 // Small helpers around paths, volume labels and file times.
+#include "core/dialogs/DateParts.h"
+
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // The volume's label in lower case with a capital first letter ("Data
@@ -17,8 +20,11 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 std::wstring IncludeBackslash(const std::wstring& path);
 // Days since 30 December 1899 in local time; 0 when either half is 0.
 double FileTimeToDate(const FILETIME& time);
-// The date at DOS resolution (2 s, years 1980 to 2107) as a UTC file time;
-// a zero file time for 0 and for dates a DOS date cannot hold.
+// A local date and time at DOS resolution (2 s) as a UTC file time; nothing
+// for a year outside 1980 to 2107, which a DOS date cannot hold.
+std::optional<FILETIME> LocalDateTimeToFileTime(const TDateTimeParts& parts);
+// The same for a day count; a zero file time for 0 and for dates a DOS date
+// cannot hold.
 FILETIME DateToFileTime(double date);
 // The locale's thousands and decimal separators.
 wchar_t LocaleThousandsSeparator();

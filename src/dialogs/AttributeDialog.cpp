@@ -1,0 +1,48 @@
+#include "dialogs/AttributeDialog.h"
+
+#include "dialogs/AttributeChange.h"
+#include "dialogs/BatchObjects.h"
+#include "gui/WaitCursor.h"
+#include "res/DialogIds.h"
+
+namespace {
+
+struct TAttributeBox {
+    int Id;
+    DWORD Bit;
+};
+constexpr TAttributeBox kBoxes[] = {
+    {IDC_READONLY, FILE_ATTRIBUTE_READONLY},
+    {IDC_HIDDEN, FILE_ATTRIBUTE_HIDDEN},
+    {IDC_ARCHIVE, FILE_ATTRIBUTE_ARCHIVE},
+    {IDC_SYSTEM, FILE_ATTRIBUTE_SYSTEM},
+};
+
+}  // namespace
+
+TSubForm01090::TSubForm01090(HWND owner, const std::wstring& folder, const std::vector<std::wstring>& names)
+    : TDialog(owner, IDD_ATTRIBUTES, 1090), Paths(SelectedPaths(folder, names))
+{
+}
+
+void TSubForm01090::FormCreate()
+{
+    DWORD first = Paths.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Paths.front().c_str());
+    if (first != INVALID_FILE_ATTRIBUTES)
+        for (const TAttributeBox& box : kBoxes) SetChecked(box.Id, first & box.Bit);
+    EnableItem(IDC_SUBFOLDERS, AnyFolder(Paths));
+}
+
+bool TSubForm01090::ButtonOkClick()
+{
+    DWORD value = 0;
+    for (const TAttributeBox& box : kBoxes)
+        if (Checked(box.Id)) value |= box.Bit;
+    bool subfolders = IsWindowEnabled(Item(IDC_SUBFOLDERS)) && Checked(IDC_SUBFOLDERS);
+    {
+        TWaitCursor wait;
+        Failed = ChangeAttributes(Paths, value, subfolders);
+    }
+    ReportUnchangedObjects(Handle(), Failed, L"属性");
+    return true;
+}

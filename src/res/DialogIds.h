@@ -1,0 +1,105 @@
+/* Templates and control ids of the batch dialogs; read by the resource
+   compiler and by the dialogs' code. IDOK, IDCANCEL and 9 (help) are the
+   buttons of every dialog. */
+#ifndef QUIREVUE_DIALOG_IDS_H
+#define QUIREVUE_DIALOG_IDS_H
+
+#define IDD_FILTERS 5010
+#define IDD_RENAME 1100
+#define IDD_RENAMEREPORT 1101
+#define IDD_DATETIME 1080
+#define IDD_ATTRIBUTES 1090
+#define IDD_SEQUENCE 1012
+
+#define IDC_HELPBUTTON 9
+#define IDC_ICON1 100
+#define IDC_LEAD 101
+
+/* Filter conditions */
+#define IDC_FILTERLIST 1000
+#define IDC_CHECKA 1010
+#define IDC_EDITA 1011
+#define IDC_CHECKB 1020
+#define IDC_SIZEB1 1021
+#define IDC_LABELB1 1022
+#define IDC_COMBOB1 1023
+#define IDC_SIZEB2 1024
+#define IDC_LABELB2 1025
+#define IDC_COMBOB2 1026
+#define IDC_CHECKC 1030
+#define IDC_DATEC1D 1031
+#define IDC_DATEC1T 1032
+#define IDC_COMBOC1 1033
+#define IDC_DATEC2D 1034
+#define IDC_DATEC2T 1035
+#define IDC_COMBOC2 1036
+#define IDC_CHECKD 1040
+#define IDC_CHECKD1 1041
+#define IDC_CHECKD2 1042
+#define IDC_CHECKD3 1043
+#define IDC_CHECKD4 1044
+#define IDC_CHECKD5 1045
+#define IDC_CHECKD6 1046
+#define IDC_CHECKD7 1047
+#define IDC_CHECKE 1050
+#define IDC_CHECKE1 1051
+#define IDC_CHECKE2 1052
+#define IDC_CHECKE3 1053
+#define IDC_RADIOF1 1061
+#define IDC_RADIOF2 1062
+#define IDM_FILTERRENAME 1071
+#define IDM_FILTERADD 1072
+#define IDM_FILTERDELETE 1073
+
+/* Batch rename */
+#define IDC_RENAMELIST 1100
+#define IDC_EDIT11 1111
+#define IDC_CHECK11 1112
+#define IDC_CHECK12 1113
+#define IDC_EDIT12 1114
+#define IDC_DIGITS 1121
+#define IDC_START 1122
+#define IDC_STEP 1123
+#define IDC_EDIT21 1131
+#define IDC_CHECK21 1132
+#define IDC_CHECK22 1133
+#define IDC_EDIT22 1134
+#define IDC_EDIT31 1141
+#define IDC_EDIT32 1142
+#define IDC_RADIO1 1151
+#define IDC_RADIO2 1152
+#define IDC_RADIO3 1153
+#define IDC_RADIO4 1154
+#define IDC_EDIT4 1155
+#define IDM_RENAMESKIP 1161
+#define IDM_RENAMEEXCLUDE 1162
+#define IDC_REPORTTEXT 1171
+
+/* Date and time */
+#define IDC_DATE1D 1081
+#define IDC_DATE1T 1082
+#define IDC_DATE2D 1083
+#define IDC_DATE2T 1084
+#define IDC_DATE3D 1085
+#define IDC_SUBFOLDERS 1086
+
+/* Attributes */
+#define IDC_READONLY 1091
+#define IDC_HIDDEN 1092
+#define IDC_ARCHIVE 1093
+#define IDC_SYSTEM 1094
+
+/* Sequential folders */
+#define IDC_SEQCOUNT 1201
+#define IDC_SEQEDIT11 1211
+#define IDC_SEQCHECK1 1212
+#define IDC_SEQEDIT12 1213
+#define IDC_SEQDIGITS 1221
+#define IDC_SEQSTART 1222
+#define IDC_SEQSTEP 1223
+#define IDC_SEQEDIT21 1231
+#define IDC_SEQCHECK2 1232
+#define IDC_SEQEDIT22 1233
+#define IDC_SEQSAMPLE 1241
+
+#endif
