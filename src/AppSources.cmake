@@ -36,6 +36,12 @@ set(QV_APP_SOURCES
   dialogs/DatePickers.cpp
   dialogs/AttributeDialog.cpp
   dialogs/DateTimeDialog.cpp
+  dialogs/RowIcons.cpp
+  dialogs/RenameFiles.cpp
+  dialogs/RenameReport.cpp
+  dialogs/RenameDialog.cpp
+  dialogs/SequenceDialog.cpp
+  dialogs/FilterDialog.cpp
   app/FolderWindow.cpp
   app/FontData.cpp
   app/ImageLists.cpp

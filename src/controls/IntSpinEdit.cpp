@@ -61,6 +61,12 @@ void TIntSpinEdit::SetRange(int minValue, int maxValue)
     if (Buttons) SendMessageW(Buttons, UDM_SETRANGE32, WPARAM(Min), LPARAM(Max));
 }
 
+void TIntSpinEdit::SetEnabled(bool enabled)
+{
+    if (bool(IsWindowEnabled(Wnd)) != enabled) EnableWindow(Wnd, enabled);
+    if (Buttons && bool(IsWindowEnabled(Buttons)) != enabled) EnableWindow(Buttons, enabled);
+}
+
 void TIntSpinEdit::SetMaxLength(int characters) { SendMessageW(Wnd, EM_SETLIMITTEXT, WPARAM(characters), 0); }
 
 bool TIntSpinEdit::Reflect(UINT msg, WPARAM wParam, LPARAM, LRESULT& result)

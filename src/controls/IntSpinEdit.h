@@ -22,6 +22,8 @@ public:
     int MinValue() const { return Min; }
     int MaxValue() const { return Max; }
     HWND UpDown() const { return Buttons; }
+    // The box and its buttons together.
+    void SetEnabled(bool enabled);
 
     // The text changed (typed, by the buttons or by SetValue).
     std::function<void()> OnChange;

@@ -116,6 +116,7 @@ TEST(SequenceFolders, ATakenOldNameRefusesTheRunBeforeAnyChange)
         {"old_ name taken by a file", {{L"Photo011", TEntryKind::Folder}, {L"OLD_photo011", TEntryKind::File}},
          Names(Photo(), L"", 3)},
         {"old_ name is a later name of the run", {{L"1", TEntryKind::Folder}}, {L"1", L"old_1"}},
+        {"a name ending in a dot", {}, {L"1", L"2."}},
     };
     for (const Case& c : cases) {
         TFakeFolder folder;

@@ -13,6 +13,10 @@ inline constexpr std::wstring_view kNameForbiddenChars = L"\\/:,;*?\"<>|";
 // What the mask box refuses: wildcards and the separator are allowed.
 inline constexpr std::wstring_view kMaskForbiddenChars = L"\\/:,\"<>|";
 
+// The headings of the messages that list them.
+inline constexpr std::wstring_view kNameForbiddenHeading = L"ファイル名には次の文字は使えません。";
+inline constexpr std::wstring_view kMaskForbiddenHeading = L"ファイルマスクには次の文字は使えません。";
+
 // Index of the first character of `text` that is in `forbidden`, or npos.
 size_t FindForbiddenChar(std::wstring_view text, std::wstring_view forbidden);
 

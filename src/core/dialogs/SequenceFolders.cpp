@@ -43,6 +43,13 @@ TSequenceOutcome CreateSequenceFolders(const std::vector<std::wstring>& names, c
     std::unordered_set<std::wstring> runKeys;
     for (const std::wstring& name : names) runKeys.insert(FoldName(name, fold));
     for (const std::wstring& name : names) {
+        // A name Windows would change (a trailing dot or space) would be
+        // created under another name.
+        if (!IsUsableName(name)) {
+            outcome.Refused = true;
+            outcome.FailedName = name;
+            return outcome;
+        }
         if (ops.Kind(name) != TEntryKind::Folder) continue;
         std::wstring aside = L"old_" + name;
         if (ops.Kind(aside) != TEntryKind::None || runKeys.count(FoldName(aside, fold))) {

@@ -49,7 +49,8 @@ struct TSequenceOutcome {
 // For each name: an existing folder of that name is first renamed to "old_"
 // + name, then the folder is created; the first failure stops the run and
 // what was created stays. Nothing is ever overwritten or merged: when an
-// "old_" name is taken (by the folder or by a name of the run) the run is
-// refused before anything is touched.
+// "old_" name is taken (by the folder or by a name of the run), or a name is
+// one the file system cannot hold as it is, the run is refused before
+// anything is touched.
 TSequenceOutcome CreateSequenceFolders(const std::vector<std::wstring>& names, const TSequenceFolderOps& ops,
                                        TCharFold fold);

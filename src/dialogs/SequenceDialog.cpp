@@ -1,0 +1,174 @@
+#include "dialogs/SequenceDialog.h"
+
+#include "core/settings/InitData.h"
+#include "dialogs/RenameFiles.h"
+#include "gui/MessageBox.h"
+#include "gui/Strings.h"
+#include "gui/WaitCursor.h"
+#include "res/DialogIds.h"
+#include "shell/ShellHelpers.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTextIds[] = {IDC_SEQEDIT11, IDC_SEQEDIT12, IDC_SEQEDIT21, IDC_SEQEDIT22};
+const wchar_t* const kCreateFailed = L"フォルダの作成に失敗しました。";
+
+}  // namespace
+
+TSubForm01012::TSubForm01012(HWND owner, TInitData& settings, const std::wstring& folder,
+                             const std::wstring& folderName)
+    : TDialog(owner, IDD_SEQUENCE, 1012), Settings(settings), Folder(folder), FolderName(folderName)
+{
+}
+
+void TSubForm01012::PlaceCountBox()
+{
+    // The count box stands in the gap of the lead line, after its first part
+    // and the two spaces.
+    HWND lead = Item(IDC_LEAD);
+    RECT leadBox{}, box{};
+    GetWindowRect(lead, &leadBox);
+    GetWindowRect(Count.Handle(), &box);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&leadBox), 2);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&box), 2);
+    HDC dc = GetDC(lead);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(lead, WM_GETFONT, 0, 0)));
+    const wchar_t head[] = L"連続した名称のフォルダを  ";
+    const wchar_t gap[] = L"　　　　　　　";
+    SIZE headSize{}, gapSize{};
+    GetTextExtentPoint32W(dc, head, int(std::size(head) - 1), &headSize);
+    GetTextExtentPoint32W(dc, gap, int(std::size(gap) - 1), &gapSize);
+    SelectObject(dc, old);
+    ReleaseDC(lead, dc);
+    int height = box.bottom - box.top;
+    int top = (leadBox.top + leadBox.bottom - height) / 2;
+    SetWindowPos(Count.Handle(), nullptr, leadBox.left + headSize.cx, top, gapSize.cx, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The buttons follow their edit.
+    SendMessageW(Count.UpDown(), UDM_SETBUDDY, WPARAM(Count.Handle()), 0);
+}
+
+void TSubForm01012::FormCreate()
+{
+    for (int id : kTextIds) SendMessageW(Item(id), EM_LIMITTEXT, 255, 0);
+    Count.AttachEdit(Item(IDC_SEQCOUNT));
+    Digits.AttachEdit(Item(IDC_SEQDIGITS));
+    Start.AttachEdit(Item(IDC_SEQSTART));
+    Step.AttachEdit(Item(IDC_SEQSTEP));
+    Count.SetRange(1, 9999);
+    Count.SetMaxLength(4);
+    Digits.SetRange(1, 99);
+    Digits.SetMaxLength(2);
+    Start.SetRange(0, 999999999);
+    Start.SetMaxLength(9);
+    Step.SetRange(1, 999999999);
+    Step.SetMaxLength(9);
+    PlaceCountBox();
+    LoadSettings();
+    for (TIntSpinEdit* box : {&Count, &Digits, &Start, &Step})
+        box->OnChange = [this] {
+            if (!Loading) SampleUpdate();
+        };
+    SampleUpdate();
+}
+
+void TSubForm01012::LoadSettings()
+{
+    Loading = true;
+    const TInitData& s = Settings;
+    SetItemText(IDC_SEQEDIT11, AnsiToWide(s.SeqHeaderText1));
+    SetItemText(IDC_SEQEDIT12, AnsiToWide(s.SeqHeaderText2));
+    SetItemText(IDC_SEQEDIT21, AnsiToWide(s.SeqFooterText1));
+    SetItemText(IDC_SEQEDIT22, AnsiToWide(s.SeqFooterText2));
+    SetChecked(IDC_SEQCHECK1, s.SeqHeaderParent);
+    SetChecked(IDC_SEQCHECK2, s.SeqFooterParent);
+    Count.SetValue(1);
+    Digits.SetValue(s.SeqDigits);
+    Start.SetValue(s.SeqStart);
+    Step.SetValue(s.SeqStep);
+    Loading = false;
+}
+
+void TSubForm01012::SaveSettings()
+{
+    TInitData& s = Settings;
+    s.SeqHeaderText1 = WideToAnsiDroppingUnmapped(ItemText(IDC_SEQEDIT11));
+    s.SeqHeaderText2 = WideToAnsiDroppingUnmapped(ItemText(IDC_SEQEDIT12));
+    s.SeqFooterText1 = WideToAnsiDroppingUnmapped(ItemText(IDC_SEQEDIT21));
+    s.SeqFooterText2 = WideToAnsiDroppingUnmapped(ItemText(IDC_SEQEDIT22));
+    s.SeqHeaderParent = Checked(IDC_SEQCHECK1);
+    s.SeqFooterParent = Checked(IDC_SEQCHECK2);
+    s.SeqDigits = Digits.Value();
+    s.SeqStart = Start.Value();
+    s.SeqStep = Step.Value();
+}
+
+TSequencePattern TSubForm01012::PatternFromControls() const
+{
+    TSequencePattern p;
+    p.HeaderText1 = ItemText(IDC_SEQEDIT11);
+    p.HeaderParent = Checked(IDC_SEQCHECK1);
+    p.HeaderText2 = ItemText(IDC_SEQEDIT12);
+    p.Digits = Digits.Value();
+    p.Start = Start.Value();
+    p.Step = Step.Value();
+    p.FooterText1 = ItemText(IDC_SEQEDIT21);
+    p.FooterParent = Checked(IDC_SEQCHECK2);
+    p.FooterText2 = ItemText(IDC_SEQEDIT22);
+    return p;
+}
+
+void TSubForm01012::SampleUpdate()
+{
+    TSequencePattern pattern = PatternFromControls();
+    if (FindForbiddenInSequence(pattern) != std::wstring::npos) {
+        // The sample stays; OK waits until the text is mended.
+        EnableItem(IDOK, false);
+        ShowMessageBox(Handle(), ForbiddenCharsMessage(kNameForbiddenHeading, kNameForbiddenChars),
+                       MB_OK | MB_ICONERROR);
+        return;
+    }
+    SetItemText(IDC_SEQSAMPLE, SequenceSample(pattern, FolderName, Count.Value()));
+    EnableItem(IDOK, true);
+}
+
+bool TSubForm01012::ButtonOkClick()
+{
+    TSequencePattern pattern = PatternFromControls();
+    if (FindForbiddenInSequence(pattern) != std::wstring::npos) return false;
+    std::vector<std::wstring> names;
+    for (int i = 0; i < Count.Value(); ++i) names.push_back(SequenceFolderName(pattern, FolderName, i));
+    TSequenceFolderOps ops;
+    std::wstring base = IncludeBackslash(Folder);
+    ops.Kind = [&base](const std::wstring& name) {
+        DWORD attributes = GetFileAttributesW((base + name).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return TEntryKind::None;
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TEntryKind::Folder : TEntryKind::File;
+    };
+    ops.Rename = [&base](const std::wstring& from, const std::wstring& to) {
+        return MoveFileW((base + from).c_str(), (base + to).c_str()) != FALSE;
+    };
+    ops.Create = [&base](const std::wstring& name) { return CreateDirectoryW((base + name).c_str(), nullptr) != FALSE; };
+    {
+        TWaitCursor wait;
+        Result = CreateSequenceFolders(names, ops, FileSystemFold);
+    }
+    if (!Result->Completed) ShowMessageBox(Handle(), kCreateFailed, MB_OK | MB_ICONERROR);
+    return true;
+}
+
+void TSubForm01012::FormClose(int) { SaveSettings(); }
+
+bool TSubForm01012::OnCommand(int id, int code, HWND)
+{
+    if (Loading) return false;
+    bool text = code == EN_CHANGE && std::find(std::begin(kTextIds), std::end(kTextIds), id) != std::end(kTextIds);
+    bool box = code == BN_CLICKED && (id == IDC_SEQCHECK1 || id == IDC_SEQCHECK2);
+    if (!text && !box) return false;
+    SampleUpdate();
+    return true;
+}
