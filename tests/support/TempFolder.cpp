@@ -67,3 +67,17 @@ std::wstring Utf8Path(const char* utf8)
     MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
     return out;
 }
+
+std::set<std::wstring> FolderContents(const std::wstring& folder)
+{
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") names.insert(name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,5 @@ std::vector<uint8_t> ReadWholeFile(const std::wstring& path);
 bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
 bool FileExists(const std::wstring& path);
 std::wstring Utf8Path(const char* utf8);
+// Names of the files and folders directly in a folder.
+std::set<std::wstring> FolderContents(const std::wstring& folder);

@@ -28,21 +28,6 @@ using Names = std::set<std::wstring>;
 const std::vector<uint8_t> kSmall = {'a', 'b', 'c'};
 const std::vector<uint8_t> kJapanese = {0x93, 0xfa, 0x96, 0x7b, '\r', '\n'};  // Shift-JIS text
 
-// Names of the files and folders directly in a folder.
-Names Contents(const std::wstring& folder)
-{
-    Names names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") names.insert(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-}
-
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 // The items named in a folder, as a set whose parent is the folder.
@@ -250,16 +235,16 @@ TEST_F(ShellCommandTest, CutThenPasteMovesTheFilesAndASecondPasteDoesNothing)
     MakeSources();
     ASSERT_TRUE(Run(SourceNames(), TShellCommand::scCut));
     // Cutting alone changes nothing on disk.
-    EXPECT_EQ(Contents(Source.Path()).size(), 4u);
+    EXPECT_EQ(FolderContents(Source.Path()).size(), 4u);
 
     ASSERT_TRUE(Paste(Target.Path()));
     ExpectCopiesIn(Target.Path());
-    EXPECT_EQ(Contents(Source.Path()), Names{});
+    EXPECT_EQ(FolderContents(Source.Path()), Names{});
     EXPECT_FALSE(ClipboardHasFiles());
 
     EXPECT_FALSE(Paste(Other.Path()));
-    EXPECT_EQ(Contents(Other.Path()), Names{});
-    EXPECT_EQ(Contents(Target.Path()).size(), 4u);
+    EXPECT_EQ(FolderContents(Other.Path()), Names{});
+    EXPECT_EQ(FolderContents(Target.Path()).size(), 4u);
 }
 
 TEST_F(ShellCommandTest, CutPastedIntoItsOwnFolderLeavesEverythingAsItWas)
@@ -269,10 +254,10 @@ TEST_F(ShellCommandTest, CutPastedIntoItsOwnFolderLeavesEverythingAsItWas)
     ASSERT_TRUE(Run({L"a.txt"}, TShellCommand::scCut));
     EXPECT_FALSE(Paste(Source.Path()));
     EXPECT_EQ(ReadWholeFile(Source / L"a.txt"), kSmall);
-    EXPECT_EQ(Contents(Source.Path()).size(), 4u);
+    EXPECT_EQ(FolderContents(Source.Path()).size(), 4u);
     // The cut is still there to be pasted somewhere else.
     ASSERT_TRUE(Paste(Target.Path()));
-    EXPECT_EQ(Contents(Target.Path()), Names{L"a.txt"});
+    EXPECT_EQ(FolderContents(Target.Path()), Names{L"a.txt"});
 }
 
 TEST_F(ShellCommandTest, PasteWithOnlyTextOnTheClipboardDoesNothing)
@@ -282,7 +267,7 @@ TEST_F(ShellCommandTest, PasteWithOnlyTextOnTheClipboardDoesNothing)
     EXPECT_FALSE(ClipboardHasFiles());
     EXPECT_FALSE(Paste(Target.Path()));
     EXPECT_FALSE(PasteFromClipboard(nullptr, Target.Path()));
-    EXPECT_EQ(Contents(Target.Path()), Names{});
+    EXPECT_EQ(FolderContents(Target.Path()), Names{});
     EXPECT_EQ(TextOnClipboard(), L"C:\\windows\\win.ini");
 }
 
@@ -324,7 +309,7 @@ TEST_F(ShellCommandTest, CommandsWithoutTheirCapabilityOrTargetAreRefused)
         for (const std::wstring& path : ClipboardFiles()) files.insert(NameOf(path));
         EXPECT_EQ(files, Names{L"sub"});
     }
-    EXPECT_EQ(Contents(Source.Path()).size(), 4u);
+    EXPECT_EQ(FolderContents(Source.Path()).size(), 4u);
     EXPECT_EQ(ReadWholeFile(Source / L"a.txt"), kSmall);
 }
 
@@ -477,9 +462,9 @@ TEST_F(ShellCommandTest, CreateShortcutReportsWhetherAShortcutWasMade)
 {
     RefuseDialogs();
     MakeSources();
-    Names before = Contents(Source.Path());
+    Names before = FolderContents(Source.Path());
     bool made = Run({L"a.txt"}, TShellCommand::scCreateShortcut);
-    Names after = Contents(Source.Path());
+    Names after = FolderContents(Source.Path());
     Names added;
     std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::inserter(added, added.end()));
     // Some shells list the command but cannot run it; then nothing appears.

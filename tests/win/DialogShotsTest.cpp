@@ -1,0 +1,72 @@
+// Not a check: shows each dialog in turn for a screenshot from outside
+// (tools/dialog-shots.sh). Each dialog waits until the file "<name>.done"
+// appears in QV_SHOT_DIR after it wrote "<name>.ready".
+#include "DialogTesting.h"
+#include "core/settings/InitData.h"
+#include "dialogs/AttributeDialog.h"
+#include "dialogs/DateTimeDialog.h"
+#include "dialogs/FilterDialog.h"
+#include "dialogs/RenameDialog.h"
+#include "dialogs/SequenceDialog.h"
+#include "gui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+void Show(TDialog& dialog, const std::wstring& name, const std::function<void()>& prepare = {})
+{
+    const char* dir = std::getenv("QV_SHOT_DIR");
+    ASSERT_NE(dir, nullptr);
+    std::wstring folder = Utf8Path(dir);
+    ASSERT_TRUE(dialog.Create());
+    if (prepare) prepare();
+    dialog.UpdateControls();
+    PumpFor(300);
+    WriteWholeFile(folder + L"\\" + name + L".ready", {});
+    for (int i = 0; i < 400 && !FileExists(folder + L"\\" + name + L".done"); ++i) PumpFor(50);
+    dialog.PressCancel();
+}
+
+}  // namespace
+
+TEST(DialogShots, DISABLED_EachDialog)
+{
+    InitDialogControls();
+    TTempFolder temp;
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 12; ++i) names.push_back(L"写真" + std::to_wstring(i) + L".jpg");
+    MakeNamedFiles(temp.Path(), names);
+    TInitData settings;
+
+    TFilterList filters;
+    for (const wchar_t* name : {L"画像", L"文書", L"大きいファイル"}) {
+        filters.push_back(std::make_unique<TSHFileFilter>());
+        filters.back()->Name = WideToAnsi(name);
+    }
+    filters[0]->Conditions = 0x3;
+    filters[0]->Masks = {"*.jpg", "*.png"};
+    TSubForm05010 filterDialog(nullptr, filters, [](const TFilterListChange&) {});
+    Show(filterDialog, L"filters", [&filterDialog] { filterDialog.List().SelectOnly(0); });
+
+    settings.RenHeaderText1 = "photo";
+    settings.RenHeaderParent = false;
+    settings.RenDigits = 3;
+    TSubForm01100 rename(nullptr, settings, temp.Path(), L"旅行", false, names);
+    Show(rename, L"rename", [&rename] {
+        rename.List().SelectOnly(2);
+        rename.InsertSkipRow();
+    });
+
+    TSubForm01080 dates(nullptr, temp.Path(), names);
+    Show(dates, L"datetime");
+    TSubForm01090 attributes(nullptr, temp.Path(), names);
+    Show(attributes, L"attributes");
+    settings.SeqHeaderText1 = "Photo";
+    settings.SeqDigits = 3;
+    TSubForm01012 sequence(nullptr, settings, temp.Path(), L"旅行");
+    Show(sequence, L"sequence", [&sequence] { sequence.CountBox().SetValue(12); });
+}

@@ -1,0 +1,58 @@
+#pragma once
+// What the dialog tests share: the controls' classes, a message pump, files
+// whose content names them, and pressing the dialogs' buttons.
+#include "gui/Dialog.h"
+#include "../support/TempFolder.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+inline void InitDialogControls()
+{
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+// Dispatches what arrives for `ms` milliseconds.
+inline void PumpFor(DWORD ms)
+{
+    DWORD end = GetTickCount() + ms;
+    MSG msg;
+    do {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() < end);
+}
+
+// Files holding their own names, so that a test can see which object ends
+// under which name.
+inline void MakeNamedFiles(const std::wstring& folder, const std::vector<std::wstring>& names)
+{
+    for (const std::wstring& name : names) {
+        std::vector<uint8_t> bytes;
+        for (wchar_t c : name) bytes.push_back(uint8_t(c & 0xFF));
+        WriteWholeFile(folder + L"\\" + name, bytes);
+    }
+}
+
+inline std::wstring FileContentName(const std::wstring& path)
+{
+    std::wstring name;
+    for (uint8_t b : ReadWholeFile(path)) name += wchar_t(b);
+    return name;
+}
+
+// What a user's typing or clicking does to a control of a dialog.
+inline void TypeText(const TDialog& dialog, int id, const std::wstring& text)
+{
+    SetDlgItemTextW(dialog.Handle(), id, text.c_str());
+}
+
+inline void ClickButton(const TDialog& dialog, int id) { SendMessageW(dialog.Item(id), BM_CLICK, 0, 0); }
+
+inline bool ItemEnabled(const TDialog& dialog, int id) { return IsWindowEnabled(dialog.Item(id)) != 0; }
