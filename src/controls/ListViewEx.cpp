@@ -70,7 +70,9 @@ bool TListViewEx::Reflect(UINT msg, WPARAM, LPARAM lParam, LRESULT& result)
     // Handled here first; the parent still sees each notification.
     switch (header->code) {
     case LVN_ITEMACTIVATE:
-        if (OnActiveItem) OnActiveItem(reinterpret_cast<NMITEMACTIVATE*>(lParam)->iItem);
+        // The focused item is the one activated, by the mouse or by Enter
+        // (for Enter some list views send a bare header).
+        if (OnActiveItem) OnActiveItem(int(SendMessageW(Wnd, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)));
         break;
     case LVN_ITEMCHANGED:
         ItemChanged(*reinterpret_cast<NMLISTVIEW*>(lParam));
