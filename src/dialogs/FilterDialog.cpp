@@ -161,10 +161,11 @@ void TSubForm05010::MasksChanged()
     if (check.Refused) {
         ShowMessageBox(Handle(), ForbiddenCharsMessage(kMaskForbiddenHeading, kMaskForbiddenChars),
                        MB_OK | MB_ICONERROR);
-        // Setting the cleaned text raises this handler again, which stores it.
+        // A memo raises no change for text set from here: store it now.
+        Loading = true;
         SetItemText(IDC_EDITA, check.Cleaned);
+        Loading = false;
         SendMessageW(Item(IDC_EDITA), EM_SETSEL, check.Caret, check.Caret);
-        return;
     }
     filter->Masks = SplitTextList(Trimmed(WideToAnsiDroppingUnmapped(check.Cleaned)));
 }
@@ -234,6 +235,13 @@ void TSubForm05010::UpdateControls()
     EnableItem(IDC_RADIOF2, e.Mode);
 }
 
+void TSubForm05010::EndCaptionEdit()
+{
+    // An edit in progress keeps the row number it started on: it is finished
+    // (and its text kept) before any row moves.
+    if (SendMessageW(ListView.Handle(), LVM_GETEDITCONTROL, 0, 0)) SetFocus(ListView.Handle());
+}
+
 void TSubForm05010::RowsChanged(int selectRow)
 {
     SendMessageW(ListView.Handle(), LVM_SETITEMCOUNT, WPARAM(Rows.size()), LVSICF_NOSCROLL);
@@ -245,6 +253,7 @@ void TSubForm05010::RowsChanged(int selectRow)
 
 void TSubForm05010::AddFilter()
 {
+    EndCaptionEdit();
     std::vector<std::wstring> names;
     for (const TRow& row : Rows) names.push_back(row.Caption);
     TRow row{FreeFilterName(names), std::make_unique<TSHFileFilter>()};
@@ -252,9 +261,9 @@ void TSubForm05010::AddFilter()
     const std::vector<int>& selected = ListView.SelectedItems();
     size_t at = selected.empty() ? Rows.size() : size_t(selected.front());
     Rows.insert(Rows.begin() + std::ptrdiff_t(at), std::move(row));
-    // The selection stays on the filter it was on, now one row lower.
-    int keep = selected.empty() ? -1 : int(at) + 1;
-    RowsChanged(keep);
+    // The new filter is selected while its name is edited, so that the next
+    // one goes before it.
+    RowsChanged(int(at));
     SetFocus(ListView.Handle());
     SendMessageW(ListView.Handle(), LVM_EDITLABELW, WPARAM(at), 0);
 }
@@ -287,6 +296,7 @@ void TSubForm05010::DeleteSelected()
 {
     const std::vector<int>& selected = ListView.SelectedItems();
     if (selected.empty()) return;
+    EndCaptionEdit();
     int row = selected.front();
     if (ShowMessageBox(Handle(), L"選択中のフィルタ条件をを削除しますか？", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     Rows.erase(Rows.begin() + row);
@@ -296,6 +306,7 @@ void TSubForm05010::DeleteSelected()
 void TSubForm05010::MoveFilter(int from, int target)
 {
     if (from < 0 || target < 0) return;
+    EndCaptionEdit();
     RowsChanged(int(MoveRowBefore(Rows, size_t(from), size_t(target))));
 }
 

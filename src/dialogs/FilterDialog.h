@@ -66,6 +66,7 @@ private:
     };
 
     TSHFileFilter* Selected();
+    void EndCaptionEdit();
     void RowsChanged(int selectRow);
     void LoadSelected();
     void StoreConditions();

@@ -2,7 +2,8 @@
 // Answers the dialogs this process shows (a message box, a confirmation, a
 // property sheet) by pressing one button, from a thread of its own, while a
 // command that shows them modally runs on the test's thread. Notes the
-// caption and text of the first one.
+// caption and text of the first one. Given an owner, it answers only the
+// dialogs that window owns (so that a dialog under test is left alone).
 #include <windows.h>
 
 #include <atomic>
@@ -15,7 +16,10 @@
 
 class TDialogAnswerer {
 public:
-    explicit TDialogAnswerer(int button) : Button(button), Thread([this] { Run(); }) {}
+    explicit TDialogAnswerer(int button, HWND owner = nullptr)
+        : Button(button), Owner(owner), Thread([this] { Run(); })
+    {
+    }
     ~TDialogAnswerer()
     {
         Stop = true;
@@ -55,6 +59,7 @@ private:
         GetClassNameW(window, className, 64);
         if (process != GetCurrentProcessId() || !IsWindowVisible(window) || std::wcscmp(className, L"#32770") != 0)
             return TRUE;
+        if (answerer->Owner && GetWindow(window, GW_OWNER) != answerer->Owner) return TRUE;
         if (answerer->Seen.insert(window).second) {
             if (answerer->Answered == 0) {
                 wchar_t text[256] = {};
@@ -70,6 +75,7 @@ private:
     }
 
     int Button;
+    HWND Owner;
     std::atomic<bool> Stop{false};
     std::set<HWND> Seen;
     std::thread Thread;

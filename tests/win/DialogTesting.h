@@ -48,9 +48,13 @@ inline std::wstring FileContentName(const std::wstring& path)
 }
 
 // What a user's typing or clicking does to a control of a dialog.
+// Typing replaces the selection, which raises the change notification even
+// in a multi-line edit (setting the text does not).
 inline void TypeText(const TDialog& dialog, int id, const std::wstring& text)
 {
-    SetDlgItemTextW(dialog.Handle(), id, text.c_str());
+    HWND edit = dialog.Item(id);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 inline void ClickButton(const TDialog& dialog, int id) { SendMessageW(dialog.Item(id), BM_CLICK, 0, 0); }
