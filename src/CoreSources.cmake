@@ -20,5 +20,6 @@ set(QV_CORE_SOURCES
   core/dialogs/SequenceFolders.cpp
   core/dialogs/DateParts.cpp
   core/dialogs/FilterRules.cpp
+  core/dialogs/TreeWalk.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -26,8 +26,9 @@ size_t StampObjects(const std::vector<std::wstring>& paths, const TFileStamps& s
     };
     for (const std::wstring& path : paths) {
         DWORD attributes = GetFileAttributesW(path.c_str());
-        stamp(path, attributes);
+        // Reading a folder can change its access time: its contents go first.
         if (subfolders && IsWalkableFolder(attributes)) WalkFolderContents(path, stamp);
+        stamp(path, attributes);
     }
     return failed;
 }

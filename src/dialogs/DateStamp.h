@@ -11,8 +11,8 @@ struct TFileStamps {
 };
 
 // Files and folders alike get all three stamps; a reparse point is stamped
-// itself, not what it points to. Below a selected folder, the contents of
-// each subfolder are stamped before the subfolder. Gives the number of
+// itself, not what it points to. The contents of a folder are stamped before
+// the folder, since reading them can change its access time. Gives the number of
 // objects that could not be changed (a file that is read-only or open
 // elsewhere, an object without rights).
 size_t StampObjects(const std::vector<std::wstring>& paths, const TFileStamps& stamps, bool subfolders);

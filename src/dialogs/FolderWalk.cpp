@@ -8,20 +8,29 @@ namespace {
 void FindCloseHandle(HANDLE find) { FindClose(find); }
 using TFindHandle = TUniqueHandle<HANDLE, FindCloseHandle>;
 
+std::vector<TWalkEntry> ListEntries(const std::wstring& folder)
+{
+    std::vector<TWalkEntry> entries;
+    WIN32_FIND_DATAW data;
+    TFindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                      nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return entries;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        DWORD attributes = data.dwFileAttributes;
+        entries.push_back({std::move(name), attributes, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+    } while (FindNextFileW(find.Get(), &data));
+    return entries;
+}
+
 }  // namespace
 
 void WalkFolderContents(const std::wstring& folder,
                         const std::function<void(const std::wstring& path, DWORD attributes)>& visit)
 {
-    WIN32_FIND_DATAW data;
-    TFindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
-                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    do {
-        std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        std::wstring path = JoinPath(folder, name);
-        if (IsWalkableFolder(data.dwFileAttributes)) WalkFolderContents(path, visit);
-        visit(path, data.dwFileAttributes);
-    } while (FindNextFileW(find.Get(), &data));
+    WalkTree(folder, ListEntries, [&visit](const std::wstring& path, const TWalkEntry& entry) {
+        visit(path, entry.Attributes);
+    });
 }

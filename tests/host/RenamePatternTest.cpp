@@ -131,3 +131,25 @@ TEST(RenamePattern, OkIsRefusedForNamesThatWouldClash)
         if (c.expected != P::None) EXPECT_EQ(check.Row, c.row) << c.what;
     }
 }
+
+#include "core/dialogs/RowMove.h"
+
+TEST(RowMove, ADroppedRowLandsBeforeTheTarget)
+{
+    struct Case {
+        size_t from, target;
+        std::vector<int> order;
+        size_t at;
+    } cases[] = {
+        {0, 1, {0, 1, 2, 3}, 0},  // on the row directly below: no change
+        {3, 0, {3, 0, 1, 2}, 0},  // on the first row: to the top
+        {0, 3, {1, 2, 0, 3}, 2},
+        {2, 2, {0, 1, 2, 3}, 2},
+        {1, 9, {0, 1, 2, 3}, 1},  // no such row
+    };
+    for (const Case& c : cases) {
+        std::vector<int> rows{0, 1, 2, 3};
+        EXPECT_EQ(MoveRowBefore(rows, c.from, c.target), c.at);
+        EXPECT_EQ(rows, c.order) << c.from << "->" << c.target;
+    }
+}
