@@ -27,6 +27,9 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
         open(my $f, ">", $name) or die; truncate($f, ($i * 7919) % 100000); close($f) }' "$n")
     touch "$data/files$n/.complete"
   done
+  # The rename benchmark changes its folder: it is made afresh each run.
+  rm -rf "$data/rename10000" && mkdir -p "$data/rename10000"
+  (cd "$data/rename10000" && perl -e 'for my $i (0..9999) { open(my $f, ">", "file$i.txt") or die; close($f) }')
   (
     export QV_WINE_ARCH=$arch QV_PREFIX_KIND=test
     . tools/wine-env.sh
@@ -34,6 +37,8 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
       "$WINESERVER" -p >/dev/null 2>&1 </dev/null
       "$WINELOADER" cmd.exe /c exit >/dev/null 2>&1 </dev/null
       "$WINELOADER" "'"$win"'/bench/win/shell_bench.exe" > build/shell_bench.out 2>&1 </dev/null
-      cat build/shell_bench.out'
+      cat build/shell_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/rename_bench.exe" > build/rename_bench.out 2>&1 </dev/null
+      cat build/rename_bench.out'
   )
 fi
