@@ -16,7 +16,7 @@ tools/with-display.sh --own bash -c '
   "$WINELOADER" cmd.exe /c exit >/dev/null 2>&1 </dev/null
   "$WINELOADER" "'"$(qv_build_dir "$arch")"'/tests/win/qv_win_tests.exe" \
     --gtest_also_run_disabled_tests --gtest_filter=DialogShots.* >"$SHOTS/run.log" 2>&1 </dev/null &
-  for name in filters rename datetime attributes sequence; do
+  for name in filters rename datetime attributes sequence report; do
     for _ in $(seq 300); do [ -e "$SHOTS/$name.ready" ] && break; sleep 0.1; done
     import -window root "$SHOTS/$name.png" && echo "dialog-shots: $SHOTS/$name.png"
     touch "$SHOTS/$name.done"

@@ -20,6 +20,13 @@ void TIntSpinEdit::AttachEdit(HWND edit)
     SetRange(Min, Max);
 }
 
+void TIntSpinEdit::AttachEdit(HWND edit, int minValue, int maxValue, int maxLength)
+{
+    AttachEdit(edit);
+    SetRange(minValue, maxValue);
+    SetMaxLength(maxLength);
+}
+
 HWND TIntSpinEdit::Create(HWND parent, int id, int x, int y, int width, int height)
 {
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"0",

@@ -10,6 +10,8 @@ public:
     // Takes over an edit of a dialog template (made with ES_RIGHT and
     // ES_NUMBER) and puts the buttons into it.
     void AttachEdit(HWND edit);
+    // The same, with the range and the length limit.
+    void AttachEdit(HWND edit, int minValue, int maxValue, int maxLength);
     // Makes the edit and its buttons in `parent`.
     HWND Create(HWND parent, int id, int x, int y, int width, int height);
 

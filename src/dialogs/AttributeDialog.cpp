@@ -1,7 +1,6 @@
 #include "dialogs/AttributeDialog.h"
 
 #include "dialogs/AttributeChange.h"
-#include "dialogs/BatchObjects.h"
 #include "gui/WaitCursor.h"
 #include "res/DialogIds.h"
 
@@ -21,7 +20,7 @@ constexpr TAttributeBox kBoxes[] = {
 }  // namespace
 
 TSubForm01090::TSubForm01090(HWND owner, const std::wstring& folder, const std::vector<std::wstring>& names)
-    : TDialog(owner, IDD_ATTRIBUTES, 1090), Paths(SelectedPaths(folder, names))
+    : TBatchObjectsDialog(owner, IDD_ATTRIBUTES, 1090, folder, names)
 {
 }
 
@@ -30,7 +29,7 @@ void TSubForm01090::FormCreate()
     DWORD first = Paths.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Paths.front().c_str());
     if (first != INVALID_FILE_ATTRIBUTES)
         for (const TAttributeBox& box : kBoxes) SetChecked(box.Id, first & box.Bit);
-    EnableItem(IDC_SUBFOLDERS, AnyFolder(Paths));
+    EnableSubfolders();
 }
 
 bool TSubForm01090::ButtonOkClick()
@@ -38,11 +37,11 @@ bool TSubForm01090::ButtonOkClick()
     DWORD value = 0;
     for (const TAttributeBox& box : kBoxes)
         if (Checked(box.Id)) value |= box.Bit;
-    bool subfolders = IsWindowEnabled(Item(IDC_SUBFOLDERS)) && Checked(IDC_SUBFOLDERS);
+    bool subfolders = Subfolders();
     {
         TWaitCursor wait;
         Failed = ChangeAttributes(Paths, value, subfolders);
     }
-    ReportUnchangedObjects(Handle(), Failed, L"属性");
+    ReportFailed(L"属性");
     return true;
 }

@@ -1,26 +1,29 @@
 #include "dialogs/BatchObjects.h"
 
 #include "gui/MessageBox.h"
+#include "res/DialogIds.h"
 #include "shell/ShellHelpers.h"
 
-std::vector<std::wstring> SelectedPaths(const std::wstring& folder, const std::vector<std::wstring>& names)
+TBatchObjectsDialog::TBatchObjectsDialog(HWND owner, int templateId, int helpContext, const std::wstring& folder,
+                                         const std::vector<std::wstring>& names)
+    : TDialog(owner, templateId, helpContext)
 {
-    std::vector<std::wstring> paths;
-    paths.reserve(names.size());
-    for (const std::wstring& name : names) paths.push_back(JoinPath(folder, name));
-    return paths;
+    Paths.reserve(names.size());
+    for (const std::wstring& name : names) Paths.push_back(JoinPath(folder, name));
 }
 
-bool AnyFolder(const std::vector<std::wstring>& paths)
+void TBatchObjectsDialog::EnableSubfolders()
 {
-    for (const std::wstring& path : paths)
-        if (DirectoryExists(path)) return true;
-    return false;
+    bool anyFolder = false;
+    for (const std::wstring& path : Paths) anyFolder = anyFolder || DirectoryExists(path);
+    EnableItem(IDC_SUBFOLDERS, anyFolder);
 }
 
-void ReportUnchangedObjects(HWND owner, size_t count, const std::wstring& what)
+bool TBatchObjectsDialog::Subfolders() const { return IsWindowEnabled(Item(IDC_SUBFOLDERS)) && Checked(IDC_SUBFOLDERS); }
+
+void TBatchObjectsDialog::ReportFailed(const std::wstring& what)
 {
-    if (count == 0) return;
-    ShowMessageBox(owner, std::to_wstring(count) + L" 個のオブジェクトの" + what + L"を変更できませんでした。",
+    if (Failed == 0) return;
+    ShowMessageBox(Handle(), std::to_wstring(Failed) + L" 個のオブジェクトの" + what + L"を変更できませんでした。",
                    MB_OK | MB_ICONWARNING);
 }

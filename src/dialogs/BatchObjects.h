@@ -1,14 +1,28 @@
 #pragma once
-// The selected objects of one folder as the date and attribute dialogs
-// receive them, and their one report at the end.
-#include <windows.h>
+// What the date and attribute dialogs share: the selected objects of one
+// folder, the "階層下も変更" box, which only a folder among them enables,
+// and one report at the end of what could not be changed.
+#include "gui/Dialog.h"
 
 #include <string>
 #include <vector>
 
-std::vector<std::wstring> SelectedPaths(const std::wstring& folder, const std::vector<std::wstring>& names);
-// Whether any of the paths is a folder.
-bool AnyFolder(const std::vector<std::wstring>& paths);
-// One message, only when some objects could not be changed: "n 個のオブジェ
-// クトの<what>を変更できませんでした。"
-void ReportUnchangedObjects(HWND owner, size_t count, const std::wstring& what);
+class TBatchObjectsDialog : public TDialog {
+public:
+    // After OK: how many objects could not be changed.
+    size_t FailedCount() const { return Failed; }
+
+protected:
+    // `names` are the selected objects inside `folder`, in the list's order.
+    TBatchObjectsDialog(HWND owner, int templateId, int helpContext, const std::wstring& folder,
+                        const std::vector<std::wstring>& names);
+
+    void EnableSubfolders();
+    bool Subfolders() const;
+    // One message, only when some objects could not be changed: "n 個の
+    // オブジェクトの<what>を変更できませんでした。"
+    void ReportFailed(const std::wstring& what);
+
+    std::vector<std::wstring> Paths;
+    size_t Failed = 0;
+};

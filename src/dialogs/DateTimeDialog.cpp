@@ -2,7 +2,6 @@
 
 #include "dialogs/DatePickers.h"
 #include "dialogs/DateStamp.h"
-#include "dialogs/BatchObjects.h"
 #include "gui/MessageBox.h"
 #include "gui/WaitCursor.h"
 #include "res/DialogIds.h"
@@ -14,7 +13,7 @@ const wchar_t* const kDateOutOfRangeMessage =
     L"日付は 1980/01/01 から 2107/12/31 までの範囲で指定してください。";
 
 TSubForm01080::TSubForm01080(HWND owner, const std::wstring& folder, const std::vector<std::wstring>& names)
-    : TDialog(owner, IDD_DATETIME, 1080), Paths(SelectedPaths(folder, names))
+    : TBatchObjectsDialog(owner, IDD_DATETIME, 1080, folder, names)
 {
 }
 
@@ -38,7 +37,7 @@ void TSubForm01080::FormCreate()
         }
         if (FileTimeToLocalParts(data.ftLastAccessTime, parts)) SetPickerParts(Item(IDC_DATE3D), parts);
     }
-    EnableItem(IDC_SUBFOLDERS, AnyFolder(Paths));
+    EnableSubfolders();
 }
 
 // A picker pair (or a date picker alone, at 00:00) as a file time.
@@ -63,11 +62,11 @@ bool TSubForm01080::ButtonOkClick()
         return false;
     }
     TFileStamps stamps{*creation, *lastAccess, *lastWrite};
-    bool subfolders = IsWindowEnabled(Item(IDC_SUBFOLDERS)) && Checked(IDC_SUBFOLDERS);
+    bool subfolders = Subfolders();
     {
         TWaitCursor wait;
         Failed = StampObjects(Paths, stamps, subfolders);
     }
-    ReportUnchangedObjects(Handle(), Failed, L"日付・時刻");
+    ReportFailed(L"日付・時刻");
     return true;
 }

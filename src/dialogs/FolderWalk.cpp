@@ -8,7 +8,9 @@ namespace {
 void FindCloseHandle(HANDLE find) { FindClose(find); }
 using TFindHandle = TUniqueHandle<HANDLE, FindCloseHandle>;
 
-std::vector<TWalkEntry> ListEntries(const std::wstring& folder)
+}  // namespace
+
+std::vector<TWalkEntry> ListFolderEntries(const std::wstring& folder)
 {
     std::vector<TWalkEntry> entries;
     WIN32_FIND_DATAW data;
@@ -25,12 +27,10 @@ std::vector<TWalkEntry> ListEntries(const std::wstring& folder)
     return entries;
 }
 
-}  // namespace
-
 void WalkFolderContents(const std::wstring& folder,
                         const std::function<void(const std::wstring& path, DWORD attributes)>& visit)
 {
-    WalkTree(folder, ListEntries, [&visit](const std::wstring& path, const TWalkEntry& entry) {
+    WalkTree(folder, ListFolderEntries, [&visit](const std::wstring& path, const TWalkEntry& entry) {
         visit(path, entry.Attributes);
     });
 }

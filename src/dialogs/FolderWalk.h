@@ -6,6 +6,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+// The entries of one folder ("." and ".." left out), in one pass.
+std::vector<TWalkEntry> ListFolderEntries(const std::wstring& folder);
 
 // Calls `visit` for every object below `folder`, the contents of each
 // subfolder before the subfolder, never entering a reparse point.

@@ -2,9 +2,9 @@
 
 #include "core/dialogs/RowMove.h"
 #include "core/settings/InitData.h"
+#include "dialogs/NamingBindings.h"
 #include "dialogs/RenameReport.h"
 #include "gui/MessageBox.h"
-#include "gui/Strings.h"
 #include "gui/WaitCursor.h"
 #include "res/DialogIds.h"
 #include "shell/ShellHelpers.h"
@@ -18,6 +18,19 @@ constexpr int kTextIds[] = {IDC_EDIT11, IDC_EDIT12, IDC_EDIT21, IDC_EDIT22, IDC_
 constexpr int kQuoteIds[] = {IDC_CHECK11, IDC_CHECK12, IDC_CHECK21, IDC_CHECK22};
 constexpr int kExtIds[] = {IDC_RADIO1, IDC_RADIO2, IDC_RADIO3, IDC_RADIO4};
 const wchar_t* const kSkipCaption = L"【 スキップ 】";
+
+using P = TRenamePattern;
+using S = TInitData;
+constexpr TTextBinding<P> kTexts[] = {
+    {IDC_EDIT11, &P::HeaderText1, &S::RenHeaderText1}, {IDC_EDIT12, &P::HeaderText2, &S::RenHeaderText2},
+    {IDC_EDIT21, &P::FooterText1, &S::RenFooterText1}, {IDC_EDIT22, &P::FooterText2, &S::RenFooterText2},
+    {IDC_EDIT31, &P::Search, nullptr},                 {IDC_EDIT32, &P::Replacement, nullptr},
+    {IDC_EDIT4, &P::ExtText, &S::RenExtText},
+};
+constexpr TCheckBinding<P> kChecks[] = {
+    {IDC_CHECK11, &P::HeaderParent, &S::RenHeaderParent}, {IDC_CHECK12, &P::HeaderOriginal, &S::RenHeaderOriginal},
+    {IDC_CHECK21, &P::FooterParent, &S::RenFooterParent}, {IDC_CHECK22, &P::FooterOriginal, &S::RenFooterOriginal},
+};
 
 bool IsOneOf(int id, const int* ids, size_t count) { return std::find(ids, ids + count, id) != ids + count; }
 
@@ -69,15 +82,9 @@ void TSubForm01100::FormCreate()
     SendMessageW(list, LVM_SETITEMCOUNT, WPARAM(Preview.size()), 0);
 
     for (int id : kTextIds) SendMessageW(Item(id), EM_LIMITTEXT, 255, 0);
-    Digits.AttachEdit(Item(IDC_DIGITS));
-    Start.AttachEdit(Item(IDC_START));
-    Step.AttachEdit(Item(IDC_STEP));
-    Digits.SetRange(0, 99);
-    Digits.SetMaxLength(2);
-    Start.SetRange(0, 999999999);
-    Start.SetMaxLength(9);
-    Step.SetRange(1, 999999999);
-    Step.SetMaxLength(9);
+    Digits.AttachEdit(Item(IDC_DIGITS), 0, 99, 2);
+    Start.AttachEdit(Item(IDC_START), 0, 999999999, 9);
+    Step.AttachEdit(Item(IDC_STEP), 1, 999999999, 9);
     LoadSettings();
     for (int id : kExtIds) EnableItem(id, !FolderMode);
     Digits.OnChange = Start.OnChange = Step.OnChange = [this] {
@@ -90,15 +97,7 @@ void TSubForm01100::LoadSettings()
 {
     Loading = true;
     const TInitData& s = Settings;
-    SetItemText(IDC_EDIT11, AnsiToWide(s.RenHeaderText1));
-    SetItemText(IDC_EDIT12, AnsiToWide(s.RenHeaderText2));
-    SetItemText(IDC_EDIT21, AnsiToWide(s.RenFooterText1));
-    SetItemText(IDC_EDIT22, AnsiToWide(s.RenFooterText2));
-    SetItemText(IDC_EDIT4, AnsiToWide(s.RenExtText));
-    SetChecked(IDC_CHECK11, s.RenHeaderParent);
-    SetChecked(IDC_CHECK12, s.RenHeaderOriginal);
-    SetChecked(IDC_CHECK21, s.RenFooterParent);
-    SetChecked(IDC_CHECK22, s.RenFooterOriginal);
+    ShowSettings<P>(Handle(), kTexts, kChecks, s);
     Digits.SetValue(s.RenDigits);
     Start.SetValue(s.RenStart);
     Step.SetValue(s.RenStep);
@@ -109,47 +108,24 @@ void TSubForm01100::LoadSettings()
 
 void TSubForm01100::SaveSettings()
 {
-    TInitData& s = Settings;
-    s.RenHeaderText1 = WideToAnsiDroppingUnmapped(ItemText(IDC_EDIT11));
-    s.RenHeaderText2 = WideToAnsiDroppingUnmapped(ItemText(IDC_EDIT12));
-    s.RenFooterText1 = WideToAnsiDroppingUnmapped(ItemText(IDC_EDIT21));
-    s.RenFooterText2 = WideToAnsiDroppingUnmapped(ItemText(IDC_EDIT22));
-    s.RenExtText = WideToAnsiDroppingUnmapped(ItemText(IDC_EDIT4));
-    s.RenHeaderParent = Checked(IDC_CHECK11);
-    s.RenHeaderOriginal = Checked(IDC_CHECK12);
-    s.RenFooterParent = Checked(IDC_CHECK21);
-    s.RenFooterOriginal = Checked(IDC_CHECK22);
-    s.RenDigits = Digits.Value();
-    s.RenStart = Start.Value();
-    s.RenStep = Step.Value();
-    s.RenExtMode = ExtRuleFromButtons();
-}
-
-int TSubForm01100::ExtRuleFromButtons() const
-{
-    for (int i = 0; i < 4; ++i)
-        if (Checked(kExtIds[i])) return i;
-    return erKeep;
+    TRenamePattern p = PatternFromControls();
+    StoreSettings<P>(p, kTexts, kChecks, Settings);
+    Settings.RenDigits = p.Digits;
+    Settings.RenStart = int32_t(p.Start);
+    Settings.RenStep = int32_t(p.Step);
+    Settings.RenExtMode = p.ExtRule;
 }
 
 TRenamePattern TSubForm01100::PatternFromControls() const
 {
     TRenamePattern p;
-    p.HeaderText1 = ItemText(IDC_EDIT11);
-    p.HeaderParent = Checked(IDC_CHECK11);
-    p.HeaderOriginal = Checked(IDC_CHECK12);
-    p.HeaderText2 = ItemText(IDC_EDIT12);
+    ReadControls<P>(Handle(), kTexts, kChecks, p);
     p.Digits = Digits.Value();
     p.Start = Start.Value();
     p.Step = Step.Value();
-    p.FooterText1 = ItemText(IDC_EDIT21);
-    p.FooterParent = Checked(IDC_CHECK21);
-    p.FooterOriginal = Checked(IDC_CHECK22);
-    p.FooterText2 = ItemText(IDC_EDIT22);
-    p.Search = ItemText(IDC_EDIT31);
-    p.Replacement = ItemText(IDC_EDIT32);
-    p.ExtRule = ExtRuleFromButtons();
-    p.ExtText = ItemText(IDC_EDIT4);
+    p.ExtRule = erKeep;
+    for (int i = 0; i < 4; ++i)
+        if (Checked(kExtIds[i])) p.ExtRule = i;
     return p;
 }
 

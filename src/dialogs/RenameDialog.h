@@ -51,7 +51,6 @@ private:
     void LoadSettings();
     void SaveSettings();
     TRenamePattern PatternFromControls() const;
-    int ExtRuleFromButtons() const;
     void SampleUpdate();
     void RowsChanged(int selectRow);
     std::vector<TFolderEntry> ObjectsOutsideRename() const;

@@ -1,14 +1,11 @@
 #include "dialogs/RenameFiles.h"
 
-#include "gui/Handles.h"
+#include "dialogs/FolderWalk.h"
 #include "shell/ShellHelpers.h"
 
 #include <windows.h>
 
 namespace {
-
-void FindCloseHandle(HANDLE find) { FindClose(find); }
-using TFindHandle = TUniqueHandle<HANDLE, FindCloseHandle>;
 
 std::wstring SystemErrorText(uint32_t error)
 {
@@ -45,15 +42,7 @@ wchar_t FileSystemFold(wchar_t c)
 std::vector<TFolderEntry> ListFolder(const std::wstring& folder)
 {
     std::vector<TFolderEntry> entries;
-    WIN32_FIND_DATAW data;
-    TFindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                      nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return entries;
-    do {
-        std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..")
-            entries.push_back({std::move(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileW(find.Get(), &data));
+    for (TWalkEntry& entry : ListFolderEntries(folder)) entries.push_back({std::move(entry.Name), entry.IsFolder});
     return entries;
 }
 

@@ -1,9 +1,9 @@
 #include "dialogs/SequenceDialog.h"
 
 #include "core/settings/InitData.h"
+#include "dialogs/NamingBindings.h"
 #include "dialogs/RenameFiles.h"
 #include "gui/MessageBox.h"
-#include "gui/Strings.h"
 #include "gui/WaitCursor.h"
 #include "res/DialogIds.h"
 #include "shell/ShellHelpers.h"
@@ -16,6 +16,17 @@ namespace {
 
 constexpr int kTextIds[] = {IDC_SEQEDIT11, IDC_SEQEDIT12, IDC_SEQEDIT21, IDC_SEQEDIT22};
 const wchar_t* const kCreateFailed = L"フォルダの作成に失敗しました。";
+
+using P = TSequencePattern;
+using S = TInitData;
+constexpr TTextBinding<P> kTexts[] = {
+    {IDC_SEQEDIT11, &P::HeaderText1, &S::SeqHeaderText1}, {IDC_SEQEDIT12, &P::HeaderText2, &S::SeqHeaderText2},
+    {IDC_SEQEDIT21, &P::FooterText1, &S::SeqFooterText1}, {IDC_SEQEDIT22, &P::FooterText2, &S::SeqFooterText2},
+};
+constexpr TCheckBinding<P> kChecks[] = {
+    {IDC_SEQCHECK1, &P::HeaderParent, &S::SeqHeaderParent},
+    {IDC_SEQCHECK2, &P::FooterParent, &S::SeqFooterParent},
+};
 
 }  // namespace
 
@@ -55,18 +66,10 @@ void TSubForm01012::PlaceCountBox()
 void TSubForm01012::FormCreate()
 {
     for (int id : kTextIds) SendMessageW(Item(id), EM_LIMITTEXT, 255, 0);
-    Count.AttachEdit(Item(IDC_SEQCOUNT));
-    Digits.AttachEdit(Item(IDC_SEQDIGITS));
-    Start.AttachEdit(Item(IDC_SEQSTART));
-    Step.AttachEdit(Item(IDC_SEQSTEP));
-    Count.SetRange(1, 9999);
-    Count.SetMaxLength(4);
-    Digits.SetRange(1, 99);
-    Digits.SetMaxLength(2);
-    Start.SetRange(0, 999999999);
-    Start.SetMaxLength(9);
-    Step.SetRange(1, 999999999);
-    Step.SetMaxLength(9);
+    Count.AttachEdit(Item(IDC_SEQCOUNT), 1, 9999, 4);
+    Digits.AttachEdit(Item(IDC_SEQDIGITS), 1, 99, 2);
+    Start.AttachEdit(Item(IDC_SEQSTART), 0, 999999999, 9);
+    Step.AttachEdit(Item(IDC_SEQSTEP), 1, 999999999, 9);
     PlaceCountBox();
     LoadSettings();
     for (TIntSpinEdit* box : {&Count, &Digits, &Start, &Step})
@@ -80,12 +83,7 @@ void TSubForm01012::LoadSettings()
 {
     Loading = true;
     const TInitData& s = Settings;
-    SetItemText(IDC_SEQEDIT11, AnsiToWide(s.SeqHeaderText1));
-    SetItemText(IDC_SEQEDIT12, AnsiToWide(s.SeqHeaderText2));
-    SetItemText(IDC_SEQEDIT21, AnsiToWide(s.SeqFooterText1));
-    SetItemText(IDC_SEQEDIT22, AnsiToWide(s.SeqFooterText2));
-    SetChecked(IDC_SEQCHECK1, s.SeqHeaderParent);
-    SetChecked(IDC_SEQCHECK2, s.SeqFooterParent);
+    ShowSettings<P>(Handle(), kTexts, kChecks, s);
     Count.SetValue(1);
     Digits.SetValue(s.SeqDigits);
     Start.SetValue(s.SeqStart);
@@ -95,30 +93,20 @@ void TSubForm01012::LoadSettings()
 
 void TSubForm01012::SaveSettings()
 {
-    TInitData& s = Settings;
-    s.SeqHeaderText1 = WideToAnsiDroppingUnmapped(ItemText(IDC_SEQEDIT11));
-    s.SeqHeaderText2 = WideToAnsiDroppingUnmapped(ItemText(IDC_SEQEDIT12));
-    s.SeqFooterText1 = WideToAnsiDroppingUnmapped(ItemText(IDC_SEQEDIT21));
-    s.SeqFooterText2 = WideToAnsiDroppingUnmapped(ItemText(IDC_SEQEDIT22));
-    s.SeqHeaderParent = Checked(IDC_SEQCHECK1);
-    s.SeqFooterParent = Checked(IDC_SEQCHECK2);
-    s.SeqDigits = Digits.Value();
-    s.SeqStart = Start.Value();
-    s.SeqStep = Step.Value();
+    TSequencePattern p = PatternFromControls();
+    StoreSettings<P>(p, kTexts, kChecks, Settings);
+    Settings.SeqDigits = p.Digits;
+    Settings.SeqStart = int32_t(p.Start);
+    Settings.SeqStep = int32_t(p.Step);
 }
 
 TSequencePattern TSubForm01012::PatternFromControls() const
 {
     TSequencePattern p;
-    p.HeaderText1 = ItemText(IDC_SEQEDIT11);
-    p.HeaderParent = Checked(IDC_SEQCHECK1);
-    p.HeaderText2 = ItemText(IDC_SEQEDIT12);
+    ReadControls<P>(Handle(), kTexts, kChecks, p);
     p.Digits = Digits.Value();
     p.Start = Start.Value();
     p.Step = Step.Value();
-    p.FooterText1 = ItemText(IDC_SEQEDIT21);
-    p.FooterParent = Checked(IDC_SEQCHECK2);
-    p.FooterText2 = ItemText(IDC_SEQEDIT22);
     return p;
 }
 

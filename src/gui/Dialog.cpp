@@ -2,6 +2,7 @@
 
 #include "gui/ChildControl.h"
 #include "gui/HelpTopic.h"
+#include "gui/Strings.h"
 
 #include <algorithm>
 #include <string>
@@ -107,6 +108,8 @@ std::wstring TDialog::ItemText(int id) const
 }
 
 void TDialog::SetItemText(int id, const std::wstring& text) { SetDlgItemTextW(Wnd, id, text.c_str()); }
+std::string TDialog::ItemAnsiText(int id) const { return WideToAnsiDroppingUnmapped(ItemText(id)); }
+void TDialog::SetItemAnsiText(int id, const std::string& text) { SetItemText(id, AnsiToWide(text)); }
 bool TDialog::Checked(int id) const { return IsDlgButtonChecked(Wnd, id) == BST_CHECKED; }
 void TDialog::SetChecked(int id, bool checked) { CheckDlgButton(Wnd, id, checked ? BST_CHECKED : BST_UNCHECKED); }
 

@@ -48,6 +48,10 @@ protected:
     // Text helpers over the dialog's controls.
     std::wstring ItemText(int id) const;
     void SetItemText(int id, const std::wstring& text);
+    // A settings text (ANSI) in a control and back; see
+    // WideToAnsiDroppingUnmapped for what the settings cannot hold.
+    std::string ItemAnsiText(int id) const;
+    void SetItemAnsiText(int id, const std::string& text);
     bool Checked(int id) const;
     void SetChecked(int id, bool checked);
     void EnableItem(int id, bool enabled);

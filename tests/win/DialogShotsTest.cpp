@@ -7,6 +7,7 @@
 #include "dialogs/DateTimeDialog.h"
 #include "dialogs/FilterDialog.h"
 #include "dialogs/RenameDialog.h"
+#include "dialogs/RenameReport.h"
 #include "dialogs/SequenceDialog.h"
 #include "gui/Strings.h"
 
@@ -69,4 +70,9 @@ TEST(DialogShots, DISABLED_EachDialog)
     settings.SeqDigits = 3;
     TSubForm01012 sequence(nullptr, settings, temp.Path(), L"旅行");
     Show(sequence, L"sequence", [&sequence] { sequence.CountBox().SetValue(12); });
+    TRenameReport report(nullptr,
+                         L"名前の変更に失敗しました。\n\n「b.txt」を「x2.txt」に変更できませんでした。\nアクセスが拒否されました。 (5)\n\n"
+                         L"元の名前に戻せなかったオブジェクトがあります。",
+                         temp / L"tmpb.txt\t(元の名前: b.txt)\r\n" + temp / L"old_x2.txt\t(元の名前: x2.txt)\r\n");
+    Show(report, L"report");
 }

@@ -7,6 +7,21 @@ size_t FindForbiddenChar(std::wstring_view text, std::wstring_view forbidden)
     return text.find_first_of(forbidden);
 }
 
+size_t FindForbiddenInTexts(std::initializer_list<const std::wstring*> texts, std::wstring_view forbidden,
+                            wchar_t* found)
+{
+    size_t offset = 0;
+    for (const std::wstring* text : texts) {
+        size_t at = FindForbiddenChar(*text, forbidden);
+        if (at != std::wstring::npos) {
+            if (found) *found = (*text)[at];
+            return offset + at;
+        }
+        offset += text->size();
+    }
+    return std::wstring::npos;
+}
+
 std::wstring ForbiddenCharsMessage(std::wstring_view heading, std::wstring_view forbidden)
 {
     std::wstring message(heading);

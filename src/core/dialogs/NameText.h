@@ -5,6 +5,7 @@
 // character equals an ASCII one, while in Shift-JIS the second byte of "表"
 // is 0x5C, a backslash.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,12 @@ inline constexpr std::wstring_view kMaskForbiddenHeading = L"ファイルマス�
 
 // Index of the first character of `text` that is in `forbidden`, or npos.
 size_t FindForbiddenChar(std::wstring_view text, std::wstring_view forbidden);
+
+// The first forbidden character over several texts taken as one: its
+// index in their concatenation (npos when there is none), the character
+// through `found`.
+size_t FindForbiddenInTexts(std::initializer_list<const std::wstring*> texts, std::wstring_view forbidden,
+                            wchar_t* found);
 
 // Two lines: the heading, then three ideographic spaces and the characters
 // separated by single spaces.

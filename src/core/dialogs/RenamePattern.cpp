@@ -2,21 +2,11 @@
 
 #include <unordered_map>
 
-size_t FindForbiddenInPattern(const TRenamePattern& pattern, wchar_t* found)
+size_t FindForbiddenInPattern(const TRenamePattern& p, wchar_t* found)
 {
-    const std::wstring* texts[] = {&pattern.HeaderText1, &pattern.HeaderText2, &pattern.FooterText1,
-                                   &pattern.FooterText2, &pattern.Search,      &pattern.Replacement,
-                                   &pattern.ExtText};
-    size_t offset = 0;
-    for (const std::wstring* text : texts) {
-        size_t at = FindForbiddenChar(*text, kNameForbiddenChars);
-        if (at != std::wstring::npos) {
-            if (found) *found = (*text)[at];
-            return offset + at;
-        }
-        offset += text->size();
-    }
-    return std::wstring::npos;
+    return FindForbiddenInTexts({&p.HeaderText1, &p.HeaderText2, &p.FooterText1, &p.FooterText2, &p.Search,
+                                 &p.Replacement, &p.ExtText},
+                                kNameForbiddenChars, found);
 }
 
 static void AppendQuotations(std::wstring& name, const TRenamePattern& p, bool parent, bool original,

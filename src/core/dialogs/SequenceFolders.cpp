@@ -2,20 +2,10 @@
 
 #include <unordered_set>
 
-size_t FindForbiddenInSequence(const TSequencePattern& pattern, wchar_t* found)
+size_t FindForbiddenInSequence(const TSequencePattern& p, wchar_t* found)
 {
-    const std::wstring* texts[] = {&pattern.HeaderText1, &pattern.HeaderText2, &pattern.FooterText1,
-                                   &pattern.FooterText2};
-    size_t offset = 0;
-    for (const std::wstring* text : texts) {
-        size_t at = FindForbiddenChar(*text, kNameForbiddenChars);
-        if (at != std::wstring::npos) {
-            if (found) *found = (*text)[at];
-            return offset + at;
-        }
-        offset += text->size();
-    }
-    return std::wstring::npos;
+    return FindForbiddenInTexts({&p.HeaderText1, &p.HeaderText2, &p.FooterText1, &p.FooterText2},
+                                kNameForbiddenChars, found);
 }
 
 std::wstring SequenceFolderName(const TSequencePattern& p, std::wstring_view folderName, int64_t index)
