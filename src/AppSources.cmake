@@ -24,6 +24,7 @@ set(QV_APP_SOURCES
   shell/ShellClipboard.cpp
   controls/NoWheelComboBox.cpp
   app/FolderWindow.cpp
+  app/StatusPanels.cpp
   app/FontData.cpp
   app/ImageLists.cpp
   app/MainForm.cpp
@@ -32,6 +33,11 @@ set(QV_APP_SOURCES
   app/MainFormWorkspace.cpp
   app/MenuBuilder.cpp
   app/Program.cpp
+  commands/Commands.cpp
+  commands/FileCommands.cpp
+  commands/NavigationCommands.cpp
+  commands/ViewCommands.cpp
+  commands/WindowCommands.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 list(TRANSFORM QV_APP_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

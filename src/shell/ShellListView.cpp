@@ -30,9 +30,18 @@ const TColumnSpec kColumns[5] = {
 
 }  // namespace
 
-TSHListView::TSHListView(HWND parent)
+TSHListView::TSHListView(HWND parent, const TSHListViewSetup& setup)
 {
     Files = std::make_unique<TSHFileList>(*this);
+    ViewStyleValue = setup.ViewStyle;
+    SortType = setup.SortType;
+    Files->SortColumn = setup.SortType;
+    for (int k = 0; k < kColumnCount; ++k) ColumnSortDirections[k] = Files->SortDirections[k] = setup.Columns.Directions[k];
+    Hidden = setup.IncludeHidden;
+    Virtual = setup.VirtualItems;
+    CurrentFilter = setup.Filter;
+    FilteringOn = setup.Filtering;
+    Locked = setup.FolderLock;
     // The bitmaps have a button-face background: mapped to the system's.
     auto load = [](const wchar_t* name) {
         return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0,
@@ -42,14 +51,22 @@ TSHListView::TSHListView(HWND parent)
     SortDownBitmap.Reset(load(L"SortDown"));
 
     RegisterWindowClass(kContainerClass, 0, nullptr);
-    CreateHandle(WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                 parent, nullptr);
+    // It fills its parent from the start, so that the rows are laid out once.
+    RECT client{};
+    GetClientRect(parent, &client);
+    CreateHandle(WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                 client.right, client.bottom, parent, nullptr);
     if (!Wnd) return;
     CreateList();
+    if (!List) return;
+    // The control has its style (CreateList) before the rows are counted
+    // in: it lays out every row of an icon style when its count is set.
+    SetColumnOrder(setup.Columns.Order, kColumnCount);
+    for (int id = 0; id < kColumnCount; ++id) SetColumnWidth(id, setup.Columns.Widths[id]);
     NextClipboardViewer = SetClipboardViewer(Wnd);
     Loading = false;
     // A new view shows the desktop until it is given a folder.
-    SetFolder(SpecialFolderIDList(CSIDL_DESKTOP));
+    SetFolder(setup.Folder ? setup.Folder : SpecialFolderIDList(CSIDL_DESKTOP));
 }
 
 TSHListView::~TSHListView()
@@ -239,7 +256,7 @@ void TSHListView::SetFolderLock(bool lock)
 {
     if (Locked == lock) return;
     Locked = lock;
-    if (OnShFolderLock) OnShFolderLock(*this, lock);
+    OnShFolderLock(*this, lock);
 }
 
 void TSHListView::SetFilter(const TSHFileFilter* filter)
@@ -320,12 +337,12 @@ void TSHListView::BeginSelUpdate() { ++SelChangeLock; }
 void TSHListView::EndSelUpdate()
 {
     if (SelChangeLock > 0) --SelChangeLock;
-    if (SelChangeLock == 0 && OnShSelChange) OnShSelChange(*this, SelSize);
+    if (SelChangeLock == 0) OnShSelChange(*this, SelSize);
 }
 
 void TSHListView::RaiseSelChange()
 {
-    if (SelChangeLock <= 0 && OnShSelChange) OnShSelChange(*this, SelSize);
+    if (SelChangeLock <= 0) OnShSelChange(*this, SelSize);
 }
 
 void TSHListView::SetColumnOrder(const int* ids, int count)
@@ -460,7 +477,7 @@ bool TSHListView::AcceptRow(TSHFileItem& row)
 
 void TSHListView::ListChanged()
 {
-    if (OnShListChange) OnShListChange(*this);
+    OnShListChange(*this);
     int64_t before = SelSize;
     RecountSelection();
     if (SelSize != before) RaiseSelChange();
@@ -651,7 +668,7 @@ LRESULT TSHListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (List) SetFocus(List);
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam && OnShSelChange) OnShSelChange(*this, SelSize);
+        if (wParam) OnShSelChange(*this, SelSize);
         break;
     case WM_SETTINGCHANGE:
         PostMessageW(Wnd, kRecreateMessage, 0, 0);

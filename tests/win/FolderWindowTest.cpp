@@ -78,20 +78,20 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     tree.SelectPath(one);
     form.ActionList().Execute(8010, form.Handle());
     Pump();
-    ASSERT_NE(form.AttachedList(), nullptr);
-    EXPECT_EQ(form.AttachedList()->GetFolderPath(), one);
+    ASSERT_NE(form.ActiveList(), nullptr);
+    EXPECT_EQ(form.ActiveList()->GetFolderPath(), one);
     EXPECT_EQ(StatusText(0), L"3 個のオブジェクト");
     EXPECT_NE(StatusText(1).find(L"空きディスク領域"), std::wstring::npos);
 
     tree.SelectPath(two);  // the attached list follows the tree
     Pump();
-    EXPECT_EQ(form.AttachedList()->GetFolderPath(), two);
+    EXPECT_EQ(form.ActiveList()->GetFolderPath(), two);
     EXPECT_EQ(StatusText(0), L"1 個のオブジェクト");
 
     tree.SelectPath(one);
     form.ActionList().Execute(8010, form.Handle());  // the new window takes over from the first
     Pump();
-    std::vector<TSubForm08010*> windows = form.FolderWindowsBottomUp();
+    std::vector<TSubForm08010*> windows = form.FolderWindows();
     ASSERT_EQ(windows.size(), 2u);
     tree.SelectPath(two);
     Pump();
@@ -103,9 +103,9 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     EXPECT_EQ(windows[1]->SHListView().GetFolderPath(), two);
 
     SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(windows[0]->Handle()), 0);
-    SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(form.FolderWindowsBottomUp()[0]->Handle()), 0);
+    SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(form.FolderWindows()[0]->Handle()), 0);
     Pump();
-    EXPECT_EQ(form.AttachedList(), nullptr);
+    EXPECT_EQ(form.ActiveList(), nullptr);
     EXPECT_FALSE(form.ActionList().Find(8020)->Enabled);
     Close();
 }
@@ -128,7 +128,7 @@ TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
     form.ShellTree().SelectPath(one);
     form.ActionList().Execute(8010, form.Handle());
     Pump();
-    TSHListView* first = form.AttachedList();
+    TSHListView* first = form.ActiveList();
     ASSERT_TRUE(first);
     int order[5] = {2, 0, 1, 4, 3};
     first->SetColumnOrder(order, 5);
@@ -158,8 +158,8 @@ TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
 
     // A second run restores them and records them again identically.
     Start();
-    EXPECT_EQ(Form->FolderWindowsBottomUp().size(), 2u);
-    TSHListView& restored = Form->FolderWindowsBottomUp()[0]->SHListView();
+    EXPECT_EQ(Form->FolderWindows().size(), 2u);
+    TSHListView& restored = Form->FolderWindows()[0]->SHListView();
     EXPECT_TRUE(restored.FolderLock());
     EXPECT_EQ(restored.GetFolderPath(), one);
     Close();

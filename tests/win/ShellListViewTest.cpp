@@ -101,11 +101,11 @@ protected:
         ShowWindow(Host, SW_SHOWNORMAL);
         SetForegroundWindow(Host);
         SetShellOwnerWindow(Host);
-        View->OnShSelChange = [this](TSHListView&, int64_t size) {
+        View->OnShSelChange.Add([this](TSHListView&, int64_t size) {
             ++SelChanges;
             LastSelSize = size;
-        };
-        View->OnShListChange = [this](TSHListView&) { ++ListChanges; };
+        });
+        View->OnShListChange.Add([this](TSHListView&) { ++ListChanges; });
     }
 
     void TearDown() override
@@ -372,7 +372,7 @@ TEST_F(ShellListViewTest, ActivatingAFolderFollowsTheLock)
     TTreeStub tree;
     View->SetLinkedTree(&tree);
     std::vector<bool> locks;
-    View->OnShFolderLock = [&](TSHListView&, bool lock) { locks.push_back(lock); };
+    View->OnShFolderLock.Add([&](TSHListView&, bool lock) { locks.push_back(lock); });
     Show(Temp.Path());
     int changes = ListChanges;
     Show(Temp.Path());  // the same folder again changes nothing
