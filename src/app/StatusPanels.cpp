@@ -41,6 +41,7 @@ void TStatusPanels::Unobserve()
     List->OnShListChange.Remove(ChangeToken);
     List->OnShSelChange.Remove(SelectionToken);
     List->OnShFolderLock.Remove(LockToken);
+    List->OnShSizesKnown.Remove(SizesToken);
     List = nullptr;
 }
 
@@ -53,6 +54,9 @@ void TStatusPanels::Observe(TSHListView* list)
         ChangeToken = List->OnShListChange.Add([this](TSHListView&) { ListChanged(); });
         SelectionToken = List->OnShSelChange.Add([this](TSHListView&, int64_t size) { SelectionChanged(size); });
         LockToken = List->OnShFolderLock.Add([this](TSHListView&, bool) { RepaintIndicators(); });
+        SizesToken = List->OnShSizesKnown.Add([this](TSHListView& list) {
+            if (list.SelectedCount() == 0) ShowFolderSummary();
+        });
         SelectionChanged(List->SelectionSize());
     } else {
         SetPanelText(kCountPanel, L"");

@@ -48,7 +48,7 @@ private:
     HIMAGELIST Images;
     HFONT Font;
     TSHListView* List = nullptr;
-    int ChangeToken = 0, SelectionToken = 0, LockToken = 0;
+    int ChangeToken = 0, SelectionToken = 0, LockToken = 0, SizesToken = 0;
     bool HintShown = false;
 };
 

@@ -3,6 +3,7 @@
 #include "gui/WaitCursor.h"
 
 #include "gui/MessageBox.h"
+#include "shell/ExactFileData.h"
 #include "shell/ShellHelpers.h"
 
 #include <algorithm>
@@ -14,6 +15,8 @@ const wchar_t* const kContainerClass = L"QuirevueShellListView";
 // Posted to itself after a system settings change: the control is built
 // anew so that it picks up the current system image lists.
 constexpr UINT kRecreateMessage = WM_USER + 1;
+// The folder's exact entries, read on a worker thread (ExactFileData.h).
+constexpr UINT kFolderEntriesMessage = WM_USER + 2;
 constexpr UINT_PTR kSubclassId = 1;
 
 struct TColumnSpec {
@@ -72,6 +75,7 @@ TSHListView::TSHListView(HWND parent, const TSHListViewSetup& setup)
 TSHListView::~TSHListView()
 {
     DestroyingWnd = true;
+    if (Wnd) DiscardPendingFolderEntries(Wnd, kFolderEntriesMessage);
     // The window goes before the rows it shows.
     if (Wnd) DestroyWindow(Wnd);
 }
@@ -475,6 +479,19 @@ bool TSHListView::AcceptRow(TSHFileItem& row)
     return true;
 }
 
+bool TSHListView::RequestExactFileData(const std::wstring& folder, unsigned generation)
+{
+    if (!Wnd) return false;
+    ReadFolderEntriesAsync(folder, Wnd, kFolderEntriesMessage, generation);
+    return true;
+}
+
+void TSHListView::SizesChanged()
+{
+    Invalidate();
+    OnShSizesKnown(*this);
+}
+
 void TSHListView::ListChanged()
 {
     OnShListChange(*this);
@@ -664,6 +681,11 @@ LRESULT TSHListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         if (List) MoveWindow(List, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
+    case kFolderEntriesMessage: {
+        std::unique_ptr<TFolderEntryList> entries(reinterpret_cast<TFolderEntryList*>(lParam));
+        if (!DestroyingWnd) Files->TakeExactFileData(unsigned(wParam), std::move(*entries));
+        return 0;
+    }
     case WM_SETFOCUS:
         if (List) SetFocus(List);
         return 0;

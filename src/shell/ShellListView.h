@@ -40,6 +40,8 @@ public:
     TEvent<TSHListView&> OnShListChange;
     TEvent<TSHListView&, int64_t /*selSize*/> OnShSelChange;
     TEvent<TSHListView&, bool /*lock*/> OnShFolderLock;
+    // The rows' sizes became exact after the rows were shown.
+    TEvent<TSHListView&> OnShSizesKnown;
     std::function<bool(TSHListView&, int count)> OnShListRename;       // true: accept
     std::function<bool(TSHListView&, TSHFileItem& row, bool accept)> OnShFilter;
     std::function<void(TSHListView&, bool contented)> OnShClipboard;
@@ -113,6 +115,8 @@ public:
     bool AcceptRow(TSHFileItem& row) override;
     void ListChanged() override;
     bool PointerBusy() const override { return MouseState != 0; }
+    bool RequestExactFileData(const std::wstring& folder, unsigned generation) override;
+    void SizesChanged() override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -6,6 +6,7 @@
 #include "core/settings/SettingsCodec.h"
 #include "core/shell/FileFilter.h"
 #include "shell/ShellTreeView.h"
+#include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
 
 #include <commctrl.h>
@@ -107,6 +108,24 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     Pump();
     EXPECT_EQ(form.ActiveList(), nullptr);
     EXPECT_FALSE(form.ActionList().Find(8020)->Enabled);
+    Close();
+}
+
+// The folder summary comes at once from what the shell gives, and is
+// corrected when the folder's exact sizes have been read (the shell keeps
+// only 32 bits of a size).
+TEST_F(FolderWindowTest, FolderSummaryBecomesExactForHugeFiles)
+{
+    std::wstring folder = Data / L"huge";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    MakeFile(folder + L"\\five.bin", 5ull << 30);
+    MakeFile(folder + L"\\small.bin", 1024);
+    TMainForm& form = Start();
+    form.ShellTree().SelectPath(folder);
+    form.ActionList().Execute(8010, form.Handle());
+    EXPECT_TRUE(PumpUntil([&] { return StatusText(1).find(L"5.00GB") != std::wstring::npos; }))
+        << StatusText(1).c_str();
+    EXPECT_EQ(form.ActiveList()->FileList().GetTotalSize(), (5ull << 30) + 1024);
     Close();
 }
 
