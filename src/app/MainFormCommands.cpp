@@ -238,5 +238,8 @@ bool TMainForm::PreTranslate(MSG& msg)
     if (msg.hwnd != Wnd && !IsChild(Wnd, msg.hwnd)) return false;
     if (TranslateMDISysAccel(ClientWnd, &msg)) return true;
     if (IsShortCutRefused()) return false;
+    BYTE modifiers = BYTE((GetKeyState(VK_CONTROL) < 0 ? FCONTROL : 0) | (GetKeyState(VK_MENU) < 0 ? FALT : 0) |
+                          (GetKeyState(VK_SHIFT) < 0 ? FSHIFT : 0));
+    if (!ActionsList.ShortCutEnabled(WORD(msg.wParam), modifiers)) return false;
     return Accelerators && TranslateAcceleratorW(Wnd, Accelerators.Get(), &msg);
 }

@@ -111,6 +111,25 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     Close();
 }
 
+// Windows the user opens start with filtering off; the switch itself and
+// the other windows keep theirs.
+TEST_F(FolderWindowTest, NewWindowStartsWithFilteringOff)
+{
+    std::wstring one = MakeFolder(L"one", 2);
+    TMainForm& form = Start();
+    form.ShellTree().SelectPath(one);
+    form.ActionList().Execute(8010, form.Handle());
+    form.SetFiltering(true);
+    EXPECT_TRUE(form.ActiveList()->Filtering());
+    form.ActionList().Execute(8010, form.Handle());
+    Pump();
+    std::vector<TSubForm08010*> windows = form.FolderWindows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_TRUE(windows[0]->SHListView().Filtering());
+    EXPECT_FALSE(windows[1]->SHListView().Filtering());
+    Close();
+}
+
 // The folder summary comes at once from what the shell gives, and is
 // corrected when the folder's exact sizes have been read (the shell keeps
 // only 32 bits of a size).
