@@ -6,6 +6,7 @@
 #include "core/settings/SettingsCodec.h"
 #include "core/shell/FileFilter.h"
 #include "shell/ShellTreeView.h"
+#include "../support/DialogAnswerer.h"
 #include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
 
@@ -127,6 +128,31 @@ TEST_F(FolderWindowTest, NewWindowStartsWithFilteringOff)
     ASSERT_EQ(windows.size(), 2u);
     EXPECT_TRUE(windows[0]->SHListView().Filtering());
     EXPECT_FALSE(windows[1]->SHListView().Filtering());
+    Close();
+}
+
+// The lock message is owned by the main window, so that it is modal and
+// cannot hide behind it.
+TEST_F(FolderWindowTest, LockMessageIsOwnedByTheMainWindow)
+{
+    std::wstring one = MakeFolder(L"one", 0);
+    CreateDirectoryW((one + L"\\sub").c_str(), nullptr);
+    TMainForm& form = Start();
+    form.ShellTree().SelectPath(one);
+    form.ActionList().Execute(8010, form.Handle());
+    Pump();
+    TSHListView& list = *form.ActiveList();
+    list.SetFolderLock(true);
+    ASSERT_EQ(list.FileList().Count(), 1);
+    list.SetSelected(0, true);
+    list.SetFocusedIndex(0);
+    SetFocus(list.ListHandle());
+    TDialogAnswerer answerer(IDOK);
+    SendMessageW(list.ListHandle(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(answerer.WaitForAnswer(std::chrono::seconds(5)));
+    EXPECT_EQ(answerer.Text, L"フォルダ固定により移動が制限されています。");
+    EXPECT_EQ(answerer.Owner, form.Handle());
+    EXPECT_EQ(list.GetFolderPath(), one);
     Close();
 }
 
