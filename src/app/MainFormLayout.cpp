@@ -290,6 +290,8 @@ void TMainForm::CreateLeftPanel()
     Tree = std::make_unique<TSHTreeView>(FoldersPage->Handle());
     SHTreeView = Tree->TreeHandle();
     SendMessageW(SHTreeView, TVM_SETINDENT, 19, 0);
+    // The desktop is the only root: it needs no lines of its own.
+    SetWindowLongPtrW(SHTreeView, GWL_STYLE, GetWindowLongPtrW(SHTreeView, GWL_STYLE) & ~LONG_PTR(TVS_LINESATROOT));
     Tree->ZipFolder = true;
     Tree->SetShVirtuaItems(ShVirtuaBit(itInterNet) | ShVirtuaBit(itBitBucket) | ShVirtuaBit(itNetWork) |
                            ShVirtuaBit(itVirtual));

@@ -261,9 +261,14 @@ uint64_t TSHFileList::GetFreeSpace()
 
 void TSHFileList::SetFolder(PCIDList absolute)
 {
-    // A shell call that pumps messages could bring a second request in the
-    // middle of an enumeration; it must not pull the rows away underneath.
-    if (!Owner.ViewWindow() || !absolute || Populating) return;
+    if (!Owner.ViewWindow() || !absolute) return;
+    // A shell call that pumps messages can bring a second request in the
+    // middle of an enumeration: it must not pull the rows away underneath,
+    // and it must not be lost either. The latest one runs afterwards.
+    if (Populating) {
+        PendingFolder.reset(CopyIDList(absolute));
+        return;
+    }
     PIDList copy = CopyIDList(absolute);
     if (!copy) return;
     FreeFolder();
@@ -273,6 +278,10 @@ void TSHFileList::SetFolder(PCIDList absolute)
     Owner.SetItemCount(count);
     if (count > 0) Owner.MakeVisible(0);
     Owner.EndUpdate();
+    if (PendingFolder) {
+        TIDListPtr next = std::move(PendingFolder);
+        if (CompareIDLists(DesktopFolder(), next.get(), FolderIDList) != kIDListEqual) SetFolder(next.get());
+    }
 }
 
 int TSHFileList::Populate()

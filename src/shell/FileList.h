@@ -108,6 +108,7 @@ private:
     bool FileSystemFolder = false;
     bool ExactListed = false;
     bool Populating = false;
+    TIDListPtr PendingFolder;  // asked for while enumerating
     std::wstring Watched;
     std::map<std::wstring, std::wstring> TypeTexts;
     std::map<std::wstring, int> SmallIcons, LargeIcons;

@@ -97,6 +97,7 @@ TEST_F(MainFormTest, FirstStartUsesTheDefaultsAndWritesThem)
     EXPECT_EQ(bar.bottom - bar.top, 23);  // the height for a 9-point font
     EXPECT_EQ(SendMessageW(form.CoolBar(), RB_GETROWCOUNT, 0, 0), 3);
     EXPECT_TRUE(FileExists(Temp / L"Favorites"));  // created beside the executable
+    EXPECT_FALSE(GetWindowLongPtrW(form.ShellTree().TreeHandle(), GWL_STYLE) & TVS_LINESATROOT);
 
     Close();
     std::vector<uint8_t> bytes = ReadWholeFile(SettingsFile());

@@ -190,6 +190,29 @@ TEST_F(FileListTest, RowsCarryTheirFileData)
     EXPECT_EQ(list.Count(), 7);
 }
 
+// A request that arrives while a folder is being enumerated (a shell call
+// may pump messages) is not lost: the latest one runs once the enumeration
+// ends, so that the list and the tree agree.
+TEST_F(FileListTest, FolderAskedForDuringAnEnumerationFollowsIt)
+{
+    std::wstring first = Temp / L"first", second = Temp / L"second", third = Temp / L"third";
+    for (const std::wstring& folder : {first, second, third}) CreateDirectoryW(folder.c_str(), nullptr);
+    MakeFile(first + L"\\a.txt");
+    MakeFile(third + L"\\c.txt");
+    TSHFileList list(View);
+    TIDListPtr secondList = ListOf(second), thirdList = ListOf(third);
+    int rows = 0;
+    View.OnRow = [&](TSHFileItem&) {
+        if (rows++ > 0) return;
+        list.SetFolder(secondList.get());
+        list.SetFolder(thirdList.get());  // the latest request wins
+    };
+    Show(list, first);
+    EXPECT_EQ(list.GetFolderPath(), third);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Rows(0)->GetDisplayName(), L"c.txt");
+}
+
 TEST_F(FileListTest, EmptyFolderStillReportsTheChange)
 {
     TSHFileList list(View);
