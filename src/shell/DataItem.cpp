@@ -58,6 +58,14 @@ std::wstring TSHDataItem::FetchDisplayName()
     return name;
 }
 
+std::wstring TSHDataItem::GetEditingName()
+{
+    std::wstring name;
+    if (IShellFolder* folder = GetParentFolder())
+        GetItemDisplayName(folder, QueryList(), kEditingNameFlags, name);
+    return name.empty() ? GetDisplayName() : name;
+}
+
 std::wstring TSHDataItem::GetPath()
 {
     std::wstring path;

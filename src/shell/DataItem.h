@@ -34,6 +34,9 @@ public:
     // Not AddRef'ed: the item keeps it.
     IShellFolder* GetParentFolder();
     const std::wstring& GetDisplayName();
+    // The name as the user edits it in place (SHGDN_INFOLDER |
+    // SHGDN_FOREDITING): a rename sets it back with the same flags.
+    std::wstring GetEditingName();
     virtual std::wstring GetPath();
     bool HasAttributes(ULONG sfgao);
     // The SFGAO bits of `mask` the object has; 0 when the shell cannot say.

@@ -49,10 +49,15 @@ IShellFolder* TSHFileItem::BindParentFolder()
 
 std::wstring TSHFileItem::FetchDisplayName()
 {
-    // A file-system row is shown by its file name: asking the shell costs
-    // tens of milliseconds per row in a large folder on some systems.
-    if (HasFindData() && Owner && Owner->GetLevel() >= 1) return FindData.Name;
-    return TSHDataItem::FetchDisplayName();
+    // Asked for the rows on screen only: the shell's name shows hidden
+    // extensions and localised folder names as the rest of the system does.
+    std::wstring name = TSHDataItem::FetchDisplayName();
+    return name.empty() && HasFindData() ? FindData.Name : name;
+}
+
+const std::wstring& TSHFileItem::GetFileName()
+{
+    return HasFindData() ? GetFindData().Name : GetDisplayName();
 }
 
 TRowFileData RowFileDataFrom(const WIN32_FIND_DATAW& data)
@@ -175,10 +180,9 @@ bool TSHFileItem::Rename(const std::wstring& newName)
 {
     IShellFolder* folder = GetParentFolder();
     if (!folder || !RelativeIDList || newName.empty()) return false;
-    std::wstring oldName = HasFindData() ? FindData.Name : GetDisplayName();
+    std::wstring oldName = GetEditingName();
     PIDList renamed = nullptr;
-    if (!RenameShellItem(folder, ShellOwnerWindow(), RelativeIDList, oldName, newName, SHGDN_INFOLDER | SHGDN_FOREDITING,
-                         renamed))
+    if (!RenameShellItem(folder, ShellOwnerWindow(), RelativeIDList, oldName, newName, kEditingNameFlags, renamed))
         return false;
     FreeIDList(RelativeIDList);
     RelativeIDList = renamed;

@@ -321,7 +321,7 @@ bool TSHListView::NewFolder()
     if (name.empty()) return false;
     Refresh();
     for (int i = 0; i < Files->Count(); ++i) {
-        if (Files->Rows(i)->GetDisplayName() != name) continue;
+        if (Files->Rows(i)->GetFileName() != name) continue;
         SelectAll(false);
         SetSelected(i, true);
         SetFocusedIndex(i);
@@ -626,8 +626,13 @@ LRESULT TSHListView::OnNotify(NMHDR* hdr)
         ColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
         return 0;
     case LVN_BEGINLABELEDITW: {
-        TSHFileItem* first = Files->Rows(NextSelected(-1));
-        return first && first->HasAttributes(SFGAO_CANRENAME) ? FALSE : TRUE;
+        TSHFileItem* row = Files->Rows(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item.iItem);
+        if (!row || !row->HasAttributes(SFGAO_CANRENAME)) return TRUE;
+        // The edit starts from the name for editing, which may differ from
+        // the one shown.
+        if (HWND edit = reinterpret_cast<HWND>(SendMessageW(List, LVM_GETEDITCONTROL, 0, 0)))
+            SetWindowTextW(edit, row->GetEditingName().c_str());
+        return FALSE;
     }
     case LVN_ENDLABELEDITW:
         return EndLabelEdit(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item);

@@ -18,7 +18,6 @@ constexpr UINT kResetImagesMessage = WM_USER + 1;
 constexpr size_t kMaxBackEntries = 9;
 // The tree's own value for a name typed in the label editor: read by the
 // shells as a plain name inside the item's folder.
-constexpr DWORD kRenameFlags = 0x20;
 
 // A node's item. The tree hands it the folder it was enumerated from (so
 // that no child binds it again) and replaces its lists on a rename.
@@ -730,7 +729,10 @@ bool TSHTreeView::BeginLabelEdit(HTREEITEM node)
 {
     if (MouseState >= 1 && MouseState <= 3) return false;
     TSHFolderItem* item = ItemOf(node);
-    return item && item->GetLevel() >= 1 && item->HasAttributes(SFGAO_CANRENAME);
+    if (!item || item->GetLevel() < 1 || !item->HasAttributes(SFGAO_CANRENAME)) return false;
+    if (HWND edit = reinterpret_cast<HWND>(SendMessageW(Tree, TVM_GETEDITCONTROL, 0, 0)))
+        SetWindowTextW(edit, item->GetEditingName().c_str());
+    return true;
 }
 
 void TSHTreeView::EndLabelEdit(HTREEITEM node, const wchar_t* text)
@@ -745,7 +747,8 @@ void TSHTreeView::EndLabelEdit(HTREEITEM node, const wchar_t* text)
     IShellFolder* folder = item->GetParentFolder();
     if (folder && !name.empty() && item->GetLevel() >= 1 && item->HasAttributes(SFGAO_CANRENAME)) {
         PIDList relative = nullptr;
-        if (RenameShellItem(folder, ShellOwnerWindow(), item->RelativeList(), item->GetDisplayName(), name, kRenameFlags, relative)) {
+        if (RenameShellItem(folder, ShellOwnerWindow(), item->RelativeList(), item->GetEditingName(), name,
+                            kEditingNameFlags, relative)) {
             renamed = true;
             item->Renamed(relative);
             SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);

@@ -440,6 +440,45 @@ TEST_F(ShellListViewTest, RenamesInPlaceUnlessTheNameIsRefused)
     }
 }
 
+// With extensions hidden (the Explorer setting), a row shows the shell's
+// name, and a rename in place starts from the name for editing and sets it
+// back with the same flags: "a.txt" renamed to "b" becomes "b.txt".
+TEST_F(ShellListViewTest, RowsShowTheShellsNamesAndRenameKeepsAHiddenExtension)
+{
+    const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+    HKEY advanced = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &advanced, nullptr),
+              ERROR_SUCCESS);
+    DWORD hide = 1;
+    RegSetValueExW(advanced, L"HideFileExt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hide), sizeof hide);
+    struct TRestore {
+        HKEY Key;
+        ~TRestore()
+        {
+            RegDeleteValueW(Key, L"HideFileExt");
+            RegCloseKey(Key);
+        }
+    } restore{advanced};
+
+    MakeFile(Temp / L"a.txt", 1);
+    Show(Temp.Path());
+    int row = RowOf(L"a");
+    ASSERT_GE(row, 0) << "the row shows the name without its extension";
+    SelectOnly(row);
+    SetFocus(List());
+    HWND edit = reinterpret_cast<HWND>(SendMessageW(List(), LVM_EDITLABELW, WPARAM(row), 0));
+    ASSERT_TRUE(edit);
+    wchar_t text[MAX_PATH] = {};
+    GetWindowTextW(edit, text, MAX_PATH);
+    EXPECT_STREQ(text, L"a");
+    SetWindowTextW(edit, L"b");
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ProcessPendingMessages();
+    EXPECT_TRUE(FileExists(Temp / L"b.txt"));
+    EXPECT_FALSE(FileExists(Temp / L"b"));
+    EXPECT_FALSE(FileExists(Temp / L"b.txt.txt"));
+}
+
 TEST_F(ShellListViewTest, SelectionSizeFollowsEveryKindOfChange)
 {
     MakeFile(Temp / L"k1.bin", 1024);
