@@ -11,6 +11,7 @@ set(QV_GUI_SOURCES
 set(QV_APP_SOURCES
   settings/SettingsFile.cpp
   shell/DataItem.cpp
+  shell/ShellEnumerator.cpp
   shell/ExactFileData.cpp
   shell/FileItem.cpp
   shell/FolderDialog.cpp

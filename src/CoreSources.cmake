@@ -13,6 +13,7 @@ set(QV_CORE_SOURCES
   core/shell/RowOrder.cpp
   core/shell/SizeText.cpp
   core/shell/ClipboardLayout.cpp
+  core/shell/VirtualItems.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
 )

@@ -2,19 +2,11 @@
 // One object of the namespace as the controls show it: a tree node, a list
 // row or a combo row. The item owns its identifier lists and caches what is
 // slow to ask the shell for.
+#include "core/shell/VirtualItems.h"
 #include "gui/Handles.h"
 #include "shell/IDList.h"
 
 #include <string>
-
-enum TShItemIDType {
-    itDeskTop, itMyComputer, itRootDrive, itFolder, itFile, itInterNet, itBitBucket, itNetWork, itVirtual, itUnknown
-};
-// Bit n stands for the kind with ordinal n (itInterNet to itVirtual).
-using TShVirtuaItems = unsigned;
-constexpr TShVirtuaItems ShVirtuaBit(TShItemIDType kind) { return 1u << unsigned(kind); }
-constexpr TShVirtuaItems kDefaultVirtuaItems =
-    ShVirtuaBit(itInterNet) | ShVirtuaBit(itBitBucket) | ShVirtuaBit(itNetWork);
 
 class TSHDataItem {
 public:

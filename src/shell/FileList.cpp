@@ -1,5 +1,7 @@
 #include "shell/FileList.h"
 
+#include "shell/ShellEnumerator.h"
+
 #include "gui/Strings.h"
 #include "gui/WaitCursor.h"
 #include "core/shell/FilterMatch.h"
@@ -319,20 +321,8 @@ int TSHFileList::Populate()
     return Count();
 }
 
-bool TSHFileList::KeepRow(TSHFileItem& row, TShItemIDType folderType, const std::vector<std::wstring>& masks)
+bool TSHFileList::KeepRow(TSHFileItem& row, const std::vector<std::wstring>& masks)
 {
-    unsigned shown = Owner.VirtualItems();
-    int level = GetLevel();
-    if (level == 0) {
-        TShItemIDType kind = row.GetItemIDType();
-        if (kind == itVirtual) return false;
-        if ((kind == itInterNet || kind == itBitBucket || kind == itNetWork) && !(shown & ShVirtuaBit(kind)))
-            return false;
-    } else if (level == 1) {
-        if (folderType == itMyComputer && !(shown & ShVirtuaBit(itVirtual)) && row.GetItemIDType() == itVirtual)
-            return false;
-        if (folderType == itNetWork && !(shown & ShVirtuaBit(itNetWork))) return false;
-    }
     if (const TSHFileFilter* filter = Owner.ActiveFilter()) {
         const TRowFileData& data = row.GetFindData();
         TFilterSubject subject;
@@ -349,13 +339,16 @@ bool TSHFileList::KeepRow(TSHFileItem& row, TShItemIDType folderType, const std:
 bool TSHFileList::Enumerate()
 {
     IShellFolder* folder = GetFolderShellFolder();
-    ComPtr<IEnumIDList> items;
-    SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | (Owner.IncludeHidden() ? SHCONTF_INCLUDEHIDDEN : 0);
-    if (!folder || folder->EnumObjects(Owner.ViewWindow(), flags, items.Put()) != S_OK || !items) return false;
+    if (!folder) return false;
     TWaitCursor wait;
-
     int level = GetLevel();
-    TShItemIDType folderType = level == 1 ? GetFolderType() : itUnknown;
+    TEnumerationRequest request;
+    request.Folder = folder;
+    request.Owner = Owner.ViewWindow();
+    request.Flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | (Owner.IncludeHidden() ? SHCONTF_INCLUDEHIDDEN : 0);
+    request.Place = {level, level == 1 ? GetFolderType() : itUnknown};
+    request.Shown = Owner.VirtualItems();
+
     FileSystemFolder = level >= 1 && !GetFolderPath().empty();
     std::vector<std::wstring> masks;
     if (const TSHFileFilter* filter = Owner.ActiveFilter())
@@ -364,19 +357,16 @@ bool TSHFileList::Enumerate()
     // File data comes with the enumeration: sorting and filtering need it.
     // The shell's copy inside each identifier holds only 32 bits of the size
     // and, on some systems, names outside the code page as '?'. Names are
-    // mended here; sizes when something needs them (EnsureExactFileData),
-    // at once only for a size filter.
+    // mended here; sizes arrive later (RequestExactFileData) or when
+    // something needs them, at once only for a size filter.
     const TSHFileFilter* filter = Owner.ActiveFilter();
     bool listNow = FileSystemFolder && filter && (filter->Conditions & fcSize);
     TFolderEntries entries;
     if (listNow) entries.Read(GetFolderPath());
     ExactListed = listNow;
 
-    PIDList item = nullptr;
-    ULONG count = 0;
-    while (items->Next(1, &item, &count) == S_OK && item) {
-        auto* row = new TSHFileItem(this, item);
-        item = nullptr;
+    auto make = [this, folder, listNow, &entries](PIDList item) {
+        auto row = std::make_unique<TSHFileItem>(this, item);
         WIN32_FIND_DATAW data;
         if (FileSystemFolder &&
             SUCCEEDED(SHGetDataFromIDListW(folder, row->RelativeList(), SHGDFIL_FINDDATA, &data, sizeof data))) {
@@ -390,9 +380,13 @@ bool TSHFileList::Enumerate()
             if (listNow)
                 if (TRowFileData* exact = entries.Take(data.cFileName)) row->TakeFindData(std::move(*exact));
         }
-        if (KeepRow(*row, folderType, masks)) RowItems.push_back(row);
-        else delete row;
-    }
+        return row;
+    };
+    auto kindOf = [](TSHFileItem& row) { return row.GetItemIDType(); };
+    auto take = [this, &masks](std::unique_ptr<TSHFileItem> row) {
+        if (KeepRow(*row, masks)) RowItems.push_back(row.release());
+    };
+    if (!EnumerateChildren(request, make, kindOf, take)) return false;
     if (!(GetFolderPath().empty() && SortColumn == hcAttr)) Sort(SortColumn);
     return true;
 }

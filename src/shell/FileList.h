@@ -84,7 +84,7 @@ private:
     void TakeEntries(TFolderEntryList entries);
     void FreeFolder();
     bool Enumerate();
-    bool KeepRow(TSHFileItem& row, TShItemIDType folderType, const std::vector<std::wstring>& masks);
+    bool KeepRow(TSHFileItem& row, const std::vector<std::wstring>& masks);
     void FolderVanished();
 
     IShFileListView& Owner;

@@ -1,5 +1,7 @@
 #include "shell/ShellTreeView.h"
 
+#include "shell/ShellEnumerator.h"
+
 #include "shell/ShellHelpers.h"
 
 #include <shlobj.h>
@@ -450,46 +452,43 @@ void TSHTreeView::RefreshChildren(HTREEITEM node)
         parent->BindToObject(item->RelativeList(), nullptr, IID_IShellFolder, folder.PutVoid());
     if (!folder) return;
 
-    DWORD flags = SHCONTF_FOLDERS;
-    if (Hidden) flags |= SHCONTF_INCLUDEHIDDEN;
-    if (ZipFolder || !FileMask.empty()) flags |= SHCONTF_NONFOLDERS;
-    ComPtr<IEnumIDList> enumerator;
-    if (FAILED(folder->EnumObjects(Tree, flags, enumerator.Put()))) return;
+    TEnumerationRequest request;
+    request.Folder = folder.Get();
+    request.Owner = Tree;
+    request.Flags = SHCONTF_FOLDERS | (Hidden ? SHCONTF_INCLUDEHIDDEN : 0) |
+                    (ZipFolder || !FileMask.empty() ? SHCONTF_NONFOLDERS : 0);
+    request.Place = {level, level == 1 ? item->Kind() : itUnknown};
+    request.Shown = Virtual;
 
-    // The enumeration, filtered.
+    // The enumeration, filtered: the shared rule for virtual objects, then
+    // the tree's own for zip files and the file mask.
     std::vector<std::unique_ptr<TNodeItem>> items;
-    TShItemIDType nodeKind = level == 1 ? item->Kind() : itUnknown;
-    bool skipAll = nodeKind == itNetWork && !(Virtual & ShVirtuaBit(itNetWork));
-    bool dropVirtual = nodeKind == itMyComputer && !(Virtual & ShVirtuaBit(itVirtual));
-    bool needKind = level == 0 || dropVirtual || ZipFolder || !FileMask.empty();
     std::wstring maskExtension = L"." + FileMask;
     CharUpperBuffW(maskExtension.data(), DWORD(maskExtension.size()));
-    PIDList id = nullptr;
-    ULONG fetched = 0;
-    while (enumerator && !skipAll && enumerator->Next(1, &id, &fetched) == S_OK && id) {
+    auto make = [&](PIDList id) {
         PIDList absolute = level == 0 ? CopyIDList(id) : ConcatIDLists(item->GetAbsoluteList(), id);
         auto child = std::make_unique<TNodeItem>(nullptr, id, absolute);
-        id = nullptr;
-        if (!child->IsValid()) continue;
+        if (!child->IsValid()) return std::unique_ptr<TNodeItem>();
         child->SetFolder(folder.Get());
-        if (needKind) {
+        return child;
+    };
+    auto kindOf = [](TNodeItem& child) { return child.Kind(); };
+    auto take = [&](std::unique_ptr<TNodeItem> child) {
+        if (ZipFolder || !FileMask.empty()) {
             TShItemIDType kind = child->Kind();
-            if (level == 0 && (kind == itVirtual || ((kind == itInterNet || kind == itBitBucket || kind == itNetWork) &&
-                                                     !(Virtual & ShVirtuaBit(kind)))))
-                continue;
-            if (dropVirtual && kind == itVirtual) continue;
             if (ZipFolder) {
                 if (kind == itFile) {
                     std::wstring ext = UpperExtension(FileNameOf(*child));
-                    if (ext != L".ZIP" && ext != L".CAB" && ext != L".LZH") continue;
+                    if (ext != L".ZIP" && ext != L".CAB" && ext != L".LZH") return;
                 } else if (!child->HasAttributes(SFGAO_FOLDER)) {
-                    continue;
+                    return;
                 }
             }
-            if (!FileMask.empty() && kind == itFile && UpperExtension(FileNameOf(*child)) != maskExtension) continue;
+            if (!FileMask.empty() && kind == itFile && UpperExtension(FileNameOf(*child)) != maskExtension) return;
         }
         items.push_back(std::move(child));
-    }
+    };
+    if (!EnumerateChildren(request, make, kindOf, take)) return;
     IShellFolder* sorter = folder.Get();
     std::stable_sort(items.begin(), items.end(), [sorter](const auto& a, const auto& b) {
         return CompareIDLists(sorter, a->RelativeList(), b->RelativeList()) == kIDListBefore;
