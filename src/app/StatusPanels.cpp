@@ -2,6 +2,7 @@
 
 #include "core/commands/CommandTable.h"
 #include "core/shell/SizeText.h"
+#include "gui/Handles.h"
 #include "gui/Strings.h"
 #include "shell/ShellHelpers.h"
 #include "shell/ShellListView.h"
@@ -125,10 +126,9 @@ void TStatusPanels::DrawIndicator(const DRAWITEMSTRUCT& item)
                    ILD_TRANSPARENT);
     SetTextColor(item.hDC, RGB(0, 0, 0));
     SetBkMode(item.hDC, TRANSPARENT);
-    HGDIOBJ old = SelectObject(item.hDC, Font);
+    TSelectObject font(item.hDC, Font);
     const wchar_t* text = panel == kLockPanel ? L"フォルダロック" : L"表示フィルタ";
     TextOutW(item.hDC, r.left + 25, r.top + 2, text, lstrlenW(text));
-    SelectObject(item.hDC, old);
 }
 
 void TStatusPanels::ShowHint(const std::wstring& statusText)

@@ -1,5 +1,6 @@
 #include "shell/ExactFileData.h"
 
+#include "gui/Handles.h"
 #include "shell/ShellHelpers.h"
 
 #include <memory>
@@ -9,15 +10,14 @@ TFolderEntryList ReadFolderEntries(const std::wstring& folder)
 {
     TFolderEntryList entries;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return entries;
+    TFindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                      nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return entries;
     do {
         if (data.cFileName[0] == L'.' && (!data.cFileName[1] || (data.cFileName[1] == L'.' && !data.cFileName[2])))
             continue;
         entries.push_back(RowFileDataFrom(data));
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &data));
     return entries;
 }
 

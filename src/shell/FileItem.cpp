@@ -80,11 +80,7 @@ const TRowFileData& TSHFileItem::GetFindData()
         WIN32_FIND_DATAW data{};
         if (GetLevel() == 1) {
             std::wstring path = TSHDataItem::GetPath();
-            HANDLE find = path.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(path.c_str(), &data);
-            if (find != INVALID_HANDLE_VALUE) {
-                FindClose(find);
-                SetFindData(data);
-            }
+            if (!path.empty() && FindFileData(path, data)) SetFindData(data);
         } else if (IShellFolder* folder = GetParentFolder()) {
             if (SUCCEEDED(SHGetDataFromIDListW(folder, RelativeIDList, SHGDFIL_FINDDATA, &data, sizeof data)))
                 SetFindData(data);

@@ -518,9 +518,7 @@ void TSHFileList::FolderAttributesChanged(const std::wstring& path)
         std::wstring rowPath = row->GetPath();
         if (rowPath.empty()) continue;
         WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW(rowPath.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) continue;
-        FindClose(find);
+        if (!FindFileData(rowPath, data)) continue;
         row->SetFindData(data);
         row->Exact = true;
     }
