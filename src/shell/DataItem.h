@@ -38,7 +38,7 @@ public:
     // AddRef'ed, or null.
     IDropTarget* GetDropTarget();
 
-    PCIDList RelativeList() const { return RelativeIDList; }
+    PCIDList RelativeList() const { return RelativeIDList.get(); }
 
 protected:
     // The list the parent folder is asked about: the absolute one for the
@@ -51,9 +51,9 @@ protected:
     virtual IShellFolder* BindParentFolder();
 
     ComPtr<IShellFolder> ParentFolder;
-    PIDList RelativeIDList = nullptr;
-    PIDList AbsoluteIDList = nullptr;
-    PIDList ParentListCache = nullptr;
+    TIDListPtr RelativeIDList;
+    TIDListPtr AbsoluteIDList;
+    TIDListPtr ParentListCache;
     int SelectedIconIndex = -1;
     int IconIndex = -1;
     std::wstring DisplayName;
@@ -67,8 +67,8 @@ public:
     int GetIndex() const override { return Index; }
     int GetLevel() override;
     PCIDList GetParentList() override;
-    PCIDList GetAbsoluteList() override { return AbsoluteIDList; }
-    bool IsValid() const override { return RelativeIDList && AbsoluteIDList; }
+    PCIDList GetAbsoluteList() override { return AbsoluteIDList.get(); }
+    bool IsValid() const override { return RelativeIDList.get() && AbsoluteIDList.get(); }
 
     void* Node = nullptr;
     int Index = -1;  // the node's absolute index, kept by the tree
@@ -82,8 +82,8 @@ public:
     int GetIndex() const override { return Index; }
     int GetLevel() override;
     PCIDList GetParentList() override;
-    PCIDList GetAbsoluteList() override { return AbsoluteIDList; }
-    bool IsValid() const override { return RelativeIDList && AbsoluteIDList; }
+    PCIDList GetAbsoluteList() override { return AbsoluteIDList.get(); }
+    bool IsValid() const override { return RelativeIDList.get() && AbsoluteIDList.get(); }
 
     TSHComboList* Owner;
     TSHComboItem* ParentItem;

@@ -34,7 +34,7 @@ public:
     int GetLevel() override;
     PCIDList GetParentList() override;
     PCIDList GetAbsoluteList() override;
-    bool IsValid() const override { return Owner && RelativeIDList; }
+    bool IsValid() const override { return Owner && RelativeIDList.get(); }
     int GetIconIndex() override;
     int GetSelectedIconIndex() override;
     std::wstring GetPath() override;

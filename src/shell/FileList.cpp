@@ -76,18 +76,17 @@ TSHFileList::~TSHFileList()
 
 TSHFileItem* TSHFileList::Rows(int index) const
 {
-    return index >= 0 && index < Count() ? RowItems[size_t(index)] : nullptr;
+    return index >= 0 && index < Count() ? RowItems[size_t(index)].get() : nullptr;
 }
 
 int TSHFileList::IndexOf(const TSHFileItem* row) const
 {
-    auto it = std::find(RowItems.begin(), RowItems.end(), row);
+    auto it = std::find_if(RowItems.begin(), RowItems.end(), [row](const auto& r) { return r.get() == row; });
     return it == RowItems.end() ? -1 : int(it - RowItems.begin());
 }
 
 void TSHFileList::ClearRows()
 {
-    for (TSHFileItem* row : RowItems) delete row;
     RowItems.clear();
     TotalSizeKnown = false;
     // Entries read for the rows that were are no longer wanted.
@@ -96,9 +95,9 @@ void TSHFileList::ClearRows()
 
 void TSHFileList::FreeFolder()
 {
-    FreeIDList(FolderIDList);
-    FreeIDList(ParentListCache);
-    FreeIDList(LastItemCache);
+    FolderIDList.reset();
+    ParentListCache.reset();
+    LastItemCache.reset();
     FolderCache = {};
     ParentFolderCache = {};
     OverlayCache = {};
@@ -111,13 +110,13 @@ void TSHFileList::FreeFolder()
     ExactListed = false;
 }
 
-int TSHFileList::GetLevel() const { return GetIDListLevel(FolderIDList); }
+int TSHFileList::GetLevel() const { return GetIDListLevel(FolderIDList.get()); }
 
 const std::wstring& TSHFileList::GetFolderPath()
 {
-    if (!FolderPathKnown && FolderIDList) {
+    if (!FolderPathKnown && FolderIDList.get()) {
         if (GetLevel() == 0) GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY, FolderPathCache);
-        else IDListToPath(FolderIDList, FolderPathCache);
+        else IDListToPath(FolderIDList.get(), FolderPathCache);
         FolderPathKnown = true;
     }
     return FolderPathCache;
@@ -125,7 +124,7 @@ const std::wstring& TSHFileList::GetFolderPath()
 
 IShellFolder* TSHFileList::GetFolderShellFolder()
 {
-    if (!FolderCache && FolderIDList) *FolderCache.Put() = BindFolder(FolderIDList);
+    if (!FolderCache && FolderIDList.get()) *FolderCache.Put() = BindFolder(FolderIDList.get());
     return FolderCache.Get();
 }
 
@@ -151,15 +150,15 @@ IShellIcon* TSHFileList::FolderShellIcon()
 
 IShellFolder* TSHFileList::GetParentShellFolder()
 {
-    if (!ParentFolderCache && FolderIDList) {
+    if (!ParentFolderCache && FolderIDList.get()) {
         if (GetLevel() <= 1) {
             if (IShellFolder* desktop = DesktopFolder()) {
                 desktop->AddRef();
                 *ParentFolderCache.Put() = desktop;
             }
         } else {
-            if (!ParentListCache) ParentListCache = GetParentIDList(FolderIDList);
-            *ParentFolderCache.Put() = BindFolder(ParentListCache);
+            if (!ParentListCache.get()) ParentListCache.reset(GetParentIDList(FolderIDList.get()));
+            *ParentFolderCache.Put() = BindFolder(ParentListCache.get());
         }
     }
     return ParentFolderCache.Get();
@@ -168,11 +167,11 @@ IShellFolder* TSHFileList::GetParentShellFolder()
 ULONG TSHFileList::FolderAttributes(ULONG mask)
 {
     IShellFolder* parent = GetParentShellFolder();
-    if (!parent || !FolderIDList) return 0;
-    PCIDList item = FolderIDList;
+    if (!parent || !FolderIDList.get()) return 0;
+    PCIDList item = FolderIDList.get();
     if (GetLevel() >= 2) {
-        if (!LastItemCache) LastItemCache = GetLastItem(FolderIDList);
-        item = LastItemCache;
+        if (!LastItemCache.get()) LastItemCache.reset(GetLastItem(FolderIDList.get()));
+        item = LastItemCache.get();
     }
     ULONG attributes = mask;
     if (FAILED(parent->GetAttributesOf(1, &item, &attributes))) return 0;
@@ -185,13 +184,13 @@ TShItemIDType TSHFileList::GetFolderType()
 {
     int level = GetLevel();
     ULONG attributes = level > 0 ? FolderAttributes(SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR) : 0;
-    return ItemIDTypeOf(FolderIDList, level, attributes);
+    return ItemIDTypeOf(FolderIDList.get(), level, attributes);
 }
 
 IDropTarget* TSHFileList::GetFolderDropTarget()
 {
     IDropTarget* target = nullptr;
-    if (!FolderIDList) return nullptr;
+    if (!FolderIDList.get()) return nullptr;
     if (GetLevel() == 0) {
         PCIDList desktopDir = SpecialFolderIDList(CSIDL_DESKTOPDIRECTORY);
         if (DesktopFolder() && desktopDir)
@@ -200,8 +199,8 @@ IDropTarget* TSHFileList::GetFolderDropTarget()
         return target;
     }
     IShellFolder* parent = GetParentShellFolder();
-    if (!LastItemCache) LastItemCache = GetLastItem(FolderIDList);
-    PCIDList item = LastItemCache;
+    if (!LastItemCache.get()) LastItemCache.reset(GetLastItem(FolderIDList.get()));
+    PCIDList item = LastItemCache.get();
     if (parent && item)
         parent->GetUIObjectOf(ShellOwnerWindow(), 1, &item, IID_IDropTarget, nullptr, reinterpret_cast<void**>(&target));
     return target;
@@ -210,7 +209,7 @@ IDropTarget* TSHFileList::GetFolderDropTarget()
 TSHIDList& TSHFileList::GetSelectedIDList()
 {
     SelectionList.Clear();
-    SelectionList.ParentIDList = FolderIDList;
+    SelectionList.ParentIDList = FolderIDList.get();
     for (int i = Owner.NextSelected(-1); i >= 0; i = Owner.NextSelected(i))
         if (TSHFileItem* row = Rows(i)) SelectionList.Add(row->RelativeList());
     return SelectionList;
@@ -218,16 +217,12 @@ TSHIDList& TSHFileList::GetSelectedIDList()
 
 void TSHFileList::RemoveSelected()
 {
-    std::vector<TSHFileItem*> kept;
+    std::vector<std::unique_ptr<TSHFileItem>> kept;
     kept.reserve(RowItems.size());
     for (int i = 0; i < Count(); ++i) {
-        TSHFileItem* row = RowItems[size_t(i)];
-        if (!Owner.IsSelected(i)) {
-            kept.push_back(row);
-            continue;
-        }
-        if (TotalSizeKnown) TotalSizeCache -= row->HeldFindData().Size;
-        delete row;
+        auto& row = RowItems[size_t(i)];
+        if (!Owner.IsSelected(i)) kept.push_back(std::move(row));
+        else if (TotalSizeKnown) TotalSizeCache -= row->HeldFindData().Size;
     }
     RowItems.swap(kept);
     Owner.SetItemCount(Count());
@@ -244,7 +239,7 @@ uint64_t TSHFileList::GetTotalSize()
     if (!ExactRequested) EnsureExactFileData();
     if (!TotalSizeKnown) {
         TotalSizeCache = 0;
-        for (TSHFileItem* row : RowItems) TotalSizeCache += row->HeldFindData().Size;
+        for (const auto& row : RowItems) TotalSizeCache += row->HeldFindData().Size;
         TotalSizeKnown = true;
     }
     return TotalSizeCache;
@@ -274,7 +269,7 @@ void TSHFileList::SetFolder(PCIDList absolute)
     PIDList copy = CopyIDList(absolute);
     if (!copy) return;
     FreeFolder();
-    FolderIDList = copy;
+    FolderIDList.reset(copy);
     Owner.BeginUpdate();
     int count = Populate();
     Owner.SetItemCount(count);
@@ -282,7 +277,7 @@ void TSHFileList::SetFolder(PCIDList absolute)
     Owner.EndUpdate();
     if (PendingFolder) {
         TIDListPtr next = std::move(PendingFolder);
-        if (CompareIDLists(DesktopFolder(), next.get(), FolderIDList) != kIDListEqual) SetFolder(next.get());
+        if (CompareIDLists(DesktopFolder(), next.get(), FolderIDList.get()) != kIDListEqual) SetFolder(next.get());
     }
 }
 
@@ -384,7 +379,7 @@ bool TSHFileList::Enumerate()
     };
     auto kindOf = [](TSHFileItem& row) { return row.GetItemIDType(); };
     auto take = [this, &masks](std::unique_ptr<TSHFileItem> row) {
-        if (KeepRow(*row, masks)) RowItems.push_back(row.release());
+        if (KeepRow(*row, masks)) RowItems.push_back(std::move(row));
     };
     if (!EnumerateChildren(request, make, kindOf, take)) return false;
     if (!(GetFolderPath().empty() && SortColumn == hcAttr)) Sort(SortColumn);
@@ -408,7 +403,7 @@ void TSHFileList::TakeEntries(TFolderEntryList list)
 {
     ExactListed = true;
     TFolderEntries entries(std::move(list));
-    for (TSHFileItem* row : RowItems)
+    for (const auto& row : RowItems)
         if (!row->HasExactData() && row->HasFindData())
             if (TRowFileData* exact = entries.Take(row->GetFindData().Name)) row->TakeFindData(std::move(*exact));
     TotalSizeKnown = false;
@@ -425,27 +420,29 @@ void TSHFileList::Sort(THeaderCaption column)
         std::vector<std::wstring> types;
         if (column == hcType) {
             types.reserve(RowItems.size());
-            for (TSHFileItem* row : RowItems) types.push_back(TypeTextFor(*row));
+            for (const auto& row : RowItems) types.push_back(TypeTextFor(*row));
         }
-        std::vector<std::pair<TRowKey, TSHFileItem*>> keyed;
+        std::vector<std::pair<TRowKey, size_t>> keyed;
         keyed.reserve(RowItems.size());
         for (size_t i = 0; i < RowItems.size(); ++i) {
-            TSHFileItem* row = RowItems[i];
-            const TRowFileData& data = row->HeldFindData();
+            const TRowFileData& data = RowItems[i]->HeldFindData();
             TRowKey key{(data.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, data.Size, FileTimeValue(data.LastWrite),
                         data.Attributes, column == hcType ? &types[i] : nullptr, &data.Name};
-            keyed.emplace_back(key, row);
+            keyed.emplace_back(key, i);
         }
         std::sort(keyed.begin(), keyed.end(), [column, direction](const auto& a, const auto& b) {
             return CompareRows(a.first, b.first, column) * direction < 0;
         });
-        for (size_t i = 0; i < keyed.size(); ++i) RowItems[i] = keyed[i].second;
+        std::vector<std::unique_ptr<TSHFileItem>> sorted;
+        sorted.reserve(keyed.size());
+        for (const auto& k : keyed) sorted.push_back(std::move(RowItems[k.second]));
+        RowItems.swap(sorted);
         return;
     }
     IShellFolder* folder = GetFolderShellFolder();
     if (!folder) return;
     // The shell's comparison need not be consistent: a merge sort stays safe.
-    std::stable_sort(RowItems.begin(), RowItems.end(), [folder, column, direction](TSHFileItem* a, TSHFileItem* b) {
+    std::stable_sort(RowItems.begin(), RowItems.end(), [folder, column, direction](const auto& a, const auto& b) {
         HRESULT hr = folder->CompareIDs(LPARAM(column), a->RelativeList(), b->RelativeList());
         int code = SUCCEEDED(hr) ? short(HRESULT_CODE(hr)) : 0;
         return code * direction < 0;
@@ -462,7 +459,7 @@ void TSHFileList::SortBy(THeaderCaption column)
     int s = Owner.SelectedCount();
     // Only the smaller of the selected and the unselected sets is touched.
     bool markUnselected = n - s < s;
-    for (TSHFileItem* row : RowItems) row->Marked = false;
+    for (const auto& row : RowItems) row->Marked = false;
     int marked = 0;
     for (int i = 0; i < n && marked < (markUnselected ? n - s : s); ++i) {
         if (Owner.IsSelected(i) != markUnselected) {
@@ -474,7 +471,7 @@ void TSHFileList::SortBy(THeaderCaption column)
     Owner.SelectAll(markUnselected);
     int focusedAt = -1;
     for (int i = 0; i < n; ++i) {
-        TSHFileItem* row = RowItems[size_t(i)];
+        TSHFileItem* row = RowItems[size_t(i)].get();
         if (row->Marked) Owner.SetSelected(i, !markUnselected);
         if (row == focused) focusedAt = i;
     }
@@ -514,7 +511,7 @@ void TSHFileList::FolderAttributesChanged(const std::wstring& path)
         return;
     }
     TotalSizeKnown = false;
-    for (TSHFileItem* row : RowItems) {
+    for (const auto& row : RowItems) {
         std::wstring rowPath = row->GetPath();
         if (rowPath.empty()) continue;
         WIN32_FIND_DATAW data;

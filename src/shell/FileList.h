@@ -33,7 +33,7 @@ public:
     int IndexOf(const TSHFileItem* row) const;
     IShFileListView& View() { return Owner; }
 
-    PCIDList GetFolderIDList() const { return FolderIDList; }
+    PCIDList GetFolderIDList() const { return FolderIDList.get(); }
     int GetLevel() const;
     const std::wstring& GetFolderPath();
     // Not AddRef'ed; kept by the list.
@@ -88,14 +88,14 @@ private:
     void FolderVanished();
 
     IShFileListView& Owner;
-    std::vector<TSHFileItem*> RowItems;
+    std::vector<std::unique_ptr<TSHFileItem>> RowItems;
     uint64_t TotalSizeCache = 0;
     bool TotalSizeKnown = false;
     bool ExactRequested = false;  // the view has the exact entries read
     unsigned Generation = 0;  // of the rows: a new one with every rebuild
-    PIDList FolderIDList = nullptr;
-    PIDList ParentListCache = nullptr;
-    PIDList LastItemCache = nullptr;
+    TIDListPtr FolderIDList;
+    TIDListPtr ParentListCache;
+    TIDListPtr LastItemCache;
     TSHIDList SelectionList;
     ComPtr<IShellFolder> FolderCache;
     ComPtr<IShellFolder> ParentFolderCache;

@@ -37,10 +37,10 @@ public:
     void Renamed(PIDList relative)
     {
         PIDList absolute = GetLevel() == 1 ? CopyIDList(relative) : ConcatIDLists(GetParentList(), relative);
-        FreeIDList(RelativeIDList);
-        RelativeIDList = relative;
-        FreeIDList(AbsoluteIDList);
-        AbsoluteIDList = absolute;
+        RelativeIDList.reset();
+        RelativeIDList.reset(relative);
+        AbsoluteIDList.reset();
+        AbsoluteIDList.reset(absolute);
         ResetCaches();
         SubfolderMark = -1;
     }
