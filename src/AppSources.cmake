@@ -23,6 +23,9 @@ set(QV_APP_SOURCES
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
   controls/NoWheelComboBox.cpp
+  viewer/DllSearch.cpp
+  viewer/PluginGuard.cpp
+  viewer/SusiePlug.cpp
   app/FolderWindow.cpp
   app/FontData.cpp
   app/ImageLists.cpp
