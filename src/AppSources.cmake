@@ -26,6 +26,12 @@ set(QV_APP_SOURCES
   viewer/DllSearch.cpp
   viewer/PluginGuard.cpp
   viewer/SusiePlug.cpp
+  viewer/DrawDib.cpp
+  viewer/Raster.cpp
+  viewer/RasterLayers.cpp
+  viewer/RasterTools.cpp
+  viewer/RasterActions.cpp
+  viewer/PanelBox.cpp
   app/FolderWindow.cpp
   app/FontData.cpp
   app/ImageLists.cpp
