@@ -313,6 +313,8 @@ void TRaster::SetScrollBars()
     };
     set(SB_VERT, VerticalScrollBar(State));
     set(SB_HORZ, HorizontalScrollBar(State));
+    // An empty range hides a bar on Windows but not everywhere: say it.
+    ShowScrollBar(Wnd, SB_BOTH, !::IsWholeImage(State));
 }
 
 void TRaster::OnScroll(bool vertical, WPARAM wParam)
