@@ -11,6 +11,7 @@ set(QV_GUI_SOURCES
 set(QV_APP_SOURCES
   settings/SettingsFile.cpp
   shell/DataItem.cpp
+  shell/ExactFileData.cpp
   shell/FileItem.cpp
   shell/FolderDialog.cpp
   shell/FileList.cpp
@@ -33,6 +34,7 @@ set(QV_APP_SOURCES
   viewer/RasterActions.cpp
   viewer/PanelBox.cpp
   app/FolderWindow.cpp
+  app/StatusPanels.cpp
   app/FontData.cpp
   app/ImageLists.cpp
   app/MainForm.cpp
@@ -41,6 +43,11 @@ set(QV_APP_SOURCES
   app/MainFormWorkspace.cpp
   app/MenuBuilder.cpp
   app/Program.cpp
+  commands/Commands.cpp
+  commands/FileCommands.cpp
+  commands/NavigationCommands.cpp
+  commands/ViewCommands.cpp
+  commands/WindowCommands.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 list(TRANSFORM QV_APP_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

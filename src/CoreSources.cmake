@@ -5,6 +5,7 @@ set(QV_CORE_SOURCES
   core/settings/TextList.cpp
   core/settings/InitData.cpp
   core/settings/SettingsCodec.cpp
+  core/settings/WindowRecord.cpp
   core/shell/FileFilter.cpp
   core/shell/IDListBytes.cpp
   core/shell/WildcardMatch.cpp

@@ -27,19 +27,8 @@ uint64_t FileTimeValue(const FILETIME& time) { return (uint64_t(time.dwHighDateT
 // walking along; a name out of step is looked up by name.
 class TFolderEntries {
 public:
-    void Read(const std::wstring& folder)
-    {
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-        if (find == INVALID_HANDLE_VALUE) return;
-        do {
-            if (data.cFileName[0] == L'.' && (!data.cFileName[1] || (data.cFileName[1] == L'.' && !data.cFileName[2])))
-                continue;
-            Entries.push_back(RowFileDataFrom(data));
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
+    void Read(const std::wstring& folder) { Entries = ReadFolderEntries(folder); }
+    explicit TFolderEntries(TFolderEntryList entries = {}) : Entries(std::move(entries)) {}
 
     // The entry of that name, handed over once; null when there is none.
     TRowFileData* Take(const std::wstring& name)
@@ -58,7 +47,7 @@ public:
     }
 
 private:
-    std::vector<TRowFileData> Entries;
+    TFolderEntryList Entries;
     size_t Cursor = 0;
     std::unordered_map<std::wstring, size_t> ByName;
 };
@@ -98,7 +87,9 @@ void TSHFileList::ClearRows()
 {
     for (TSHFileItem* row : RowItems) delete row;
     RowItems.clear();
-    TotalSizeCache = 0;
+    TotalSizeKnown = false;
+    // Entries read for the rows that were are no longer wanted.
+    ++Generation;
 }
 
 void TSHFileList::FreeFolder()
@@ -228,11 +219,15 @@ void TSHFileList::RemoveSelected()
     std::vector<TSHFileItem*> kept;
     kept.reserve(RowItems.size());
     for (int i = 0; i < Count(); ++i) {
-        if (Owner.IsSelected(i)) delete RowItems[size_t(i)];
-        else kept.push_back(RowItems[size_t(i)]);
+        TSHFileItem* row = RowItems[size_t(i)];
+        if (!Owner.IsSelected(i)) {
+            kept.push_back(row);
+            continue;
+        }
+        if (TotalSizeKnown) TotalSizeCache -= row->HeldFindData().Size;
+        delete row;
     }
     RowItems.swap(kept);
-    TotalSizeCache = 0;
     Owner.SetItemCount(Count());
     Owner.SelectAll(false);
     Owner.Invalidate();
@@ -241,13 +236,14 @@ void TSHFileList::RemoveSelected()
 
 uint64_t TSHFileList::GetTotalSize()
 {
-    if (GetFolderPath().empty()) {
+    if (GetFolderPath().empty()) return 0;
+    // A view that has the entries read elsewhere gets a total from what the
+    // rows hold now, and the exact one when the entries arrive.
+    if (!ExactRequested) EnsureExactFileData();
+    if (!TotalSizeKnown) {
         TotalSizeCache = 0;
-        return 0;
-    }
-    if (TotalSizeCache == 0) {
-        EnsureExactFileData();
-        for (TSHFileItem* row : RowItems) TotalSizeCache += row->GetFileSize();
+        for (TSHFileItem* row : RowItems) TotalSizeCache += row->HeldFindData().Size;
+        TotalSizeKnown = true;
     }
     return TotalSizeCache;
 }
@@ -265,9 +261,14 @@ uint64_t TSHFileList::GetFreeSpace()
 
 void TSHFileList::SetFolder(PCIDList absolute)
 {
-    // A shell call that pumps messages could bring a second request in the
-    // middle of an enumeration; it must not pull the rows away underneath.
-    if (!Owner.ViewWindow() || !absolute || Populating) return;
+    if (!Owner.ViewWindow() || !absolute) return;
+    // A shell call that pumps messages can bring a second request in the
+    // middle of an enumeration: it must not pull the rows away underneath,
+    // and it must not be lost either. The latest one runs afterwards.
+    if (Populating) {
+        PendingFolder.reset(CopyIDList(absolute));
+        return;
+    }
     PIDList copy = CopyIDList(absolute);
     if (!copy) return;
     FreeFolder();
@@ -277,6 +278,10 @@ void TSHFileList::SetFolder(PCIDList absolute)
     Owner.SetItemCount(count);
     if (count > 0) Owner.MakeVisible(0);
     Owner.EndUpdate();
+    if (PendingFolder) {
+        TIDListPtr next = std::move(PendingFolder);
+        if (CompareIDLists(DesktopFolder(), next.get(), FolderIDList) != kIDListEqual) SetFolder(next.get());
+    }
 }
 
 int TSHFileList::Populate()
@@ -288,7 +293,6 @@ int TSHFileList::Populate()
         ~TGuard() { Flag = false; }
     } guard(Populating);
     StopWatching();
-    TotalSizeCache = 0;
     Owner.BeginUpdate();
     if (GetFolderShellFolder()) {
         int style = Owner.ViewStyle();
@@ -311,6 +315,7 @@ int TSHFileList::Populate()
     Owner.ListChanged();
     Owner.EndUpdate();
     StartWatching();
+    ExactRequested = FileSystemFolder && !ExactListed && Owner.RequestExactFileData(GetFolderPath(), Generation);
     return Count();
 }
 
@@ -395,13 +400,24 @@ bool TSHFileList::Enumerate()
 void TSHFileList::EnsureExactFileData()
 {
     if (ExactListed || !FileSystemFolder) return;
+    TakeEntries(ReadFolderEntries(GetFolderPath()));
+}
+
+void TSHFileList::TakeExactFileData(unsigned generation, TFolderEntryList entries)
+{
+    if (generation != Generation || ExactListed || !FileSystemFolder) return;
+    TakeEntries(std::move(entries));
+    Owner.SizesChanged();
+}
+
+void TSHFileList::TakeEntries(TFolderEntryList list)
+{
     ExactListed = true;
-    TFolderEntries entries;
-    entries.Read(GetFolderPath());
+    TFolderEntries entries(std::move(list));
     for (TSHFileItem* row : RowItems)
         if (!row->HasExactData() && row->HasFindData())
             if (TRowFileData* exact = entries.Take(row->GetFindData().Name)) row->TakeFindData(std::move(*exact));
-    TotalSizeCache = 0;
+    TotalSizeKnown = false;
 }
 
 void TSHFileList::Sort(THeaderCaption column)
@@ -503,7 +519,7 @@ void TSHFileList::FolderAttributesChanged(const std::wstring& path)
         FolderVanished();
         return;
     }
-    TotalSizeCache = 0;
+    TotalSizeKnown = false;
     for (TSHFileItem* row : RowItems) {
         std::wstring rowPath = row->GetPath();
         if (rowPath.empty()) continue;

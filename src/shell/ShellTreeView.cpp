@@ -745,7 +745,7 @@ void TSHTreeView::EndLabelEdit(HTREEITEM node, const wchar_t* text)
     IShellFolder* folder = item->GetParentFolder();
     if (folder && !name.empty() && item->GetLevel() >= 1 && item->HasAttributes(SFGAO_CANRENAME)) {
         PIDList relative = nullptr;
-        if (RenameShellItem(folder, Tree, item->RelativeList(), item->GetDisplayName(), name, kRenameFlags, relative)) {
+        if (RenameShellItem(folder, ShellOwnerWindow(), item->RelativeList(), item->GetDisplayName(), name, kRenameFlags, relative)) {
             renamed = true;
             item->Renamed(relative);
             SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
@@ -787,7 +787,7 @@ bool TSHTreeView::ExecuteCommand(TShellCommand command)
             wchar_t temp[MAX_PATH + 1] = {};
             if (GetTempPathW(MAX_PATH + 1, temp)) SetCurrentDirectoryW(temp);
         }
-        return list.ExecuteCommand(Tree, command);
+        return list.ExecuteCommand(ShellOwnerWindow(), command);
     }
     // The root stands for the desktop directory: only pasting into it.
     if (command != TShellCommand::scPaste) return false;
@@ -797,7 +797,7 @@ bool TSHTreeView::ExecuteCommand(TShellCommand command)
     TSHIDList2 list;
     list.SetParent(parent);
     list.AddOwned(GetLastItem(directory));
-    return list.Count() == 1 && list.Items(0) && list.ExecuteCommand(Tree, command);
+    return list.Count() == 1 && list.Items(0) && list.ExecuteCommand(ShellOwnerWindow(), command);
 }
 
 bool TSHTreeView::NewFolder()

@@ -6,6 +6,8 @@
 #include "core/shell/FileFilter.h"
 #include "shell/ShellClipboard.h"
 #include "shell/ShellListView.h"
+#include "shell/ShellHelpers.h"
+#include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
 
 #include "../support/DialogAnswerer.h"
@@ -21,37 +23,6 @@
 #include <vector>
 
 namespace {
-
-TIDListPtr ListOf(const std::wstring& path)
-{
-    PIDList list = nullptr;
-    PathToIDList(path, list);
-    return TIDListPtr(list);
-}
-
-void MakeFile(const std::wstring& path, uint64_t size, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
-{
-    ASSERT_TRUE(WriteWholeFile(path, std::vector<uint8_t>(size_t(size), 'x')));
-    SetFileAttributesW(path.c_str(), attributes);
-}
-
-bool DirectoryExists(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Pumps the queue until the condition holds or a second has passed.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    for (;;) {
-        ProcessPendingMessages();
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() > end) return false;
-        Sleep(10);
-    }
-}
 
 // The tree's side of the link, recording what the list asks of it.
 class TTreeStub : public IShLinkedTree {
@@ -101,11 +72,11 @@ protected:
         ShowWindow(Host, SW_SHOWNORMAL);
         SetForegroundWindow(Host);
         SetShellOwnerWindow(Host);
-        View->OnShSelChange = [this](TSHListView&, int64_t size) {
+        View->OnShSelChange.Add([this](TSHListView&, int64_t size) {
             ++SelChanges;
             LastSelSize = size;
-        };
-        View->OnShListChange = [this](TSHListView&) { ++ListChanges; };
+        });
+        View->OnShListChange.Add([this](TSHListView&) { ++ListChanges; });
     }
 
     void TearDown() override
@@ -372,7 +343,7 @@ TEST_F(ShellListViewTest, ActivatingAFolderFollowsTheLock)
     TTreeStub tree;
     View->SetLinkedTree(&tree);
     std::vector<bool> locks;
-    View->OnShFolderLock = [&](TSHListView&, bool lock) { locks.push_back(lock); };
+    View->OnShFolderLock.Add([&](TSHListView&, bool lock) { locks.push_back(lock); });
     Show(Temp.Path());
     int changes = ListChanges;
     Show(Temp.Path());  // the same folder again changes nothing
