@@ -5,6 +5,7 @@
 #include "plugins/common/SpiPlugin.h"
 
 #include "core/viewer/DibLayout.h"
+#include "gui/LocalMemory.h"
 
 #include <cmath>
 #include <cstring>
@@ -13,14 +14,8 @@
 
 TSpiOutput::~TSpiOutput()
 {
-    if (InfoHandle) {
-        if (InfoPtr) LocalUnlock(InfoHandle);
-        LocalFree(InfoHandle);
-    }
-    if (BitsHandle) {
-        if (BitsPtr) LocalUnlock(BitsHandle);
-        LocalFree(BitsHandle);
-    }
+    FreeLocalBlock(InfoHandle, InfoPtr);
+    FreeLocalBlock(BitsHandle, BitsPtr);
 }
 
 bool TSpiOutput::Allocate(size_t infoBytes, uint64_t bitsBytes)

@@ -1,5 +1,7 @@
 #include "viewer/PanelBox.h"
 
+#include "gui/GdiLines.h"
+
 namespace {
 constexpr int kBevel = 1;  // raised outer bevel, width 1
 }
@@ -54,17 +56,8 @@ void TPanelBox::Paint(HDC dc)
     DrawTextW(dc, Caption.c_str(), -1, &strip, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
     SelectObject(dc, old);
     // An etched line under the strip, in the colours of the raised bevel.
-    HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-    HGDIOBJ oldPen = SelectObject(dc, shadow);
-    MoveToEx(dc, r.left + 1, strip.bottom, nullptr);
-    LineTo(dc, r.right - 1, strip.bottom);
-    SelectObject(dc, light);
-    MoveToEx(dc, r.left + 1, strip.bottom + 1, nullptr);
-    LineTo(dc, r.right - 1, strip.bottom + 1);
-    SelectObject(dc, oldPen);
-    DeleteObject(shadow);
-    DeleteObject(light);
+    DrawSystemColourLine(dc, COLOR_BTNSHADOW, {{r.left + 1, strip.bottom}, {r.right - 1, strip.bottom}});
+    DrawSystemColourLine(dc, COLOR_BTNHIGHLIGHT, {{r.left + 1, strip.bottom + 1}, {r.right - 1, strip.bottom + 1}});
     Title = strip.bottom + 2;
 }
 

@@ -1,6 +1,8 @@
 #include "viewer/Raster.h"
 
 #include "core/viewer/DibLayout.h"
+#include "gui/GdiLines.h"
+#include "gui/LocalMemory.h"
 #include "gui/MessageBox.h"
 #include "gui/MessageLoop.h"
 #include "gui/Strings.h"
@@ -246,16 +248,8 @@ bool TRaster::TakePicture(TSusiePlug& plug, HLOCAL info, HLOCAL bits, const std:
 
 void TRaster::FreePicture()
 {
-    if (InfoHandle) {
-        if (InfoPtr) LocalUnlock(InfoHandle);
-        LocalFree(InfoHandle);
-    }
-    if (BitsHandle) {
-        if (BitsPtr) LocalUnlock(BitsHandle);
-        LocalFree(BitsHandle);
-    }
-    InfoHandle = BitsHandle = nullptr;
-    InfoPtr = BitsPtr = nullptr;
+    FreeLocalBlock(InfoHandle, InfoPtr);
+    FreeLocalBlock(BitsHandle, BitsPtr);
 }
 
 void TRaster::Clear()
@@ -420,20 +414,11 @@ void TRaster::PaintMargins(HDC dc, const RECT& c)
     for (const RECT& m : margins)
         if (m.right > m.left && m.bottom > m.top) FillRect(dc, &m, face);
     // A one-pixel sunken frame round the picture.
-    HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    const int l = State.DL - 1, t = State.DT - 1, r = State.DR + 1, b = State.DB + 1;
     int oldRop = SetROP2(dc, R2_COPYPEN);
-    HGDIOBJ old = SelectObject(dc, shadow);
-    MoveToEx(dc, State.DL - 1, State.DB + 1, nullptr);
-    LineTo(dc, State.DL - 1, State.DT - 1);
-    LineTo(dc, State.DR + 1, State.DT - 1);
-    SelectObject(dc, light);
-    LineTo(dc, State.DR + 1, State.DB + 1);
-    LineTo(dc, State.DL - 1, State.DB + 1);
-    SelectObject(dc, old);
+    DrawSystemColourLine(dc, COLOR_BTNSHADOW, {{l, b}, {l, t}, {r, t}});
+    DrawSystemColourLine(dc, COLOR_BTNHIGHLIGHT, {{r, t}, {r, b}, {l, b}});
     SetROP2(dc, oldRop);
-    DeleteObject(shadow);
-    DeleteObject(light);
 }
 
 void TRaster::Paint(HDC dc)
