@@ -25,6 +25,15 @@ set(QV_APP_SOURCES
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
   controls/NoWheelComboBox.cpp
+  viewer/DllSearch.cpp
+  viewer/PluginGuard.cpp
+  viewer/SusiePlug.cpp
+  viewer/DrawDib.cpp
+  viewer/Raster.cpp
+  viewer/RasterLayers.cpp
+  viewer/RasterTools.cpp
+  viewer/RasterActions.cpp
+  viewer/PanelBox.cpp
   app/FolderWindow.cpp
   app/StatusPanels.cpp
   app/FontData.cpp

@@ -16,5 +16,12 @@ set(QV_CORE_SOURCES
   core/shell/VirtualItems.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
+  core/viewer/ViewGeometry.cpp
+  core/viewer/GrxRecords.cpp
+  core/viewer/DibLayout.cpp
+  core/viewer/BmpReader.cpp
+  core/viewer/SusieLayout.cpp
+  core/viewer/PeImage.cpp
+  core/viewer/RasterActionRules.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

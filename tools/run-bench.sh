@@ -45,6 +45,9 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
       "$WINELOADER" "'"$win"'/bench/win/startup_bench.exe" "Z:'"$win"'/Quirevue.exe" \
         "Z:'"$win"'/bench/win/bare_startup.exe" "C:\\quirevue-bench\\startup100000" \
         "C:\\quirevue-bench\\startup-run" > build/startup_bench.out 2>&1 </dev/null
-      cat build/startup_bench.out'
+      cat build/startup_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/viewer_bench.exe" > build/viewer_bench.out 2>&1 </dev/null
+      cat build/viewer_bench.out'
+
   )
 fi
