@@ -48,6 +48,7 @@ set(QV_APP_SOURCES
   commands/FileCommands.cpp
   commands/NavigationCommands.cpp
   commands/ViewCommands.cpp
+  commands/ViewerCommands.cpp
   commands/WindowCommands.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -6,6 +6,8 @@
 #include "app/FolderWindow.h"
 #include "app/MenuBuilder.h"
 #include "app/StatusPanels.h"
+#include "viewer/PanelBox.h"
+#include "viewer/Raster.h"
 #include "shell/ShellTreeView.h"
 #include "gui/MessageBox.h"
 #include "gui/Strings.h"
@@ -248,6 +250,12 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (Tree) SendMessageW(Tree->Handle(), msg, wParam, lParam);
         break;
     case WM_CLOSE:
+        // A picture that is decoding is cancelled first: the plug-in must
+        // not be freed under it.
+        if (Raster && Raster->Loading()) {
+            Raster->RunWhenIdle([this] { PostMessageW(Wnd, WM_CLOSE, 0, 0); });
+            return 0;
+        }
         if (FormCloseQuery()) DestroyWindow(Wnd);
         return 0;
     case WM_QUERYENDSESSION:

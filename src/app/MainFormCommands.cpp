@@ -48,6 +48,7 @@ void TMainForm::BindActionHandlers()
     BindFileCommands(ActionsList, *this);
     BindNavigationCommands(ActionsList, *this);
     BindViewCommands(ActionsList, *this);
+    BindViewerCommands(ActionsList, *this);
     BindWindowCommands(ActionsList, *this);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 class TActionList;
+class TRaster;
 class TInitData;
 class TSHFileFilter;
 class TSHListView;
@@ -64,6 +65,12 @@ public:
     virtual void SetStatusBarVisible(bool visible) = 0;
     virtual bool ViewerVisible() const = 0;
     virtual void SetViewerVisible(bool visible) = 0;
+    // The plug-in viewer: the image view, the picture's labels on its bar,
+    // and the progress bar of a load.
+    virtual TRaster& ImageView() = 0;
+    virtual void SetPictureLabels(const std::wstring& size, const std::wstring& resolution,
+                                  const std::wstring& depth) = 0;
+    virtual void ShowLoadProgress(bool visible) = 0;
 
     // ---- other services
     virtual void ShowHelp(int helpContext) = 0;

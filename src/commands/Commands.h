@@ -10,6 +10,7 @@ class IMainFrame;
 void BindFileCommands(TActionList& actions, IMainFrame& frame);
 void BindNavigationCommands(TActionList& actions, IMainFrame& frame);
 void BindViewCommands(TActionList& actions, IMainFrame& frame);
+void BindViewerCommands(TActionList& actions, IMainFrame& frame);
 void BindWindowCommands(TActionList& actions, IMainFrame& frame);
 
 // Gives a command its handlers (a command the table does not have is

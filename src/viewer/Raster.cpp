@@ -139,6 +139,7 @@ bool TRaster::LoadFromFile(const std::wstring& fileName)
     TWaitCursor wait;
     Clear();
     File = fileName;
+    Claimed = true;  // a file that cannot be read has been reported
     std::vector<uint8_t> data;
     size_t size = 0;
     if (!ReadPictureFile(fileName, data, size)) {
@@ -147,6 +148,7 @@ bool TRaster::LoadFromFile(const std::wstring& fileName)
     }
     Plugs.Rescan();
     bool shown = false;
+    Claimed = false;
     for (int i = 0; i < Plugs.Count(); ++i) {
         TSusiePlug& plug = Plugs.Items(i);
         if (!plug.Load()) continue;
@@ -155,6 +157,7 @@ bool TRaster::LoadFromFile(const std::wstring& fileName)
             continue;
         }
         // This plug-in decides the outcome, whatever follows.
+        Claimed = true;
         shown = Decode(plug, data, size);
         plug.Unload();
         break;
@@ -440,6 +443,12 @@ LRESULT TRaster::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     auto tool = [this]() -> TRasterTool* { return Active; };
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
+    case WM_MOUSEWHEEL:
+        if (OnMouseWheel) {
+            OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam) > 0);
+            return 0;
+        }
+        break;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Wnd, &ps);
