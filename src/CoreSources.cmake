@@ -14,6 +14,7 @@ set(QV_CORE_SOURCES
   core/shell/SizeText.cpp
   core/shell/ClipboardLayout.cpp
   core/shell/VirtualItems.cpp
+  core/shell/AddressText.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
   core/viewer/ViewGeometry.cpp

@@ -82,6 +82,7 @@ public:
     void ShowHelp(int helpContext) override;
     void SetPasteHandler(std::function<void()> handler) override { PasteHandler = std::move(handler); }
     void RebuildFileTypeMenus() override;
+    void SetFileTypeHandler(std::function<void(int index)> handler) override { FileTypeHandler = std::move(handler); }
     TRaster& ImageView() override { return *Raster; }
     void SetPictureLabels(const std::wstring& size, const std::wstring& resolution, const std::wstring& depth) override;
     void ShowLoadProgress(bool visible) override;
@@ -130,6 +131,8 @@ private:
     bool SaveWorkspace();
 
     int BandIndex(int id) const;
+    // The file type a select-by-type menu item stands for (empty: none).
+    std::wstring FileTypeOfMenuItem(int id) const;
     void ApplyTreeLook(HWND tree);
 
     std::wstring ExePath;
@@ -150,6 +153,7 @@ private:
     // The paste button of the edit bar is not bound to the paste command; it
     // runs this handler directly and is enabled while there is one.
     std::function<void()> PasteHandler;
+    std::function<void(int index)> FileTypeHandler;
     std::wstring FavoritesRoot;
 
     HWND ClientWnd = nullptr;

@@ -77,6 +77,8 @@ public:
     // The paste button of the edit bar runs this directly (enabled while
     // there is one).
     virtual void SetPasteHandler(std::function<void()> handler) = 0;
-    // Menus built at run time from the settings' file types.
+    // Menus built at run time from the settings' file types, and what an
+    // item of them runs (with the index of its type).
     virtual void RebuildFileTypeMenus() = 0;
+    virtual void SetFileTypeHandler(std::function<void(int index)> handler) = 0;
 };
