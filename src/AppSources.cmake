@@ -7,6 +7,7 @@ set(QV_GUI_SOURCES
   gui/MessageBox.cpp
   gui/MessageLoop.cpp
   gui/Panel.cpp
+  gui/Platform.cpp
   gui/Splitter.cpp
   gui/Strings.cpp
   gui/Window.cpp
@@ -14,6 +15,8 @@ set(QV_GUI_SOURCES
 set(QV_APP_SOURCES
   settings/SettingsFile.cpp
   shell/DataItem.cpp
+  shell/ShellEnumerator.cpp
+  shell/ExactFileData.cpp
   shell/FileItem.cpp
   shell/FolderDialog.cpp
   shell/FileList.cpp
@@ -42,7 +45,17 @@ set(QV_APP_SOURCES
   dialogs/RenameDialog.cpp
   dialogs/SequenceDialog.cpp
   dialogs/FilterDialog.cpp
+  viewer/DllSearch.cpp
+  viewer/PluginGuard.cpp
+  viewer/SusiePlug.cpp
+  viewer/DrawDib.cpp
+  viewer/Raster.cpp
+  viewer/RasterLayers.cpp
+  viewer/RasterTools.cpp
+  viewer/RasterActions.cpp
+  viewer/PanelBox.cpp
   app/FolderWindow.cpp
+  app/StatusPanels.cpp
   app/FontData.cpp
   app/ImageLists.cpp
   app/MainForm.cpp
@@ -51,6 +64,13 @@ set(QV_APP_SOURCES
   app/MainFormWorkspace.cpp
   app/MenuBuilder.cpp
   app/Program.cpp
+  commands/Commands.cpp
+  commands/FileCommands.cpp
+  commands/NavigationCommands.cpp
+  commands/SelectionCommands.cpp
+  commands/ViewCommands.cpp
+  commands/ViewerCommands.cpp
+  commands/WindowCommands.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 list(TRANSFORM QV_APP_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -5,6 +5,7 @@ set(QV_CORE_SOURCES
   core/settings/TextList.cpp
   core/settings/InitData.cpp
   core/settings/SettingsCodec.cpp
+  core/settings/WindowRecord.cpp
   core/shell/FileFilter.cpp
   core/shell/IDListBytes.cpp
   core/shell/WildcardMatch.cpp
@@ -12,6 +13,8 @@ set(QV_CORE_SOURCES
   core/shell/RowOrder.cpp
   core/shell/SizeText.cpp
   core/shell/ClipboardLayout.cpp
+  core/shell/VirtualItems.cpp
+  core/shell/AddressText.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
   core/dialogs/NameText.cpp
@@ -21,5 +24,12 @@ set(QV_CORE_SOURCES
   core/dialogs/DateParts.cpp
   core/dialogs/FilterRules.cpp
   core/dialogs/TreeWalk.cpp
+  core/viewer/ViewGeometry.cpp
+  core/viewer/GrxRecords.cpp
+  core/viewer/DibLayout.cpp
+  core/viewer/BmpReader.cpp
+  core/viewer/SusieLayout.cpp
+  core/viewer/PeImage.cpp
+  core/viewer/RasterActionRules.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

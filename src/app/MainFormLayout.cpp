@@ -2,8 +2,11 @@
 #include "app/ControlIds.h"
 #include "app/ImageLists.h"
 #include "app/MainForm.h"
+#include "app/StatusPanels.h"
 #include "core/commands/MenuLayout.h"
 #include "controls/NoWheelComboBox.h"
+#include "viewer/PanelBox.h"
+#include "viewer/Raster.h"
 #include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
@@ -16,7 +19,6 @@ namespace {
 const int kPanelSpaceHeight = 1;
 const int kSplitterFrameWidth = 2;
 const int kSplitter1Height = 3;
-const int kPanelBoxTitleHeight = 19;
 const int kFilterComboWidth = 209;
 const int kLabelWidth = 110;
 const COLORREF kClientBackground = RGB(0x44, 0x44, 0x44);
@@ -74,6 +76,7 @@ void TMainForm::CreateControls()
     CreateStatusBar();
     CreateViewerBar();
     CreateLeftPanel();
+    Status = std::make_unique<TStatusPanels>(StatusWnd, *Tree, ImageList1.Get(), UiFont.Get());
     SplitterFrame = std::make_unique<TSplitter>(Wnd, TSplitter::TOrientation::Vertical);
     SplitterFrame->OnMoved = [this](int delta) {
         RECT r;
@@ -114,7 +117,7 @@ HWND TMainForm::CreateBandToolBar(HWND parent, const std::vector<TToolEntry>& en
             b.fsStyle = BTNS_SEP;
             break;
         case TToolEntryKind::Button: {
-            TAction* action = Actions.Find(e.Command);
+            TAction* action = ActionsList.Find(e.Command);
             if (!action || !action->Visible) continue;
             b.idCommand = action->Id;
             b.iBitmap = e.ImageIndex >= 0 ? e.ImageIndex : action->ImageIndex;
@@ -288,6 +291,8 @@ void TMainForm::CreateLeftPanel()
     Tree = std::make_unique<TSHTreeView>(FoldersPage->Handle());
     SHTreeView = Tree->TreeHandle();
     SendMessageW(SHTreeView, TVM_SETINDENT, 19, 0);
+    // The desktop is the only root: it needs no lines of its own.
+    SetWindowLongPtrW(SHTreeView, GWL_STYLE, GetWindowLongPtrW(SHTreeView, GWL_STYLE) & ~LONG_PTR(TVS_LINESATROOT));
     Tree->ZipFolder = true;
     Tree->SetShVirtuaItems(ShVirtuaBit(itInterNet) | ShVirtuaBit(itBitBucket) | ShVirtuaBit(itNetWork) |
                            ShVirtuaBit(itVirtual));
@@ -316,17 +321,19 @@ void TMainForm::CreateLeftPanel()
     Splitter1->OnMoved = [this](int delta) {
         RECT r;
         GetClientRect(PanelCtrl->Handle(), &r);
-        PanelBoxHeight = std::max(kPanelBoxTitleHeight, std::min<int>(PanelBoxHeight - delta, r.bottom - 60));
+        PanelBoxHeight = std::max(PanelBox->TitleHeight(), std::min<int>(PanelBoxHeight - delta, r.bottom - 60));
         LayoutLeftPanel();
     };
-    PanelBox = std::make_unique<TPanel>(parent, L"PanelBox");
-    PanelBox->SetTitle(L" プラグイン ビューワー", kPanelBoxTitleHeight, UiFont.Get());
-    Raster = CreateChild(WC_STATICW, L"", SS_WHITERECT, PanelBox->Handle(), 0, nullptr, WS_EX_CLIENTEDGE);
+    PanelBox = std::make_unique<TPanelBox>(parent, L" プラグイン ビューワー", UiFont.Get());
+    Raster = std::make_unique<TRaster>(PanelBox->Handle(), IDC_RASTER);
+    Raster->ScrollUnit = 100;
+    Raster->ZoomSize = 0.1;
+    Raster->SetViewMode(TViewMode::vmExpand);
+    Raster->OnLoadProgress = [this](int position, bool&) { SendMessageW(ProgressBar, PBM_SETPOS, position, 0); };
+    Raster->OnMouseWheel = [this](bool forward) { RasterMouseWheel(*Raster, forward, SettingsData->WheelMode); };
     PanelBox->OnResize = [this] {
-        RECT r;
-        GetClientRect(PanelBox->Handle(), &r);
-        SetWindowPos(Raster, nullptr, 0, kPanelBoxTitleHeight, r.right,
-                     std::max(0, int(r.bottom - kPanelBoxTitleHeight)), SWP_NOZORDER);
+        RECT r = PanelBox->ContentRect();
+        SetWindowPos(Raster->Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
     };
     PanelCtrl->OnResize = [this] { LayoutLeftPanel(); };
 }
@@ -390,4 +397,71 @@ void TMainForm::LayoutForm()
     SetWindowPos(SplitterFrame->Handle(), nullptr, panelWidth, top, kSplitterFrameWidth, height, SWP_NOZORDER);
     int left = panelWidth + kSplitterFrameWidth;
     SetWindowPos(ClientWnd, nullptr, left, top, std::max(0, int(r.right - left)), height, SWP_NOZORDER);
+}
+
+int TMainForm::BandIndex(int id) const
+{
+    return int(SendMessageW(CoolBarWnd, RB_IDTOINDEX, WPARAM(id), 0));
+}
+
+bool TMainForm::BandVisible(int id) const
+{
+    int index = BandIndex(id);
+    if (index < 0) return false;
+    REBARBANDINFOW rb{};
+    rb.cbSize = sizeof rb;
+    rb.fMask = RBBIM_STYLE;
+    SendMessageW(CoolBarWnd, RB_GETBANDINFOW, index, LPARAM(&rb));
+    return !(rb.fStyle & RBBS_HIDDEN);
+}
+
+void TMainForm::ShowBand(int id, bool visible)
+{
+    int index = BandIndex(id);
+    if (index < 0) return;
+    SendMessageW(CoolBarWnd, RB_SHOWBAND, index, visible);
+    LayoutForm();
+}
+
+void TMainForm::SetStatusBarVisible(bool visible)
+{
+    ShowWindow(StatusWnd, visible ? SW_SHOW : SW_HIDE);
+    LayoutForm();
+}
+
+void TMainForm::SetViewerVisible(bool visible)
+{
+    int show = visible ? SW_SHOW : SW_HIDE;
+    ShowWindow(PanelViewer->Handle(), show);
+    ShowWindow(Splitter1->Handle(), show);
+    ShowWindow(PanelBox->Handle(), show);
+    SetPictureLabels(L"", L"", L"");
+    ShowWindow(ProgressBar, SW_HIDE);
+    Raster->Clear();
+    LayoutLeftPanel();
+    LayoutForm();
+}
+
+void TMainForm::SetPictureLabels(const std::wstring& size, const std::wstring& resolution, const std::wstring& depth)
+{
+    SetWindowTextW(Labels[0], size.c_str());
+    SetWindowTextW(Labels[1], resolution.c_str());
+    SetWindowTextW(Labels[2], depth.c_str());
+}
+
+std::wstring TMainForm::PictureLabel(int index) const
+{
+    wchar_t text[128] = {};
+    GetWindowTextW(Labels[index], text, 128);
+    return text;
+}
+
+void TMainForm::ShowLoadProgress(bool visible)
+{
+    if (visible) {
+        SendMessageW(ProgressBar, PBM_SETRANGE32, 0, 100);
+        SendMessageW(ProgressBar, PBM_SETSTEP, 1, 0);
+        SendMessageW(ProgressBar, PBM_SETPOS, 0, 0);
+    }
+    ShowWindow(ProgressBar, visible ? SW_SHOW : SW_HIDE);
 }

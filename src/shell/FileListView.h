@@ -4,6 +4,8 @@
 // owner-data list.
 #include <windows.h>
 
+#include <string>
+
 class TSHFileItem;
 class TSHFileFilter;
 
@@ -45,4 +47,12 @@ public:
     virtual void ListChanged() = 0;
     // A mouse button is held on a row, or a drag from the view is running.
     virtual bool PointerBusy() const = 0;
+
+    // The shell's find data keeps only 32 bits of a size. A view may have
+    // the folder's exact entries read away from its thread and hand them to
+    // TSHFileList::TakeExactFileData with this generation (returns true);
+    // otherwise the model reads them when something needs them.
+    virtual bool RequestExactFileData(const std::wstring& folder, unsigned generation) { return false; }
+    // The rows' sizes became exact; totals may have changed.
+    virtual void SizesChanged() {}
 };
