@@ -3,13 +3,6 @@
 #include "gui/Handles.h"
 #include "shell/ShellHelpers.h"
 
-namespace {
-
-void FindCloseHandle(HANDLE find) { FindClose(find); }
-using TFindHandle = TUniqueHandle<HANDLE, FindCloseHandle>;
-
-}  // namespace
-
 std::vector<TWalkEntry> ListFolderEntries(const std::wstring& folder)
 {
     std::vector<TWalkEntry> entries;

@@ -16,8 +16,8 @@
 
 class TDialogAnswerer {
 public:
-    explicit TDialogAnswerer(int button, HWND owner = nullptr)
-        : Button(button), Owner(owner), Thread([this] { Run(); })
+    explicit TDialogAnswerer(int button, HWND onlyOwnedBy = nullptr)
+        : Button(button), OnlyOwnedBy(onlyOwnedBy), Thread([this] { Run(); })
     {
     }
     ~TDialogAnswerer()
@@ -60,7 +60,7 @@ private:
         GetClassNameW(window, className, 64);
         if (process != GetCurrentProcessId() || !IsWindowVisible(window) || std::wcscmp(className, L"#32770") != 0)
             return TRUE;
-        if (answerer->Owner && GetWindow(window, GW_OWNER) != answerer->Owner) return TRUE;
+        if (answerer->OnlyOwnedBy && GetWindow(window, GW_OWNER) != answerer->OnlyOwnedBy) return TRUE;
         if (answerer->Seen.insert(window).second) {
             if (answerer->Answered == 0) {
                 wchar_t text[256] = {};
@@ -77,7 +77,7 @@ private:
     }
 
     int Button;
-    HWND Owner;
+    HWND OnlyOwnedBy;
     std::atomic<bool> Stop{false};
     std::set<HWND> Seen;
     std::thread Thread;
