@@ -1,11 +1,14 @@
 // Moving through the folders: history, up, expand and collapse, previous
-// and next folder, the folder lock, the address bar, the display filter
-// switch, and the platform's search windows.
+// and next folder, the folder lock, the address bar, the display filters
+// and their switch, and the platform's search windows.
 #include "app/FolderWindow.h"
 #include "app/MainFrame.h"
+#include "app/StatusPanels.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
 #include "core/shell/AddressText.h"
+#include "core/settings/InitData.h"
+#include "dialogs/FilterDialog.h"
 #include "gui/MessageBox.h"
 #include "gui/Platform.h"
 #include "shell/ShellHelpers.h"
@@ -130,6 +133,22 @@ void FindComputer()
     FreeLibrary(shell);
 }
 
+// The filter conditions dialog. After OK every folder window and the combo
+// box take the filter of the new list with the same name, or none, before
+// the old filters go.
+void EditFilters(IMainFrame& frame)
+{
+    TSubForm05010 dialog(frame.OwnerWindow(), frame.Settings().Filters, [&frame](const TFilterListChange& change) {
+        for (TSubForm08010* window : frame.FolderWindows())
+            window->SHListView().SetFilter(change.Successor(window->SHListView().Filter()));
+        const TSHFileFilter* chosen = change.Successor(frame.ChosenFilter());
+        frame.RefillFilterCombo();
+        frame.ChooseFilter(chosen);
+        frame.StatusPanels().RepaintIndicators();
+    });
+    dialog.ShowModal();
+}
+
 }  // namespace
 
 void BindNavigationCommands(TActionList& actions, IMainFrame& frame)
@@ -162,6 +181,7 @@ void BindNavigationCommands(TActionList& actions, IMainFrame& frame)
     BindCommand(actions, Cmd::FindFiles, [&frame] { FindFiles(frame); }, AlwaysEnabled);
     // Disabled where the entry would end the process.
     BindCommand(actions, Cmd::FindComputer, FindComputer, [](TAction& a) { a.Enabled = !RunningUnderWine(); });
+    BindCommand(actions, Cmd::FilterConditions, [&frame] { EditFilters(frame); }, AlwaysEnabled);
     BindCommand(actions, Cmd::Filtering, [&frame] { frame.SetFiltering(!frame.Filtering()); },
                 [&frame](TAction& a) {
                     a.Enabled = frame.FilterEntryChosen();

@@ -1,0 +1,132 @@
+// The commands that open the batch dialogs, on the real main window: what
+// each hands its dialog, and what the frame does after OK.
+#include "FrameFixture.h"
+#include "app/FolderWindow.h"
+#include "core/commands/CommandIds.h"
+#include "gui/Strings.h"
+#include "support/DialogAnswerer.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+class DialogCommandsTest : public TFrameFixture {
+protected:
+    std::wstring MakeFolder()
+    {
+        std::wstring root = Data / L"root";
+        CreateDirectoryW(root.c_str(), nullptr);
+        CreateDirectoryW((root + L"\\d").c_str(), nullptr);
+        for (const wchar_t* file : {L"\\a.txt", L"\\b.txt"}) MakeFile(root + file, 10);
+        return root;
+    }
+    void Select(TSHListView& list, std::set<std::wstring> names)
+    {
+        list.SelectAll(false);
+        for (int i = 0; i < list.FileList().Count(); ++i)
+            if (names.count(list.FileList().Rows(i)->GetFileName())) list.SetSelected(i, true);
+        SetFocus(list.ListHandle());
+        Pump();
+    }
+    bool Holds(const TSHFileFilter* filter)
+    {
+        const auto& filters = Form->InitData().Filters;
+        return std::any_of(filters.begin(), filters.end(), [filter](const auto& f) { return f.get() == filter; });
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogCommandsTest, AfterTheFilterDialogNoWindowHoldsAFreedFilter)
+{
+    TInitData settings;
+    for (const wchar_t* name : {L"画像", L"文書"}) {
+        settings.Filters.push_back(std::make_unique<TSHFileFilter>());
+        settings.Filters.back()->Name = WideToAnsi(name);
+    }
+    WriteSettings(settings);
+    std::wstring root = MakeFolder();
+    TMainForm& form = Start();
+    TSHListView& first = OpenWindow(root);
+    first.SetFilter(form.InitData().Filters[0].get());
+    TSHListView& second = OpenWindow(root);
+    second.SetFilter(form.InitData().Filters[1].get());
+    form.ChooseFilter(second.Filter());
+    const TSHFileFilter* before = second.Filter();
+
+    TDialogAnswerer answerer(IDOK);
+    ASSERT_TRUE(Run(Cmd::FilterConditions));
+    EXPECT_EQ(answerer.Caption, L"フィルタ条件の設定");
+    // OK gave the settings new filters; each holder took the one of its name.
+    EXPECT_NE(second.Filter(), before);
+    EXPECT_TRUE(Holds(first.Filter()));
+    EXPECT_TRUE(Holds(second.Filter()));
+    EXPECT_EQ(AnsiToWide(first.Filter()->Name), L"画像");
+    EXPECT_EQ(AnsiToWide(second.Filter()->Name), L"文書");
+    EXPECT_EQ(form.ChosenFilter(), second.Filter());
+}
+
+TEST_F(DialogCommandsTest, RenameRefusesAMixedSelectionAndRenamesSeveral)
+{
+    std::wstring root = MakeFolder();
+    TMainForm& form = Start();
+    TSHListView& list = OpenWindow(root);
+    Select(list, {L"a.txt", L"d"});
+    {
+        TDialogAnswerer answerer(IDOK);
+        ASSERT_TRUE(Run(Cmd::Rename));
+        EXPECT_EQ(answerer.Text, L"フォルダとファイルの混在処理は行えません。");
+    }
+    EXPECT_EQ(FolderContents(root), (std::set<std::wstring>{L"a.txt", L"b.txt", L"d"}));
+
+    TInitData& s = form.InitData();
+    s.RenHeaderText1 = "r";
+    s.RenHeaderParent = false;
+    s.RenDigits = 1;
+    Select(list, {L"a.txt", L"b.txt"});
+    {
+        TDialogAnswerer answerer(IDOK);
+        ASSERT_TRUE(Run(Cmd::Rename));
+        EXPECT_EQ(answerer.Caption, L"名前の変更");
+    }
+    EXPECT_EQ(FolderContents(root), (std::set<std::wstring>{L"r1.txt", L"r2.txt", L"d"}));
+    std::set<std::wstring> rows;
+    for (int i = 0; i < list.FileList().Count(); ++i) rows.insert(list.FileList().Rows(i)->GetFileName());
+    EXPECT_EQ(rows, (std::set<std::wstring>{L"r1.txt", L"r2.txt", L"d"}));
+}
+
+TEST_F(DialogCommandsTest, DateAndAttributeDialogsNeedASelection)
+{
+    std::wstring root = MakeFolder();
+    Start();
+    TSHListView& list = OpenWindow(root);
+    Select(list, {});
+    EXPECT_FALSE(Action(Cmd::ChangeDateTime).Enabled);
+    EXPECT_FALSE(Action(Cmd::ChangeAttributes).Enabled);
+    Select(list, {L"a.txt", L"d"});
+    for (auto [command, caption] : {std::pair{int(Cmd::ChangeDateTime), L"日付・時刻の変更"},
+                                    std::pair{int(Cmd::ChangeAttributes), L"属性の変更"}}) {
+        TDialogAnswerer answerer(IDCANCEL);
+        ASSERT_TRUE(Run(command));
+        EXPECT_EQ(answerer.Caption, caption);
+    }
+}
+
+TEST_F(DialogCommandsTest, SequentialFoldersAppearInTheList)
+{
+    TInitData settings;
+    settings.SeqHeaderText1 = "n";
+    settings.SeqHeaderParent = false;
+    WriteSettings(settings);
+    std::wstring root = MakeFolder();
+    Start();
+    TSHListView& list = OpenWindow(root);
+    TDialogAnswerer answerer(IDOK);
+    ASSERT_TRUE(Run(Cmd::NewSequentialFolders));
+    EXPECT_EQ(answerer.Caption, L"連続フォルダの作成");
+    EXPECT_TRUE(FolderContents(root).count(L"n1"));
+    bool shown = false;
+    for (int i = 0; i < list.FileList().Count(); ++i) shown = shown || list.FileList().Rows(i)->GetFileName() == L"n1";
+    EXPECT_TRUE(shown);
+}
