@@ -151,7 +151,8 @@ void TSubForm01100::SampleUpdate()
     }
     UpdateNewNames(Preview, pattern, FolderName, FileSystemFold);
     Verdict = CheckRenameRows(Preview, ObjectsOutsideRename(), FolderMode, FileSystemFold);
-    OkAllowed = Verdict.Problem == TRenameProblem::None && !Preview.empty();
+    bool anyObject = std::any_of(Preview.begin(), Preview.end(), [](const TRenameRow& row) { return !row.Skip; });
+    OkAllowed = Verdict.Problem == TRenameProblem::None && anyObject;
     EnableItem(IDOK, OkAllowed);
     InvalidateRect(ListView.Handle(), nullptr, FALSE);
 }

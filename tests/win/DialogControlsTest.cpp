@@ -161,6 +161,8 @@ TEST_P(ListViewExTest, DraggingAtAnEdgeScrollsEvery50msAndADropLandsOnTheItem)
 {
     Make(100);
     SendMessageW(List.Handle(), LVM_ENSUREVISIBLE, 60, FALSE);
+    PumpFor(100);  // the list settles where it scrolled to
+    ASSERT_GT(TopIndex(), 20);
     int dropped = -1;
     List.OnDragDrop = [&dropped](int target) { dropped = target; };
     List.BeginDrag(TopIndex() + 1);
