@@ -6,6 +6,7 @@ set(QV_GUI_SOURCES
   gui/Panel.cpp
   gui/Splitter.cpp
   gui/Strings.cpp
+  gui/ThreadSync.cpp
   gui/Window.cpp
 )
 set(QV_APP_SOURCES
@@ -19,6 +20,11 @@ set(QV_APP_SOURCES
   shell/ShellListView.cpp
   shell/ShellListViewDisplay.cpp
   shell/ShellTreeView.cpp
+  shell/ShellTreeViewWatching.cpp
+  shell/ShellComboBox.cpp
+  shell/ShellComboRows.cpp
+  shell/ChangeWatchers.cpp
+  shell/DeviceBroadcasts.cpp
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp

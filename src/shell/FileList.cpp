@@ -78,7 +78,9 @@ TSHFileList::TSHFileList(IShFileListView& view) : Owner(view) { RowItems.reserve
 
 TSHFileList::~TSHFileList()
 {
-    StopWatching();
+    // The threads end by themselves; a report still on its way is dropped.
+    if (NameWatcher) NameWatcher->Stop();
+    if (AttributeWatcher) AttributeWatcher->Stop();
     ClearRows();
     FreeFolder();
 }
@@ -473,35 +475,58 @@ void TSHFileList::SortBy(THeaderCaption column)
     Owner.Invalidate();
 }
 
-void TSHFileList::StartWatching() { Watched = GetFolderPath(); }
+void TSHFileList::StartWatching()
+{
+    Watched = GetFolderPath();
+    // Made on first use, and again should a thread have ended by itself.
+    if (!NameWatcher || !NameWatcher->Running())
+        NameWatcher = TShFilesWatcher::Create(
+            L"", kNameChanges, [this](TShFilesWatcher&, const std::wstring& path) { return FolderNamesChanged(path); },
+            true);
+    if (!AttributeWatcher || !AttributeWatcher->Running())
+        AttributeWatcher =
+            TShFilesWatcher::Create(L"", kAttributeChanges, [this](TShFilesWatcher&, const std::wstring& path) {
+                return FolderAttributesChanged(path);
+            });
+    NameWatcher->SetPath(Watched);
+    AttributeWatcher->SetPath(Watched);
+}
 
-void TSHFileList::StopWatching() { Watched.clear(); }
+void TSHFileList::StopWatching()
+{
+    Watched.clear();
+    if (NameWatcher) NameWatcher->SetPath(L"");
+    if (AttributeWatcher) AttributeWatcher->SetPath(L"");
+}
 
 void TSHFileList::FolderVanished()
 {
+    StopWatching();
     Owner.BeginUpdate();
     ClearRows();
     FreeFolder();
     Owner.SetItemCount(0);
     Owner.EndUpdate();
+    Owner.FolderGone();
 }
 
-void TSHFileList::FolderNamesChanged(const std::wstring& path)
+bool TSHFileList::FolderNamesChanged(const std::wstring& path)
 {
-    if (Owner.PointerBusy()) return;
-    if (!DirectoryExists(path)) {
-        FolderVanished();
-        return;
-    }
-    Populate();
+    if (Owner.PointerBusy()) return false;
+    // A report for a folder the list has left already.
+    if (path.empty() || lstrcmpiW(path.c_str(), Watched.c_str()) != 0) return true;
+    if (!DirectoryExists(path)) FolderVanished();
+    else Populate();
+    return true;
 }
 
-void TSHFileList::FolderAttributesChanged(const std::wstring& path)
+bool TSHFileList::FolderAttributesChanged(const std::wstring& path)
 {
-    if (Owner.PointerBusy()) return;
+    if (Owner.PointerBusy()) return false;
+    if (path.empty() || lstrcmpiW(path.c_str(), Watched.c_str()) != 0) return true;
     if (!DirectoryExists(path)) {
         FolderVanished();
-        return;
+        return true;
     }
     TotalSizeCache = 0;
     for (TSHFileItem* row : RowItems) {
@@ -515,6 +540,7 @@ void TSHFileList::FolderAttributesChanged(const std::wstring& path)
         row->Exact = true;
     }
     Owner.Invalidate();
+    return true;
 }
 
 const std::wstring& TSHFileList::TypeTextFor(TSHFileItem& row)

@@ -45,4 +45,7 @@ public:
     virtual void ListChanged() = 0;
     // A mouse button is held on a row, or a drag from the view is running.
     virtual bool PointerBusy() const = 0;
+    // The folder shown went away and the rows were cleared: a view linked
+    // to a tree moves to the tree's folder.
+    virtual void FolderGone() {}
 };

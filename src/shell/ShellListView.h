@@ -97,6 +97,7 @@ public:
     bool AcceptRow(TSHFileItem& row) override;
     void ListChanged() override;
     bool PointerBusy() const override { return MouseState != 0; }
+    void FolderGone() override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

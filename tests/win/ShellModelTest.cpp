@@ -6,6 +6,8 @@
 #include "shell/FileList.h"
 #include "shell/IDList.h"
 #include "shell/ShellHelpers.h"
+#include "gui/MessageLoop.h"
+#include "../support/HostCommand.h"
 #include "../support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -411,9 +413,12 @@ TEST_F(FileListTest, VanishedFolderEmptiesTheList)
     Show(list, folder);
     EXPECT_EQ(list.Count(), 1);
     EXPECT_EQ(list.WatchedFolder(), folder);
-    DeleteFileW((folder + L"\\x.txt").c_str());
-    RemoveDirectoryW(folder.c_str());
-    list.FolderNamesChanged(folder);
+    // Removed from outside: the list's own watcher reports it.
+    ASSERT_TRUE(RunOnHost(L"rm -rf " + ShellQuoted(HostPath(folder))));
+    for (int i = 0; i < 600 && list.GetFolderIDList(); ++i) {
+        ProcessPendingMessages();
+        Sleep(10);
+    }
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.GetFolderIDList(), nullptr);
 }
