@@ -168,7 +168,8 @@ void TSHTreeView::MediumChanged(const TDeviceChangeData& change)
     // through whatever the control would select in between.
     if (Contains(node, SelectedNode()) && List && List->FolderLock()) List->SetFolderLock(false);
     if (parent) SendMessageW(Tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(parent));
-    DeleteChildren(node);
+    // Collapsed with its children gone, and opened afresh next time.
     SendMessageW(Tree, TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, LPARAM(node));
+    DeleteChildren(node);
     SetChildrenMark(node, 1);
 }
