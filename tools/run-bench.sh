@@ -34,6 +34,8 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
       "$WINESERVER" -p >/dev/null 2>&1 </dev/null
       "$WINELOADER" cmd.exe /c exit >/dev/null 2>&1 </dev/null
       "$WINELOADER" "'"$win"'/bench/win/shell_bench.exe" > build/shell_bench.out 2>&1 </dev/null
-      cat build/shell_bench.out'
+      cat build/shell_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/watch_bench.exe" > build/watch_bench.out 2>&1 </dev/null
+      cat build/watch_bench.out'
   )
 fi

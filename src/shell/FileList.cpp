@@ -529,16 +529,14 @@ bool TSHFileList::FolderAttributesChanged(const std::wstring& path)
         return true;
     }
     TotalSizeCache = 0;
-    for (TSHFileItem* row : RowItems) {
-        std::wstring rowPath = row->GetPath();
-        if (rowPath.empty()) continue;
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW(rowPath.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) continue;
-        FindClose(find);
-        row->SetFindData(data);
-        row->Exact = true;
-    }
+    // One listing of the folder rather than a search per row: in a large
+    // folder each search costs as much as a listing.
+    TFolderEntries entries;
+    entries.Read(path);
+    for (TSHFileItem* row : RowItems)
+        if (row->HasFindData())
+            if (TRowFileData* fresh = entries.Take(row->HeldFindData().Name)) row->TakeFindData(std::move(*fresh));
+    ExactListed = true;
     Owner.Invalidate();
     return true;
 }
