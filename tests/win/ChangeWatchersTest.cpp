@@ -2,8 +2,8 @@
 // settle, stopping without waiting, late reports dropped, device records
 // coalesced. Quiet periods are shortened here; the controls' own periods are
 // exercised in the list and tree tests.
-#include "gui/MessageLoop.h"
 #include "shell/ChangeWatchers.h"
+#include "../support/GuiTestHelpers.h"
 #include "../support/HostCommand.h"
 #include "../support/TempFolder.h"
 
@@ -22,23 +22,6 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 constexpr DWORD kQuiet = 300;
-
-// Pumps the queue until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs)
-{
-    auto end = TClock::now() + std::chrono::milliseconds(limitMs);
-    for (;;) {
-        ProcessPendingMessages();
-        if (done()) return true;
-        if (TClock::now() > end) return false;
-        Sleep(5);
-    }
-}
-
-void PumpFor(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
 
 void Touch(const std::wstring& path) { ASSERT_TRUE(WriteWholeFile(path, {'x'})) << path.c_str(); }
 

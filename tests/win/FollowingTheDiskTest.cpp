@@ -4,11 +4,11 @@
 // network drives coming and going, and windows closed while a report is on
 // its way.
 #include "core/shell/DeviceText.h"
-#include "gui/MessageLoop.h"
 #include "shell/DeviceBroadcasts.h"
 #include "shell/ShellHelpers.h"
 #include "shell/ShellListView.h"
 #include "shell/ShellTreeView.h"
+#include "../support/GuiTestHelpers.h"
 #include "../support/HostCommand.h"
 #include "../support/TempFolder.h"
 
@@ -17,7 +17,6 @@
 #include <dbt.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -26,23 +25,6 @@
 
 namespace {
 
-using TClock = std::chrono::steady_clock;
-
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs)
-{
-    auto end = TClock::now() + std::chrono::milliseconds(limitMs);
-    for (;;) {
-        ProcessPendingMessages();
-        if (done()) return true;
-        if (TClock::now() > end) return false;
-        Sleep(10);
-    }
-}
-
-void PumpFor(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
 
 // A synthetic volume broadcast, as the system sends it to top-level windows.
 void BroadcastVolume(WPARAM event, DWORD flags, wchar_t drive)
@@ -59,32 +41,14 @@ void BroadcastVolume(WPARAM event, DWORD flags, wchar_t drive)
     SendMessageW(window, WM_DEVICECHANGE, event, LPARAM(&volume));
 }
 
-LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(wnd, msg, wParam, lParam);
-}
-
 class FollowingTheDiskTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        OleInitialize(nullptr);
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
-        InitCommonControlsEx(&icc);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuirevueFollowingHost";
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        RegisterClassW(&wc);
-    }
+    static void SetUpTestSuite() { PrepareControls(ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES); }
 
     void SetUp() override
     {
-        Host = CreateWindowExW(0, L"QuirevueFollowingHost", L"following", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10,
-                               10, 900, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        Host = MakeTestHost(L"following", 900, 600);
         ASSERT_TRUE(Host);
-        ShowWindow(Host, SW_SHOWNORMAL);
         SetShellOwnerWindow(Host);
     }
 

@@ -1,10 +1,10 @@
 // The address combo box in a test window with a linked folder tree: its
 // permanent and temporary rows, choosing rows, following the tree, and its
 // drawing when dropped down.
-#include "gui/MessageLoop.h"
 #include "shell/ShellComboBox.h"
 #include "shell/ShellHelpers.h"
 #include "shell/ShellTreeView.h"
+#include "../support/GuiTestHelpers.h"
 #include "../support/HostCommand.h"
 #include "../support/TempFolder.h"
 
@@ -18,11 +18,6 @@
 
 namespace {
 
-LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(wnd, msg, wParam, lParam);
-}
-
 struct TRow {
     int Level;
     std::wstring Path;
@@ -31,27 +26,14 @@ struct TRow {
 
 class ShellComboBoxTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        OleInitialize(nullptr);
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&icc);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuirevueComboHost";
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        RegisterClassW(&wc);
-    }
+    static void SetUpTestSuite() { PrepareControls(ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES); }
 
     void SetUp() override
     {
-        Host = CreateWindowExW(0, L"QuirevueComboHost", L"combo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, 760,
-                               560, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        Host = MakeTestHost(L"combo", 760, 560);
         ASSERT_TRUE(Host);
         Box = std::make_unique<TSHComboBox>(Host);
         SetWindowPos(Box->Handle(), nullptr, 270, 10, 470, Box->ClosedHeight(), SWP_NOZORDER);
-        ShowWindow(Host, SW_SHOWNORMAL);
         ProcessPendingMessages();
     }
 
