@@ -26,6 +26,7 @@ add_executable(Quirevue WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:qvres>)
 target_link_libraries(Quirevue PRIVATE qvapp)
 target_link_options(Quirevue PRIVATE -municode)
 
+add_subdirectory(plugins)
 add_subdirectory(bench/win)
 
 if(BUILD_TESTING)

@@ -12,6 +12,8 @@ set(QV_GUI_SOURCES
 set(QV_APP_SOURCES
   settings/SettingsFile.cpp
   shell/DataItem.cpp
+  shell/ShellEnumerator.cpp
+  shell/ExactFileData.cpp
   shell/FileItem.cpp
   shell/FolderDialog.cpp
   shell/FileList.cpp
@@ -29,7 +31,17 @@ set(QV_APP_SOURCES
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
   controls/NoWheelComboBox.cpp
+  viewer/DllSearch.cpp
+  viewer/PluginGuard.cpp
+  viewer/SusiePlug.cpp
+  viewer/DrawDib.cpp
+  viewer/Raster.cpp
+  viewer/RasterLayers.cpp
+  viewer/RasterTools.cpp
+  viewer/RasterActions.cpp
+  viewer/PanelBox.cpp
   app/FolderWindow.cpp
+  app/StatusPanels.cpp
   app/FontData.cpp
   app/ImageLists.cpp
   app/MainForm.cpp
@@ -38,6 +50,11 @@ set(QV_APP_SOURCES
   app/MainFormWorkspace.cpp
   app/MenuBuilder.cpp
   app/Program.cpp
+  commands/Commands.cpp
+  commands/FileCommands.cpp
+  commands/NavigationCommands.cpp
+  commands/ViewCommands.cpp
+  commands/WindowCommands.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 list(TRANSFORM QV_APP_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -5,6 +5,7 @@ set(QV_CORE_SOURCES
   core/settings/TextList.cpp
   core/settings/InitData.cpp
   core/settings/SettingsCodec.cpp
+  core/settings/WindowRecord.cpp
   core/shell/FileFilter.cpp
   core/shell/IDListBytes.cpp
   core/shell/WildcardMatch.cpp
@@ -15,7 +16,15 @@ set(QV_CORE_SOURCES
   core/shell/DeviceText.cpp
   core/shell/MergePlan.cpp
   core/shell/PathText.cpp
+  core/shell/VirtualItems.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
+  core/viewer/ViewGeometry.cpp
+  core/viewer/GrxRecords.cpp
+  core/viewer/DibLayout.cpp
+  core/viewer/BmpReader.cpp
+  core/viewer/SusieLayout.cpp
+  core/viewer/PeImage.cpp
+  core/viewer/RasterActionRules.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

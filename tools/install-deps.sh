@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 packages=(
   wine wine64 fonts-wine
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
-  cmake ninja-build nasm make
+  cmake ninja-build nasm make dpkg-dev xz-utils
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho locales
   fp-utils googletest libgtest-dev clang zip

@@ -27,6 +27,13 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
         open(my $f, ">", $name) or die; truncate($f, ($i * 7919) % 100000); close($f) }' "$n")
     touch "$data/files$n/.complete"
   done
+  # The start-up folder holds exactly its 100,000 files.
+  if [ ! -f "$data/startup100000.complete" ]; then
+    rm -rf "$data/startup100000" && mkdir -p "$data/startup100000"
+    (cd "$data/startup100000" && perl -e 'for my $i (0..99999) {
+        open(my $f, ">", sprintf("f%06d.dat", $i)) or die; close($f) }')
+    touch "$data/startup100000.complete"
+  fi
   (
     export QV_WINE_ARCH=$arch QV_PREFIX_KIND=test
     . tools/wine-env.sh
@@ -35,7 +42,14 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
       "$WINELOADER" cmd.exe /c exit >/dev/null 2>&1 </dev/null
       "$WINELOADER" "'"$win"'/bench/win/shell_bench.exe" > build/shell_bench.out 2>&1 </dev/null
       cat build/shell_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/startup_bench.exe" "Z:'"$win"'/Quirevue.exe" \
+        "Z:'"$win"'/bench/win/bare_startup.exe" "C:\\quirevue-bench\\startup100000" \
+        "C:\\quirevue-bench\\startup-run" > build/startup_bench.out 2>&1 </dev/null
+      cat build/startup_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/viewer_bench.exe" > build/viewer_bench.out 2>&1 </dev/null
+      cat build/viewer_bench.out
       "$WINELOADER" "'"$win"'/bench/win/watch_bench.exe" > build/watch_bench.out 2>&1 </dev/null
       cat build/watch_bench.out'
+
   )
 fi

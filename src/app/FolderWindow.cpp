@@ -1,21 +1,26 @@
 #include "app/FolderWindow.h"
 
 #include "app/FontData.h"
-#include "app/MainForm.h"
-#include "gui/Strings.h"
+#include "app/MainFrame.h"
+#include "app/StatusPanels.h"
+#include "core/settings/WindowRecord.h"
 #include "shell/ShellHelpers.h"
 #include "shell/ShellTreeView.h"
-#include "core/shell/SizeText.h"
 
 namespace {
 
 const int kInitialWidth = 696, kInitialHeight = 277;
-const int kColumnWidths[5] = {240, 70, 150, 120, 60};
 
-std::wstring FolderSummary(TSHFileList& files)
+// The folder a record names, when it is still there: a recorded folder
+// that no longer exists leaves the desktop shown. A virtual folder is taken
+// as it stands.
+PCIDList ExistingFolder(const TWindowData& record)
 {
-    return FormatFolderSummary(int64_t(files.GetTotalSize()), int64_t(files.GetFreeSpace()),
-                               LocaleThousandsSeparator(), LocaleDecimalSeparator());
+    if (record.IDList.empty()) return nullptr;
+    auto folder = reinterpret_cast<PCIDList>(record.IDList.data());
+    std::wstring path;
+    if (!IDListToPath(folder, path)) return folder;
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? folder : nullptr;
 }
 
 }  // namespace
@@ -42,71 +47,92 @@ int SettingFromListViewStyle(int style)
 
 TSubForm08010* TSubForm08010::FromHandle(HWND wnd) { return dynamic_cast<TSubForm08010*>(TWindow::FromHandle(wnd)); }
 
-TSubForm08010::TSubForm08010(TMainForm& owner, const TSHFileFilter* filter, PCIDList folder) : Main(owner)
+TSubForm08010::TSubForm08010(IMainFrame& frame, const TWindowData& record, bool restore, bool filtering)
+    : Frame(frame)
+{
+    if (!CreateChild(record, restore)) return;
+    FormCreate(record, filtering);
+    // The child was activated while it was being created, before it had a
+    // list to attach.
+    if (HWND(SendMessageW(Frame.MdiClient(), WM_MDIGETACTIVE, 0, 0)) == Wnd) FormActivate();
+}
+
+TSubForm08010::~TSubForm08010()
+{
+    Destroying = true;
+    if (Wnd) SendMessageW(Frame.MdiClient(), WM_MDIDESTROY, WPARAM(Wnd), 0);
+}
+
+bool TSubForm08010::CreateChild(const TWindowData& record, bool restore)
 {
     RegisterWindowClass(ClassName(), CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr, nullptr);
     MDICREATESTRUCTW mcs{};
     mcs.szClass = ClassName();
     mcs.szTitle = L"";
     mcs.hOwner = GetModuleHandleW(nullptr);
-    mcs.x = mcs.y = CW_USEDEFAULT;
-    mcs.cx = kInitialWidth;
-    mcs.cy = kInitialHeight;
     mcs.style = WS_VISIBLE | WS_CLIPCHILDREN;
     mcs.lParam = reinterpret_cast<LPARAM>(this);
-    // Keep a maximised active child maximised, as the frame does.
-    BOOL maximized = FALSE;
-    SendMessageW(Main.MdiClient(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
-    if (maximized) mcs.style |= WS_MAXIMIZE;
-    SendMessageW(Main.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
-    if (!Wnd) return;
-    FormCreate(filter, folder);
-    // The child was activated while it was being created, before it had a
-    // list to attach.
-    if (HWND(SendMessageW(Main.MdiClient(), WM_MDIGETACTIVE, 0, 0)) == Wnd) FormActivate();
+    if (restore) {
+        mcs.x = record.Left;
+        mcs.y = record.Top;
+        mcs.cx = record.Width;
+        mcs.cy = record.Height;
+        mcs.style |= record.WindowState == 1 ? WS_MINIMIZE : record.WindowState == 2 ? WS_MAXIMIZE : 0;
+    } else {
+        mcs.x = mcs.y = CW_USEDEFAULT;
+        mcs.cx = kInitialWidth;
+        mcs.cy = kInitialHeight;
+        // Keep a maximised active child maximised, as the frame does.
+        BOOL maximized = FALSE;
+        SendMessageW(Frame.MdiClient(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+        if (maximized) mcs.style |= WS_MAXIMIZE;
+    }
+    SendMessageW(Frame.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+    if (!Wnd) return false;
+    if (restore && record.WindowState != 0) {
+        // A minimised or maximised window keeps its normal bounds for later.
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(Wnd, &wp);
+        wp.rcNormalPosition = {record.Left, record.Top, record.Left + record.Width, record.Top + record.Height};
+        SetWindowPlacement(Wnd, &wp);
+    }
+    return true;
 }
 
-TSubForm08010::~TSubForm08010()
+void TSubForm08010::FormCreate(const TWindowData& record, bool filtering)
 {
-    Destroying = true;
-    if (Wnd) SendMessageW(Main.MdiClient(), WM_MDIDESTROY, WPARAM(Wnd), 0);
-}
-
-void TSubForm08010::FormCreate(const TSHFileFilter* filter, PCIDList folder)
-{
-    List = std::make_unique<TSHListView>(Wnd);
+    const TInitData& s = Frame.Settings();
+    TSHTreeView& tree = Frame.ShellTree();
+    TSHListViewSetup setup;
+    setup.Folder = ExistingFolder(record);
+    setup.ViewStyle = ListViewStyleFromSetting(record.ViewStyle);
+    setup.SortType = THeaderCaption(SortKeyOfRecord(record));
+    setup.Columns = ColumnLayoutFromRecords(record.Columns);
+    // The tree's settings, which attaching would hand over anyway.
+    setup.IncludeHidden = tree.IncludeHidden();
+    setup.VirtualItems = tree.ShVirtuaItems();
+    setup.Filter = FilterNamed(s, record.FilterName);
+    setup.Filtering = filtering;
+    setup.FolderLock = record.FolderLock;
+    List = std::make_unique<TSHListView>(Wnd, setup);
     TSHListView& list = *List;
-    for (int id = 0; id < 5; ++id) list.SetColumnWidth(id, kColumnWidths[id]);
-    const TInitData& s = Main.InitData();
-    list.SetViewStyleValue(ListViewStyleFromSetting(s.NewViewStyle));
-    ListFontHandle.Reset(CreateFontFromData(s.ListFont));
-    list.SetListFont(ListFontHandle.Get());
-    list.SetColors(ColorToRGB(s.ListColor), ColorToRGB(s.ListFont.Color));
     list.SetHotTrack(s.HotTrack);
+    SHListViewShFolderLock(list.FolderLock());
 
-    list.OnShListChange = [this](TSHListView&) { SHListViewShListChange(); };
-    list.OnShSelChange = [this](TSHListView&, int64_t size) { SHListViewShSelChange(size); };
-    list.OnShFolderLock = [this](TSHListView&, bool lock) { SHListViewShFolderLock(lock); };
+    list.OnShListChange.Add([this](TSHListView&) { SHListViewShListChange(); });
+    list.OnShFolderLock.Add([this](TSHListView&, bool lock) { SHListViewShFolderLock(lock); });
     list.OnCustomDrawItem = [this](TSHListView&, int row, COLORREF& text) { return SHListViewCustomDrawItem(row, text); };
     // The rename command of the shell's menu goes through the program's own.
     list.OnShListRename = [](TSHListView&, int) { return false; };
 
-    std::wstring path;
-    bool hasPath = folder && IDListToPath(folder, path);
-    DWORD attributes = hasPath ? GetFileAttributesW(path.c_str()) : INVALID_FILE_ATTRIBUTES;
-    // A recorded folder that is gone leaves the desktop shown.
-    if (folder && (!hasPath || attributes != INVALID_FILE_ATTRIBUTES)) list.SetFolder(folder);
-    list.SetFilter(filter);
     SetIconFromTree();
     SetWindowTextW(Wnd, list.GetFolderPath().c_str());
-    RECT r;
-    GetClientRect(Wnd, &r);
-    SetWindowPos(list.Handle(), nullptr, 0, 0, r.right, r.bottom, SWP_NOZORDER);
 }
 
 void TSubForm08010::SetIconFromTree()
 {
-    TSHFolderItem* item = Main.ShellTree().SelectedItem();
+    TSHFolderItem* item = Frame.ShellTree().SelectedItem();
     if (!item) return;
     HIMAGELIST large = GetSysImageList(true);
     HICON icon = ImageList_GetIcon(large, item->GetIconIndex(), ILD_NORMAL);
@@ -118,61 +144,31 @@ void TSubForm08010::SetIconFromTree()
 
 void TSubForm08010::FormActivate()
 {
-    TSHTreeView& tree = Main.ShellTree();
+    TSHTreeView& tree = Frame.ShellTree();
     tree.SetShellListView(nullptr);
     tree.SelectIDList(List->GetFolderIDList());
     tree.SetShellListView(List.get());
-    Main.RepaintStatusBar();
-    Main.SelectFilterEntry(List->Filter());
-}
-
-void TSubForm08010::ShowFolderSummary()
-{
-    TSHFileList& files = List->FileList();
-    Main.SetStatusPanelText(1, files.GetFolderPath().empty() || !ShownByPath() ? L"" : FolderSummary(files));
-}
-
-bool TSubForm08010::ShownByPath()
-{
-    TSHFolderItem* node = Main.ShellTree().SelectedItem();
-    int level = node ? node->GetLevel() : 0;
-    return level >= 2 || (level == 1 && !List->GetFolderPath().empty());
+    Frame.FolderWindowActivated(*this);
 }
 
 void TSubForm08010::SHListViewShListChange()
 {
     SetIconFromTree();
-    TSHFileList& files = List->FileList();
-    if (ShownByPath()) {
-        SetWindowTextW(Wnd, files.GetFolderPath().c_str());
-        Main.SetStatusPanelText(1, FolderSummary(files));
+    TSHTreeView& tree = Frame.ShellTree();
+    if (FolderShownByPath(tree, *List)) {
+        SetWindowTextW(Wnd, List->GetFolderPath().c_str());
     } else {
-        TSHFolderItem* node = Main.ShellTree().SelectedItem();
+        TSHFolderItem* node = tree.SelectedItem();
         SetWindowTextW(Wnd, node ? node->GetDisplayName().c_str() : L"");
-        Main.SetStatusPanelText(1, L"");
     }
-    Main.SetStatusPanelText(0, FormatObjectCount(files.Count()));
     InvalidateRect(Wnd, nullptr, FALSE);
-    DrawMenuBar(Main.Handle());
-}
-
-void TSubForm08010::SHListViewShSelChange(int64_t selSize)
-{
-    int selected = List->SelectedCount();
-    if (selected > 0) {
-        Main.SetStatusPanelText(0, FormatSelectedCount(selected));
-        Main.SetStatusPanelText(1, FormatSelectionSize(selSize, LocaleThousandsSeparator(), LocaleDecimalSeparator()));
-        UpdateWindow(Main.StatusBar());
-    } else {
-        Main.SetStatusPanelText(0, FormatObjectCount(List->FileList().Count()));
-        ShowFolderSummary();
-        InvalidateRect(Main.StatusBar(), nullptr, TRUE);
-    }
+    // A maximised child shows its icon in the frame's menu bar.
+    DrawMenuBar(Frame.OwnerWindow());
 }
 
 void TSubForm08010::SHListViewShFolderLock(bool lock)
 {
-    const TInitData& s = Main.InitData();
+    const TInitData& s = Frame.Settings();
     const TFontData& font = lock ? s.LockedFont : s.ListFont;
     ListFontHandle.Reset(CreateFontFromData(font));
     List->SetListFont(ListFontHandle.Get());
@@ -184,7 +180,7 @@ bool TSubForm08010::SHListViewCustomDrawItem(int row, COLORREF& text)
     TSHFileItem* item = List->FileList().Rows(row);
     if (!item) return false;
     DWORD attributes = item->GetFileAttributes();
-    const TInitData& s = Main.InitData();
+    const TInitData& s = Frame.Settings();
     // Later tests win: read-only over hidden over system over directory
     // over archive over temporary over compressed over offline.
     const struct {
@@ -217,10 +213,11 @@ TWindowData TSubForm08010::Record()
     data.Width = r.right - r.left;
     data.Height = r.bottom - r.top;
     data.WindowState = IsIconic(Wnd) ? 1 : IsZoomed(Wnd) ? 2 : 0;
-    int order[5];
-    List->GetColumnOrder(order);
-    for (int k = 0; k < 5; ++k)
-        data.Columns.push_back({order[k], List->ColumnWidth(order[k]), List->ColumnSortDirections[k]});
+    TColumnLayout columns;
+    List->GetColumnOrder(columns.Order);
+    for (int id = 0; id < kColumnCount; ++id) columns.Widths[id] = List->ColumnWidth(id);
+    for (int k = 0; k < kColumnCount; ++k) columns.Directions[k] = List->ColumnSortDirections[k];
+    data.Columns = RecordsFromColumnLayout(columns);
     if (PCIDList folder = List->GetFolderIDList()) {
         auto bytes = reinterpret_cast<const uint8_t*>(folder);
         data.IDList.assign(bytes, bytes + GetIDListSize(folder));
@@ -230,20 +227,6 @@ TWindowData TSubForm08010::Record()
     data.FolderLock = List->FolderLock();
     if (const TSHFileFilter* filter = List->Filter()) data.FilterName = filter->Name;
     return data;
-}
-
-void TSubForm08010::RestoreColumns(const std::vector<TColumnData>& columns)
-{
-    int ids[5];
-    int count = 0;
-    for (const TColumnData& c : columns)
-        if (c.ID >= 0 && c.ID < 5 && count < 5) ids[count++] = c.ID;
-    if (count == 5) List->SetColumnOrder(ids, 5);
-    for (size_t k = 0; k < columns.size() && k < 5; ++k) {
-        const TColumnData& c = columns[k];
-        if (c.ID >= 0 && c.ID < 5) List->SetColumnWidth(c.ID, c.Width);
-        List->ColumnSortDirections[k] = c.SortDirection < 0 ? -1 : 1;
-    }
 }
 
 LRESULT TSubForm08010::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -264,11 +247,11 @@ LRESULT TSubForm08010::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (List) SetFocus(List->ListHandle());
         return 0;
     case WM_CLOSE:
-        SendMessageW(Main.MdiClient(), WM_MDIDESTROY, WPARAM(Wnd), 0);
+        SendMessageW(Frame.MdiClient(), WM_MDIDESTROY, WPARAM(Wnd), 0);
         return 0;
     case WM_DESTROY:
-        // The tree must not drive a list that is going away.
-        if (List && Main.ShellTree().ShellListView() == List.get()) Main.ShellTree().SetShellListView(nullptr);
+        // Nothing may drive or follow a list that is going away.
+        if (List) Frame.FolderWindowClosing(*this);
         break;
     }
     return TWindow::HandleMessage(msg, wParam, lParam);
@@ -277,6 +260,6 @@ LRESULT TSubForm08010::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 void TSubForm08010::HandleDestroyed()
 {
     List.reset();
-    // The main window frees the object; nothing of it is touched afterwards.
-    if (!Destroying) Main.FolderWindowClosed(this);
+    // The frame frees the object; nothing of it is touched afterwards.
+    if (!Destroying) Frame.FolderWindowDestroyed(*this);
 }

@@ -1,27 +1,28 @@
 #pragma once
 // A folder window: an MDI child showing one folder in a shell list view,
-// attached to the main window's folder tree while it is the active one.
+// attached to the main window's folder tree while it is the active one. It
+// is built from its complete record, the mirror of what Record() writes.
+#include "core/settings/InitData.h"
 #include "gui/Handles.h"
 #include "gui/Window.h"
-#include "core/settings/InitData.h"
 #include "shell/ShellListView.h"
 
 #include <memory>
 
-class TMainForm;
+class IMainFrame;
 
 class TSubForm08010 : public TWindow {
 public:
-    // Shown at once and made the active child. `folder` may be null (the
-    // desktop is shown), `filter` may be null.
-    TSubForm08010(TMainForm& owner, const TSHFileFilter* filter, PCIDList folder);
+    // Shown at once and made the active child. With `restore` the record's
+    // bounds and window state are taken, otherwise the platform places the
+    // window. A recorded folder that no longer exists leaves the desktop
+    // shown. `filtering` is the filtering switch the list starts with.
+    TSubForm08010(IMainFrame& frame, const TWindowData& record, bool restore, bool filtering);
     ~TSubForm08010() override;
 
     TSHListView& SHListView() { return *List; }
     // What the main window records at exit.
     TWindowData Record();
-    // The restore's column step: order, widths and directions from records.
-    void RestoreColumns(const std::vector<TColumnData>& columns);
 
     static TSubForm08010* FromHandle(HWND wnd);
     static const wchar_t* ClassName() { return L"TSubForm08010"; }
@@ -32,17 +33,15 @@ protected:
     void HandleDestroyed() override;
 
 private:
-    void FormCreate(const TSHFileFilter* filter, PCIDList folder);
+    bool CreateChild(const TWindowData& record, bool restore);
+    void FormCreate(const TWindowData& record, bool filtering);
     void FormActivate();
     void SetIconFromTree();
     void SHListViewShListChange();
-    void SHListViewShSelChange(int64_t selSize);
     void SHListViewShFolderLock(bool lock);
     bool SHListViewCustomDrawItem(int row, COLORREF& text);
-    void ShowFolderSummary();
-    bool ShownByPath();
 
-    TMainForm& Main;
+    IMainFrame& Frame;
     bool Destroying = false;  // the owner is freeing this window
     std::unique_ptr<TSHListView> List;
     TFontHandle ListFontHandle;

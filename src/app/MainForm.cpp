@@ -5,6 +5,7 @@
 #include "app/FontData.h"
 #include "app/FolderWindow.h"
 #include "app/MenuBuilder.h"
+#include "app/StatusPanels.h"
 #include "shell/ShellTreeView.h"
 #include "gui/MessageBox.h"
 #include "gui/Strings.h"
@@ -23,21 +24,21 @@ TMainForm::~TMainForm()
 {
     // Folder windows and controls go before the image lists and fonts they
     // use.
-    FolderWindows.clear();
+    FolderWindowObjects.clear();
     if (Wnd) DestroyWindow(Wnd);
 }
 
 void TMainForm::FormCreate()
 {
     const std::wstring& exe = ExePath;
-    Settings = std::make_unique<TInitData>(WideToAnsi(FolderOf(exe)), IconTitleFontData());
+    SettingsData = std::make_unique<TInitData>(WideToAnsi(FolderOf(exe)), IconTitleFontData());
     SettingsPath = SettingsFileNameFor(exe);
-    Settings->FileName = WideToAnsi(SettingsPath);
+    SettingsData->FileName = WideToAnsi(SettingsPath);
     HelpFile = exe.substr(0, exe.find_last_of(L'.')) + L".CHM";
 
     CreateActions();
     BindActionHandlers();
-    Menus = std::make_unique<TMenuBuilder>(Actions);
+    Menus = std::make_unique<TMenuBuilder>(ActionsList);
     MainMenu.Reset(Menus->BuildMenuBar(MainMenuLayout()));
     WindowMenu = Menus->WindowMenu();
     PopupMenu1.Reset(Menus->BuildPopup(PopupMenu1Layout()));
@@ -45,7 +46,7 @@ void TMainForm::FormCreate()
     ToolBarMenu2.Reset(Menus->BuildPopup(ToolBarMenu2Layout()));
     PopupUndo.Reset(CreatePopupMenu());
     PopupRedo.Reset(CreatePopupMenu());
-    Accelerators.Reset(Actions.CreateAccelerators());
+    Accelerators.Reset(ActionsList.CreateAccelerators());
 }
 
 bool TMainForm::Start(int showCommand)
@@ -57,6 +58,9 @@ bool TMainForm::Start(int showCommand)
     if (!CreateHandle(WS_EX_CONTROLPARENT, ClassName(), ApplicationTitle().c_str(),
                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 800, 600, nullptr, MainMenu.Release()))
         return false;
+    // Message boxes and the shell's own windows are owned by the main
+    // window, so that they are modal and cannot hide behind it.
+    SetShellOwnerWindow(Wnd);
     ShowWindow(Wnd, showCommand);
     UpdateWindow(Wnd);
     FormShow();
@@ -71,27 +75,71 @@ int TMainForm::ActiveChildCount() const
     return count;
 }
 
-TSHListView* TMainForm::AttachedList() const
+TSHListView* TMainForm::ActiveList() const
 {
-    for (const auto& window : FolderWindows)
+    for (const auto& window : FolderWindowObjects)
         if (Tree && Tree->ShellListView() == &window->SHListView()) return &window->SHListView();
     return nullptr;
 }
 
-void TMainForm::SetStatusPanelText(int panel, const std::wstring& text)
+std::vector<TSubForm08010*> TMainForm::FolderWindows() const
 {
-    SendMessageW(StatusWnd, SB_SETTEXTW, WPARAM(panel), LPARAM(text.c_str()));
+    std::vector<TSubForm08010*> windows;
+    for (HWND child = GetWindow(ClientWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (TSubForm08010* window = TSubForm08010::FromHandle(child)) windows.insert(windows.begin(), window);
+    return windows;
 }
 
-void TMainForm::RepaintStatusBar()
+TSubForm08010* TMainForm::OpenFolderWindow(const TWindowData& record, bool restore)
 {
-    // The owner-drawn indicator panels read their state when drawn.
-    SendMessageW(StatusWnd, SB_SETTEXTW, 2 | SBT_OWNERDRAW, 0);
-    SendMessageW(StatusWnd, SB_SETTEXTW, 3 | SBT_OWNERDRAW, 0);
-    InvalidateRect(StatusWnd, nullptr, TRUE);
+    // Only windows the user opens start with filtering off; restored ones
+    // take the recorded switch.
+    auto window = std::make_unique<TSubForm08010>(*this, record, restore, restore && FilteringOn);
+    if (!window->Handle()) return nullptr;
+    FolderWindowObjects.push_back(std::move(window));
+    return FolderWindowObjects.back().get();
 }
 
-void TMainForm::SelectFilterEntry(const TSHFileFilter* filter)
+void TMainForm::FolderWindowActivated(TSubForm08010& window)
+{
+    Status->Observe(&window.SHListView());
+    ChooseFilter(window.SHListView().Filter());
+}
+
+void TMainForm::FolderWindowClosing(TSubForm08010& window)
+{
+    TSHListView* list = &window.SHListView();
+    if (Tree && Tree->ShellListView() == list) Tree->SetShellListView(nullptr);
+    if (Status && Status->Observed() == list) Status->Observe(nullptr);
+}
+
+void TMainForm::FolderWindowDestroyed(TSubForm08010& window)
+{
+    for (auto it = FolderWindowObjects.begin(); it != FolderWindowObjects.end(); ++it)
+        if (it->get() == &window) {
+            std::unique_ptr<TSubForm08010> gone = std::move(*it);
+            FolderWindowObjects.erase(it);
+            break;  // `gone` frees the window object here
+        }
+}
+
+void TMainForm::SetFiltering(bool on)
+{
+    FilteringOn = on;
+    for (auto& window : FolderWindowObjects) window->SHListView().SetFiltering(on);
+    Status->RepaintIndicators();
+}
+
+bool TMainForm::FilterEntryChosen() const { return SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0) != CB_ERR; }
+
+const TSHFileFilter* TMainForm::ChosenFilter() const
+{
+    int index = int(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
+    return index > 0 ? reinterpret_cast<const TSHFileFilter*>(SendMessageW(ComboBox1, CB_GETITEMDATA, index, 0))
+                     : nullptr;
+}
+
+void TMainForm::ChooseFilter(const TSHFileFilter* filter)
 {
     int count = int(SendMessageW(ComboBox1, CB_GETCOUNT, 0, 0));
     int chosen = 0;
@@ -101,38 +149,31 @@ void TMainForm::SelectFilterEntry(const TSHFileFilter* filter)
     SendMessageW(ComboBox1, CB_SETCURSEL, chosen, 0);
 }
 
-TSubForm08010* TMainForm::NewFolderWindow(const TSHFileFilter* filter, PCIDList folder)
+void TMainForm::RefillFilterCombo()
 {
-    auto window = std::make_unique<TSubForm08010>(*this, filter, folder);
-    if (!window->Handle()) return nullptr;
-    FolderWindows.push_back(std::move(window));
-    return FolderWindows.back().get();
+    SendMessageW(ComboBox1, CB_RESETCONTENT, 0, 0);
+    SendMessageW(ComboBox1, CB_ADDSTRING, 0, LPARAM(L"< フィルタ無し >"));
+    for (const auto& filter : SettingsData->Filters) {
+        std::wstring name = AnsiToWide(filter->Name);
+        LRESULT index = SendMessageW(ComboBox1, CB_ADDSTRING, 0, LPARAM(name.c_str()));
+        SendMessageW(ComboBox1, CB_SETITEMDATA, index, LPARAM(filter.get()));
+    }
+    SendMessageW(ComboBox1, CB_SETCURSEL, 0, 0);
 }
 
-void TMainForm::FolderWindowClosed(TSubForm08010* window)
+void TMainForm::RebuildFileTypeMenus()
 {
-    for (auto it = FolderWindows.begin(); it != FolderWindows.end(); ++it)
-        if (it->get() == window) {
-            std::unique_ptr<TSubForm08010> gone = std::move(*it);
-            FolderWindows.erase(it);
-            break;  // `gone` frees the window object here
-        }
-    RepaintStatusBar();
-    if (FolderWindows.empty()) {
-        SetStatusPanelText(0, L"");
-        SetStatusPanelText(1, L"");
+    for (HMENU menu : Menus->FileTypeMenus()) {
+        while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+        int id = IDM_FILETYPE_FIRST;
+        for (const std::string& type : SettingsData->FileTypes)
+            AppendMenuW(menu, MF_STRING | MF_GRAYED, UINT_PTR(id++), AnsiToWide(type).c_str());
     }
 }
 
-std::vector<TSubForm08010*> TMainForm::FolderWindowsBottomUp() const
-{
-    std::vector<TSubForm08010*> windows;
-    for (HWND child = GetWindow(ClientWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (TSubForm08010* window = TSubForm08010::FromHandle(child)) windows.insert(windows.begin(), window);
-    return windows;
-}
-
 bool TMainForm::ViewerVisible() const { return PanelViewer && IsWindowVisible(PanelViewer->Handle()); }
+
+bool TMainForm::StatusBarVisible() const { return IsWindowVisible(StatusWnd) != 0; }
 
 LRESULT TMainForm::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -169,24 +210,24 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         HMENU menu = HMENU(lParam);
         UINT flags = HIWORD(wParam);
         if (flags == 0xFFFF && !menu) {
-            HideHint();
+            Status->HideHint();
         } else if (flags & MF_POPUP) {
-            ShowHint(Menus->SubmenuStatusText(GetSubMenu(menu, LOWORD(wParam))));
-        } else if (TAction* a = Actions.Find(LOWORD(wParam))) {
-            ShowHint(a->StatusText);
+            Status->ShowHint(Menus->SubmenuStatusText(GetSubMenu(menu, LOWORD(wParam))));
+        } else if (TAction* a = ActionsList.Find(LOWORD(wParam))) {
+            Status->ShowHint(a->StatusText);
         } else {
-            ShowHint(L"");
+            Status->ShowHint(L"");
         }
         break;
     }
     case WM_EXITMENULOOP:
-        HideHint();
+        Status->HideHint();
         break;
     case WM_HELP: {
         auto* info = reinterpret_cast<HELPINFO*>(lParam);
         int context = 0;
         if (info->iContextType == HELPINFO_MENUITEM) {
-            if (TAction* a = Actions.Find(info->iCtrlId)) context = a->HelpContext;
+            if (TAction* a = ActionsList.Find(info->iCtrlId)) context = a->HelpContext;
             else context = Menus->SubmenuHelpContext(HMENU(info->hItemHandle));
         }
         if (context) ShowHelp(context);
@@ -195,7 +236,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (item->hwndItem == StatusWnd) {
-            DrawStatusPanel(*item);
+            Status->DrawIndicator(*item);
             return TRUE;
         }
         break;
@@ -203,13 +244,20 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SETTINGCHANGE:
         // Only top-level windows hear of it; the shell controls re-read the
         // system image lists then.
-        for (auto& window : FolderWindows) SendMessageW(window->SHListView().Handle(), msg, wParam, lParam);
+        for (auto& window : FolderWindowObjects) SendMessageW(window->SHListView().Handle(), msg, wParam, lParam);
         if (Tree) SendMessageW(Tree->Handle(), msg, wParam, lParam);
         break;
     case WM_CLOSE:
         if (FormCloseQuery()) DestroyWindow(Wnd);
         return 0;
+    case WM_QUERYENDSESSION:
+        // Logging off or shutting down ends the program without a close:
+        // the workspace is kept as a close would keep it.
+        RecordWorkspace();
+        AskAndSave();
+        return TRUE;
     case WM_DESTROY:
+        SetShellOwnerWindow(nullptr);
         PostQuitMessage(0);
         break;
     }

@@ -2,6 +2,7 @@
 // The main window: an MDI frame with the cool bar, the left panel with the
 // folder and favorites trees and the plug-in viewer box, the viewer's tool
 // bar, the status bar and the folder windows in its client area.
+#include "app/MainFrame.h"
 #include "gui/Action.h"
 #include "gui/Handles.h"
 #include "gui/Panel.h"
@@ -20,10 +21,11 @@
 class TMenuBuilder;
 class TSHTreeView;
 class TSHListView;
+class TStatusPanels;
 class TSubForm08010;
 class TSHFileFilter;
 
-class TMainForm : public TWindow {
+class TMainForm : public TWindow, public IMainFrame {
 public:
     // The settings and help files lie beside `exePath` (normally the running
     // executable).
@@ -40,27 +42,42 @@ public:
     // The idle update pass of every command.
     void UpdateActions();
 
-    TInitData& InitData() { return *Settings; }
-    TActionList& ActionList() { return Actions; }
-    HWND MdiClient() const { return ClientWnd; }
+    TInitData& InitData() { return *SettingsData; }
+    TActionList& ActionList() { return ActionsList; }
     HWND CoolBar() const { return CoolBarWnd; }
     HWND StatusBar() const { return StatusWnd; }
     HWND FilterCombo() const { return ComboBox1; }
-    HWND AddressCombo() const { return AddressComboWnd; }
-    bool ViewerVisible() const;
     int ActiveChildCount() const;
 
-    // What the folder windows use.
-    TSHTreeView& ShellTree() { return *Tree; }
-    // The list attached to the tree (the active folder window's), or null.
-    TSHListView* AttachedList() const;
-    void SetStatusPanelText(int panel, const std::wstring& text);
-    void RepaintStatusBar();
-    void SelectFilterEntry(const TSHFileFilter* filter);
-    TSubForm08010* NewFolderWindow(const TSHFileFilter* filter, PCIDList folder);
-    void FolderWindowClosed(TSubForm08010* window);
-    // The folder windows from the bottom of the stacking order to the top.
-    std::vector<TSubForm08010*> FolderWindowsBottomUp() const;
+    // IMainFrame
+    HWND OwnerWindow() const override { return Wnd; }
+    HWND MdiClient() const override { return ClientWnd; }
+    TInitData& Settings() override { return *SettingsData; }
+    TActionList& Actions() override { return ActionsList; }
+    TSHTreeView& ShellTree() override { return *Tree; }
+    TStatusPanels& StatusPanels() override { return *Status; }
+    TSHListView* ActiveList() const override;
+    std::vector<TSubForm08010*> FolderWindows() const override;
+    TSubForm08010* OpenFolderWindow(const TWindowData& record, bool restore) override;
+    void FolderWindowActivated(TSubForm08010& window) override;
+    void FolderWindowClosing(TSubForm08010& window) override;
+    void FolderWindowDestroyed(TSubForm08010& window) override;
+    bool Filtering() const override { return FilteringOn; }
+    void SetFiltering(bool on) override;
+    bool FilterEntryChosen() const override;
+    const TSHFileFilter* ChosenFilter() const override;
+    void ChooseFilter(const TSHFileFilter* filter) override;
+    void RefillFilterCombo() override;
+    HWND AddressCombo() const override { return AddressComboWnd; }
+    bool BandVisible(int band) const override;
+    void ShowBand(int band, bool visible) override;
+    bool StatusBarVisible() const override;
+    void SetStatusBarVisible(bool visible) override;
+    bool ViewerVisible() const override;
+    void SetViewerVisible(bool visible) override;
+    void ShowHelp(int helpContext) override;
+    void SetPasteHandler(std::function<void()> handler) override { PasteHandler = std::move(handler); }
+    void RebuildFileTypeMenus() override;
 
     static const wchar_t* ClassName() { return L"TMainForm"; }
 
@@ -87,41 +104,32 @@ private:
     void BindActionHandlers();
     void OnCommand(int id, HWND control, int code);
     LRESULT OnNotify(NMHDR* hdr);
-    void ShowHint(const std::wstring& statusText);
-    void HideHint();
     void SyncToolBars();
     void ShowDropDownMenu(HWND toolBar, int buttonId, TToolMenu menu);
-    void ShowHelp(int helpContext);
     bool IsShortCutRefused() const;
 
     // Workspace (MainFormWorkspace.cpp)
     void FormShow();
     void RestoreBands();
     void RestoreFavoritesFolder();
-    void FillFilterCombo();
-    void BuildFileTypeMenus();
     bool FormCloseQuery();
+    void RecordWorkspace();
+    void AskAndSave();
     void RestoreFolderWindows();
     void SHTreeViewSelectNode();
     void ComboBox1Select();
     void FillHistoryMenu(HMENU menu, bool back);
-    void DrawStatusPanel(const DRAWITEMSTRUCT& item);
     void RecordBands();
     bool SaveWorkspace();
 
-    // Bands and viewer (used by the toggles and the workspace)
     int BandIndex(int id) const;
-    bool BandVisible(int id) const;
-    void ShowBand(int id, bool visible);
-    void SetViewerVisible(bool visible);
-    void SetStatusBarVisible(bool visible);
     void ApplyTreeLook(HWND tree);
 
     std::wstring ExePath;
-    std::unique_ptr<TInitData> Settings;
+    std::unique_ptr<TInitData> SettingsData;
     TSettingsFileState SettingsState;
     std::wstring HelpFile;
-    TActionList Actions;
+    TActionList ActionsList;
     TAccelHandle Accelerators;
     TFontHandle UiFont;
     TImageListHandle ImageList1, ImageList2;
@@ -131,7 +139,7 @@ private:
     TFontHandle TreeFontHandle;
     std::wstring SettingsPath;
     bool Shown = false;
-    bool HintShown = false;
+    bool FilteringOn = false;
     // The paste button of the edit bar is not bound to the paste command; it
     // runs this handler directly and is enabled while there is one.
     std::function<void()> PasteHandler;
@@ -149,11 +157,12 @@ private:
 
     std::unique_ptr<TPanel> PanelCtrl, PanelBox, PanelViewer;
     std::unique_ptr<TSplitter> SplitterFrame, Splitter1;
+    std::unique_ptr<TStatusPanels> Status;
     HWND PageControl = nullptr;
     std::unique_ptr<TPanel> FoldersPage, FavoritesPage;
     std::unique_ptr<TSHTreeView> Tree;
     HWND SHTreeView = nullptr;  // the tree control inside Tree
-    std::vector<std::unique_ptr<TSubForm08010>> FolderWindows;
+    std::vector<std::unique_ptr<TSubForm08010>> FolderWindowObjects;
     HWND FolderTreeView = nullptr;
     HWND ToolBar88 = nullptr;
     HWND Raster = nullptr;

@@ -2,6 +2,7 @@
 #include "app/ControlIds.h"
 #include "app/ImageLists.h"
 #include "app/MainForm.h"
+#include "app/StatusPanels.h"
 #include "core/commands/MenuLayout.h"
 #include "controls/NoWheelComboBox.h"
 #include "shell/ShellTreeView.h"
@@ -74,6 +75,7 @@ void TMainForm::CreateControls()
     CreateStatusBar();
     CreateViewerBar();
     CreateLeftPanel();
+    Status = std::make_unique<TStatusPanels>(StatusWnd, *Tree, ImageList1.Get(), UiFont.Get());
     SplitterFrame = std::make_unique<TSplitter>(Wnd, TSplitter::TOrientation::Vertical);
     SplitterFrame->OnMoved = [this](int delta) {
         RECT r;
@@ -114,7 +116,7 @@ HWND TMainForm::CreateBandToolBar(HWND parent, const std::vector<TToolEntry>& en
             b.fsStyle = BTNS_SEP;
             break;
         case TToolEntryKind::Button: {
-            TAction* action = Actions.Find(e.Command);
+            TAction* action = ActionsList.Find(e.Command);
             if (!action || !action->Visible) continue;
             b.idCommand = action->Id;
             b.iBitmap = e.ImageIndex >= 0 ? e.ImageIndex : action->ImageIndex;
@@ -288,6 +290,8 @@ void TMainForm::CreateLeftPanel()
     Tree = std::make_unique<TSHTreeView>(FoldersPage->Handle());
     SHTreeView = Tree->TreeHandle();
     SendMessageW(SHTreeView, TVM_SETINDENT, 19, 0);
+    // The desktop is the only root: it needs no lines of its own.
+    SetWindowLongPtrW(SHTreeView, GWL_STYLE, GetWindowLongPtrW(SHTreeView, GWL_STYLE) & ~LONG_PTR(TVS_LINESATROOT));
     Tree->ZipFolder = true;
     Tree->SetShVirtuaItems(ShVirtuaBit(itInterNet) | ShVirtuaBit(itBitBucket) | ShVirtuaBit(itNetWork) |
                            ShVirtuaBit(itVirtual));
@@ -390,4 +394,46 @@ void TMainForm::LayoutForm()
     SetWindowPos(SplitterFrame->Handle(), nullptr, panelWidth, top, kSplitterFrameWidth, height, SWP_NOZORDER);
     int left = panelWidth + kSplitterFrameWidth;
     SetWindowPos(ClientWnd, nullptr, left, top, std::max(0, int(r.right - left)), height, SWP_NOZORDER);
+}
+
+int TMainForm::BandIndex(int id) const
+{
+    return int(SendMessageW(CoolBarWnd, RB_IDTOINDEX, WPARAM(id), 0));
+}
+
+bool TMainForm::BandVisible(int id) const
+{
+    int index = BandIndex(id);
+    if (index < 0) return false;
+    REBARBANDINFOW rb{};
+    rb.cbSize = sizeof rb;
+    rb.fMask = RBBIM_STYLE;
+    SendMessageW(CoolBarWnd, RB_GETBANDINFOW, index, LPARAM(&rb));
+    return !(rb.fStyle & RBBS_HIDDEN);
+}
+
+void TMainForm::ShowBand(int id, bool visible)
+{
+    int index = BandIndex(id);
+    if (index < 0) return;
+    SendMessageW(CoolBarWnd, RB_SHOWBAND, index, visible);
+    LayoutForm();
+}
+
+void TMainForm::SetStatusBarVisible(bool visible)
+{
+    ShowWindow(StatusWnd, visible ? SW_SHOW : SW_HIDE);
+    LayoutForm();
+}
+
+void TMainForm::SetViewerVisible(bool visible)
+{
+    int show = visible ? SW_SHOW : SW_HIDE;
+    ShowWindow(PanelViewer->Handle(), show);
+    ShowWindow(Splitter1->Handle(), show);
+    ShowWindow(PanelBox->Handle(), show);
+    for (HWND label : Labels) SetWindowTextW(label, L"");
+    ShowWindow(ProgressBar, SW_HIDE);
+    LayoutLeftPanel();
+    LayoutForm();
 }

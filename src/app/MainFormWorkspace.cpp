@@ -19,8 +19,6 @@
 
 namespace {
 
-const int kFilteringCommand = 5020;
-
 std::wstring SpecialFolderPath(int csidl)
 {
     wchar_t path[MAX_PATH] = {};
@@ -52,9 +50,9 @@ void TMainForm::FormShow()
         } cleanUp{this};
 
         // (The splash window, when there is one, is shown before this.)
-        LoadSettings(SettingsPath, *Settings, SettingsState);
+        LoadSettings(SettingsPath, *SettingsData, SettingsState);
 
-        TInitData& s = *Settings;
+        TInitData& s = *SettingsData;
         SetWindowPos(Wnd, nullptr, s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         PanelCtrlWidth = std::max(0, int(s.TreePanelWidth));
@@ -63,23 +61,19 @@ void TMainForm::FormShow()
 
         ApplyTreeLook(SHTreeView);
         Tree->SetHotTrack(s.HotTrack);
-        Tree->SetIncludeHidden(s.IncludeHidden);
-        Tree->SetShVirtuaItems(s.ShVirtuaItems);
+        // The recorded switches are state before any window is built, so
+        // that every list enumerates its folder once.
+        if (Tree->IncludeHidden() != s.IncludeHidden) Tree->SetIncludeHidden(s.IncludeHidden);
+        if (Tree->ShVirtuaItems() != s.ShVirtuaItems) Tree->SetShVirtuaItems(s.ShVirtuaItems);
+        FilteringOn = s.Filtering;
+        PluginFolder = AnsiToWide(s.PluginFolder);
+        PanelBoxHeight = std::max(0, int(s.ViewerHeight));
+        SetViewerVisible(s.ViewerVisible);
         RestoreFavoritesFolder();
         ApplyTreeLook(FolderTreeView);
-        FillFilterCombo();
+        RefillFilterCombo();
         RestoreFolderWindows();
-        BuildFileTypeMenus();
-
-        if (TAction* filtering = Actions.Find(kFilteringCommand)) {
-            filtering->Checked = !s.Filtering;
-            Actions.Execute(kFilteringCommand, Wnd);
-        }
-        PluginFolder = AnsiToWide(s.PluginFolder);
-
-        ShowWindow(PanelViewer->Handle(), s.ViewerVisible ? SW_HIDE : SW_SHOW);
-        PanelBoxHeight = std::max(0, int(s.ViewerHeight));
-        SetViewerVisible(!ViewerVisible());
+        RebuildFileTypeMenus();
 
         // Told once, over the restored window.
         if (SettingsState.Damaged)
@@ -95,7 +89,7 @@ void TMainForm::FormShow()
 
 void TMainForm::RestoreBands()
 {
-    auto& bands = Settings->Bands;
+    auto& bands = SettingsData->Bands;
     int count = int(SendMessageW(CoolBarWnd, RB_GETBANDCOUNT, 0, 0));
     for (int i = int(bands.size()) - 1; i >= 0; --i) {
         const TBandData& record = bands[size_t(i)];
@@ -131,7 +125,7 @@ void TMainForm::SHTreeViewSelectNode()
 
 void TMainForm::ApplyTreeLook(HWND tree)
 {
-    const TInitData& s = *Settings;
+    const TInitData& s = *SettingsData;
     if (!TreeFontHandle) TreeFontHandle.Reset(CreateFontFromData(s.TreeFont));
     SendMessageW(tree, WM_SETFONT, WPARAM(TreeFontHandle.Get()), TRUE);
     SendMessageW(tree, TVM_SETBKCOLOR, 0, LPARAM(ColorToRGB(s.TreeColor)));
@@ -143,7 +137,7 @@ void TMainForm::ApplyTreeLook(HWND tree)
 
 void TMainForm::RestoreFavoritesFolder()
 {
-    std::wstring folder = AnsiToWide(Settings->FavoritesFolder);
+    std::wstring folder = AnsiToWide(SettingsData->FavoritesFolder);
     // One level only, like a single make-directory call.
     if (folder.empty() || (!DirectoryExists(folder) && !CreateDirectoryW(folder.c_str(), nullptr)))
         folder = SpecialFolderPath(CSIDL_FAVORITES);
@@ -158,59 +152,17 @@ void TMainForm::RestoreFavoritesFolder()
     TreeView_InsertItem(FolderTreeView, &item);
 }
 
-void TMainForm::FillFilterCombo()
-{
-    SendMessageW(ComboBox1, CB_RESETCONTENT, 0, 0);
-    SendMessageW(ComboBox1, CB_ADDSTRING, 0, LPARAM(L"< フィルタ無し >"));
-    for (const auto& filter : Settings->Filters) {
-        std::wstring name = AnsiToWide(filter->Name);
-        LRESULT index = SendMessageW(ComboBox1, CB_ADDSTRING, 0, LPARAM(name.c_str()));
-        SendMessageW(ComboBox1, CB_SETITEMDATA, index, LPARAM(filter.get()));
-    }
-    SendMessageW(ComboBox1, CB_SETCURSEL, 0, 0);
-}
-
-void TMainForm::BuildFileTypeMenus()
-{
-    for (HMENU menu : Menus->FileTypeMenus()) {
-        while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
-        int id = IDM_FILETYPE_FIRST;
-        for (const std::string& type : Settings->FileTypes)
-            AppendMenuW(menu, MF_STRING | MF_GRAYED, UINT_PTR(id++), AnsiToWide(type).c_str());
-    }
-}
-
 void TMainForm::RestoreFolderWindows()
 {
-    TInitData& s = *Settings;
-    for (const TWindowData& record : s.Windows) {
-        const TSHFileFilter* filter = nullptr;
-        for (const auto& f : s.Filters)
-            if (!record.FilterName.empty() && f->Name == record.FilterName) filter = f.get();
-        PCIDList folder = record.IDList.empty() ? nullptr : reinterpret_cast<PCIDList>(record.IDList.data());
-        TSubForm08010* window = NewFolderWindow(filter, folder);
-        if (!window) continue;
-        HWND wnd = window->Handle();
-        ShowWindow(wnd, record.WindowState == 1 ? SW_MINIMIZE : record.WindowState == 2 ? SW_MAXIMIZE : SW_RESTORE);
-        WINDOWPLACEMENT wp{};
-        wp.length = sizeof wp;
-        GetWindowPlacement(wnd, &wp);
-        wp.rcNormalPosition = {record.Left, record.Top, record.Left + record.Width, record.Top + record.Height};
-        SetWindowPlacement(wnd, &wp);
-        window->RestoreColumns(record.Columns);
-        TSHListView& list = window->SHListView();
-        list.SetFolderLock(record.FolderLock);
-        list.SetViewStyleValue(ListViewStyleFromSetting(record.ViewStyle));
-        THeaderCaption sort = record.SortType < 5 ? THeaderCaption(record.SortType) : hcName;
-        list.SortType = sort;
-        list.SetSort(sort, list.ColumnSortDirections[sort]);
-    }
-    s.Windows.clear();
+    // Bottom of the stacking order first: the window that was active at
+    // exit is created last and is active again.
+    for (const TWindowData& record : SettingsData->Windows) OpenFolderWindow(record, true);
+    SettingsData->Windows.clear();
 }
 
-bool TMainForm::FormCloseQuery()
+void TMainForm::RecordWorkspace()
 {
-    TInitData& s = *Settings;
+    TInitData& s = *SettingsData;
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     RECT r;
@@ -222,7 +174,7 @@ bool TMainForm::FormCloseQuery()
     s.WindowWidth = r.right - r.left;
     s.WindowHeight = r.bottom - r.top;
     s.TreePanelWidth = PanelCtrlWidth;
-    s.StatusBarVisible = IsWindowVisible(StatusWnd) != 0;
+    s.StatusBarVisible = StatusBarVisible();
     s.IncludeHidden = Tree->IncludeHidden();
     s.ShVirtuaItems = uint16_t(Tree->ShVirtuaItems());
     s.FavoritesFolder = WideToAnsi(FavoritesRoot);
@@ -230,28 +182,35 @@ bool TMainForm::FormCloseQuery()
     // Bottom of the stacking order first, so the active window comes back
     // on top.
     s.Windows.clear();
-    for (TSubForm08010* window : FolderWindowsBottomUp()) {
+    for (TSubForm08010* window : FolderWindows()) {
         s.Windows.push_back(window->Record());
         ProcessPendingMessages();
     }
-
-    TAction* filtering = Actions.Find(kFilteringCommand);
-    s.Filtering = filtering && filtering->Checked;
+    s.Filtering = FilteringOn;
     s.PluginFolder = WideToAnsi(PluginFolder);
     s.ViewerVisible = ViewerVisible();
     s.ViewerHeight = PanelBoxHeight;
+}
 
-    bool save = s.AutoSaveOnExit ||
+bool TMainForm::FormCloseQuery()
+{
+    RecordWorkspace();
+    AskAndSave();
+    for (TSubForm08010* window : FolderWindows())
+        SendMessageW(ClientWnd, WM_MDIDESTROY, WPARAM(window->Handle()), 0);
+    return true;
+}
+
+void TMainForm::AskAndSave()
+{
+    bool save = SettingsData->AutoSaveOnExit ||
                 ShowMessageBox(Wnd, L"現在の設定を記録しますか？", MB_ICONQUESTION | MB_YESNO) == IDYES;
     if (save) SaveWorkspace();
-
-    for (TSubForm08010* window : FolderWindowsBottomUp()) SendMessageW(ClientWnd, WM_MDIDESTROY, WPARAM(window->Handle()), 0);
-    return true;
 }
 
 void TMainForm::RecordBands()
 {
-    auto& bands = Settings->Bands;
+    auto& bands = SettingsData->Bands;
     bands.clear();
     int count = int(SendMessageW(CoolBarWnd, RB_GETBANDCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -271,7 +230,7 @@ void TMainForm::RecordBands()
 bool TMainForm::SaveWorkspace()
 {
     try {
-        SaveSettings(SettingsPath, *Settings, SettingsState);
+        SaveSettings(SettingsPath, *SettingsData, SettingsState);
         return true;
     } catch (const TSettingsFileError& e) {
         ShowMessageBox(Wnd, e.Message + L"\n\n前回の設定ファイルはそのまま残っています。", MB_OK | MB_ICONERROR);

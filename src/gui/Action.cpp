@@ -71,6 +71,21 @@ bool TActionList::Execute(int id, HWND owner)
     return true;
 }
 
+TAction* TActionList::FindByShortCut(WORD key, BYTE flags)
+{
+    for (auto& a : Actions)
+        if (a->ShortCutKey == key && a->ShortCutFlags == flags) return a.get();
+    return nullptr;
+}
+
+bool TActionList::ShortCutEnabled(WORD key, BYTE flags)
+{
+    TAction* a = FindByShortCut(key, flags);
+    if (!a) return false;
+    UpdateOne(*a);
+    return a->Enabled;
+}
+
 HACCEL TActionList::CreateAccelerators() const
 {
     std::vector<ACCEL> table;

@@ -42,6 +42,12 @@ public:
     // thrown by the handler is shown in the error box; the program goes on.
     bool Execute(int id, HWND owner);
 
+    // The command a key runs (the first binding of the key), or null.
+    TAction* FindByShortCut(WORD key, BYTE flags);
+    // Whether that command is there and enabled now: a key whose command
+    // is disabled belongs to the focused control.
+    bool ShortCutEnabled(WORD key, BYTE flags);
+
     // The accelerator table of every shortcut, in list order (the first
     // binding of a key wins).
     HACCEL CreateAccelerators() const;

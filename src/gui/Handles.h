@@ -48,6 +48,7 @@ inline void FreeLibraryHandle(HMODULE h) { FreeLibrary(h); }
 inline void FreeImageList(HIMAGELIST h) { ImageList_Destroy(h); }
 inline void FreeAccelerators(HACCEL h) { DestroyAcceleratorTable(h); }
 inline void FreeIcon(HICON h) { DestroyIcon(h); }
+inline void FreeFindHandle(HANDLE h) { FindClose(h); }
 
 using TFontHandle = TUniqueHandle<HFONT, FreeGdiObject>;
 using TBitmapHandle = TUniqueHandle<HBITMAP, FreeGdiObject>;
@@ -58,6 +59,21 @@ using TLibraryHandle = TUniqueHandle<HMODULE, FreeLibraryHandle>;
 using TImageListHandle = TUniqueHandle<HIMAGELIST, FreeImageList>;
 using TAccelHandle = TUniqueHandle<HACCEL, FreeAccelerators>;
 using TIconHandle = TUniqueHandle<HICON, FreeIcon>;
+using TFindHandle = TUniqueHandle<HANDLE, FreeFindHandle>;
+
+// An object selected into a device context for one scope; the previous one
+// goes back when the scope ends.
+class TSelectObject {
+public:
+    TSelectObject(HDC dc, HGDIOBJ object) : Dc(dc), Previous(SelectObject(dc, object)) {}
+    ~TSelectObject() { SelectObject(Dc, Previous); }
+    TSelectObject(const TSelectObject&) = delete;
+    TSelectObject& operator=(const TSelectObject&) = delete;
+
+private:
+    HDC Dc;
+    HGDIOBJ Previous;
+};
 
 // A COM reference that releases itself.
 template <class T>

@@ -1,5 +1,7 @@
 #include "gui/Panel.h"
 
+#include "gui/Handles.h"
+
 TPanel::TPanel(HWND parent, const wchar_t* name) : PanelName(name)
 {
     RegisterWindowClass(L"QuirevuePanel", CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE));
@@ -29,11 +31,12 @@ LRESULT TPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             GetClientRect(Wnd, &r);
             r.bottom = TitleBarHeight;
             FillRect(dc, &r, GetSysColorBrush(COLOR_ACTIVECAPTION));
-            HGDIOBJ old = SelectObject(dc, TitleFont ? TitleFont : GetStockObject(DEFAULT_GUI_FONT));
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-            DrawTextW(dc, Title.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-            SelectObject(dc, old);
+            {
+                TSelectObject font(dc, TitleFont ? TitleFont : GetStockObject(DEFAULT_GUI_FONT));
+                SetBkMode(dc, TRANSPARENT);
+                SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+                DrawTextW(dc, Title.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+            }
             EndPaint(Wnd, &ps);
             return 0;
         }

@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "core/settings/SettingsCodec.h"
+#include "gui/Handles.h"
 
 #include <windows.h>
 
@@ -32,9 +33,10 @@ std::wstring SettingsFileNameFor(const std::wstring& exePath)
 
 bool LoadSettings(const std::wstring& fileName, TInitData& data, TSettingsFileState& state)
 {
-    HANDLE h = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    TFileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    HANDLE h = file.Get();
+    if (!file) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return false;
         throw Failure(L"設定ファイルを開けません。", fileName, code);
@@ -54,7 +56,7 @@ bool LoadSettings(const std::wstring& fileName, TInitData& data, TSettingsFileSt
         done += got;
     }
     DWORD code = GetLastError();
-    CloseHandle(h);
+    file.Reset();
     if (!ok) throw Failure(L"設定ファイルを読み取れません。", fileName, code);
     bytes.resize(done);
 
@@ -89,8 +91,9 @@ void SaveSettings(const std::wstring& fileName, const TInitData& data, TSettings
     std::vector<uint8_t> bytes = EncodeSettings(data);
     std::wstring temp = fileName + L".tmp";
 
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw Failure(L"設定ファイルを記録できません。", fileName, GetLastError());
+    TFileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    HANDLE h = file.Get();
+    if (!file) throw Failure(L"設定ファイルを記録できません。", fileName, GetLastError());
     size_t done = 0;
     bool ok = true;
     while (ok && done < bytes.size()) {
@@ -100,7 +103,7 @@ void SaveSettings(const std::wstring& fileName, const TInitData& data, TSettings
     }
     ok = ok && FlushFileBuffers(h);
     DWORD code = ok ? 0 : GetLastError();
-    CloseHandle(h);
+    file.Reset();  // closed before it is removed or moved
     if (!ok) {
         DeleteFileW(temp.c_str());
         throw Failure(L"設定ファイルを記録できません。", fileName, code ? code : ERROR_WRITE_FAULT);

@@ -1,11 +1,6 @@
 #include "shell/DataItem.h"
 
-TSHDataItem::~TSHDataItem()
-{
-    FreeIDList(RelativeIDList);
-    FreeIDList(AbsoluteIDList);
-    FreeIDList(ParentListCache);
-}
+TSHDataItem::~TSHDataItem() = default;
 
 void TSHDataItem::ResetCaches()
 {
@@ -14,7 +9,7 @@ void TSHDataItem::ResetCaches()
     DisplayName.clear();
 }
 
-PCIDList TSHDataItem::QueryList() { return GetLevel() == 0 ? GetAbsoluteList() : RelativeIDList; }
+PCIDList TSHDataItem::QueryList() { return GetLevel() == 0 ? GetAbsoluteList() : RelativeIDList.get(); }
 
 int TSHDataItem::GetIconIndex()
 {
@@ -58,10 +53,18 @@ std::wstring TSHDataItem::FetchDisplayName()
     return name;
 }
 
+std::wstring TSHDataItem::GetEditingName()
+{
+    std::wstring name;
+    if (IShellFolder* folder = GetParentFolder())
+        GetItemDisplayName(folder, QueryList(), kEditingNameFlags, name);
+    return name.empty() ? GetDisplayName() : name;
+}
+
 std::wstring TSHDataItem::GetPath()
 {
     std::wstring path;
-    IDListToPath(GetLevel() == 0 ? RelativeIDList : GetAbsoluteList(), path);
+    IDListToPath(GetLevel() == 0 ? RelativeIDList.get() : GetAbsoluteList(), path);
     return path;
 }
 
@@ -126,7 +129,7 @@ int TSHDataItem::GetOverlayIndex()
 IDropTarget* TSHDataItem::GetDropTarget()
 {
     IShellFolder* folder = GetParentFolder();
-    PCIDList list = RelativeIDList;
+    PCIDList list = RelativeIDList.get();
     if (!folder || !list) return nullptr;
     IDropTarget* target = nullptr;
     if (FAILED(folder->GetUIObjectOf(ShellOwnerWindow(), 1, &list, IID_IDropTarget, nullptr,
@@ -137,33 +140,33 @@ IDropTarget* TSHDataItem::GetDropTarget()
 
 TSHFolderItem::TSHFolderItem(void* node, PIDList relative, PIDList absolute) : Node(node)
 {
-    RelativeIDList = relative;
-    AbsoluteIDList = absolute;
+    RelativeIDList.reset(relative);
+    AbsoluteIDList.reset(absolute);
 }
 
-int TSHFolderItem::GetLevel() { return GetIDListLevel(AbsoluteIDList); }
+int TSHFolderItem::GetLevel() { return GetIDListLevel(AbsoluteIDList.get()); }
 
 PCIDList TSHFolderItem::GetParentList()
 {
-    if (!ParentListCache) {
-        if (GetLevel() == 1) ParentListCache = CopyIDList(SpecialFolderIDList(CSIDL_DESKTOP));
-        else ParentListCache = GetParentIDList(AbsoluteIDList);
+    if (!ParentListCache.get()) {
+        if (GetLevel() == 1) ParentListCache.reset(CopyIDList(SpecialFolderIDList(CSIDL_DESKTOP)));
+        else ParentListCache.reset(GetParentIDList(AbsoluteIDList.get()));
     }
-    return ParentListCache;
+    return ParentListCache.get();
 }
 
 TSHComboItem::TSHComboItem(TSHComboList* owner, bool temporary, PIDList relative, PIDList absolute,
                            TSHComboItem* parentItem)
     : Owner(owner), ParentItem(parentItem), Temporary(temporary)
 {
-    RelativeIDList = relative;
-    AbsoluteIDList = absolute;
+    RelativeIDList.reset(relative);
+    AbsoluteIDList.reset(absolute);
 }
 
-int TSHComboItem::GetLevel() { return GetIDListLevel(AbsoluteIDList); }
+int TSHComboItem::GetLevel() { return GetIDListLevel(AbsoluteIDList.get()); }
 
 PCIDList TSHComboItem::GetParentList()
 {
-    if (!ParentListCache) ParentListCache = GetParentIDList(AbsoluteIDList);
-    return ParentListCache;
+    if (!ParentListCache.get()) ParentListCache.reset(GetParentIDList(AbsoluteIDList.get()));
+    return ParentListCache.get();
 }

@@ -2,19 +2,11 @@
 // One object of the namespace as the controls show it: a tree node, a list
 // row or a combo row. The item owns its identifier lists and caches what is
 // slow to ask the shell for.
+#include "core/shell/VirtualItems.h"
 #include "gui/Handles.h"
 #include "shell/IDList.h"
 
 #include <string>
-
-enum TShItemIDType {
-    itDeskTop, itMyComputer, itRootDrive, itFolder, itFile, itInterNet, itBitBucket, itNetWork, itVirtual, itUnknown
-};
-// Bit n stands for the kind with ordinal n (itInterNet to itVirtual).
-using TShVirtuaItems = unsigned;
-constexpr TShVirtuaItems ShVirtuaBit(TShItemIDType kind) { return 1u << unsigned(kind); }
-constexpr TShVirtuaItems kDefaultVirtuaItems =
-    ShVirtuaBit(itInterNet) | ShVirtuaBit(itBitBucket) | ShVirtuaBit(itNetWork);
 
 class TSHDataItem {
 public:
@@ -34,6 +26,9 @@ public:
     // Not AddRef'ed: the item keeps it.
     IShellFolder* GetParentFolder();
     const std::wstring& GetDisplayName();
+    // The name as the user edits it in place (SHGDN_INFOLDER |
+    // SHGDN_FOREDITING): a rename sets it back with the same flags.
+    std::wstring GetEditingName();
     virtual std::wstring GetPath();
     bool HasAttributes(ULONG sfgao);
     // The SFGAO bits of `mask` the object has; 0 when the shell cannot say.
@@ -43,7 +38,7 @@ public:
     // AddRef'ed, or null.
     IDropTarget* GetDropTarget();
 
-    PCIDList RelativeList() const { return RelativeIDList; }
+    PCIDList RelativeList() const { return RelativeIDList.get(); }
     // A drive whose medium changed: its name is known, its icons are not.
     void ReplaceDisplayName(const std::wstring& name)
     {
@@ -62,9 +57,9 @@ protected:
     virtual IShellFolder* BindParentFolder();
 
     ComPtr<IShellFolder> ParentFolder;
-    PIDList RelativeIDList = nullptr;
-    PIDList AbsoluteIDList = nullptr;
-    PIDList ParentListCache = nullptr;
+    TIDListPtr RelativeIDList;
+    TIDListPtr AbsoluteIDList;
+    TIDListPtr ParentListCache;
     int SelectedIconIndex = -1;
     int IconIndex = -1;
     std::wstring DisplayName;
@@ -78,8 +73,8 @@ public:
     int GetIndex() const override { return Index; }
     int GetLevel() override;
     PCIDList GetParentList() override;
-    PCIDList GetAbsoluteList() override { return AbsoluteIDList; }
-    bool IsValid() const override { return RelativeIDList && AbsoluteIDList; }
+    PCIDList GetAbsoluteList() override { return AbsoluteIDList.get(); }
+    bool IsValid() const override { return RelativeIDList.get() && AbsoluteIDList.get(); }
 
     void* Node = nullptr;
     int Index = -1;  // the node's absolute index, kept by the tree
@@ -93,8 +88,8 @@ public:
     int GetIndex() const override { return Index; }
     int GetLevel() override;
     PCIDList GetParentList() override;
-    PCIDList GetAbsoluteList() override { return AbsoluteIDList; }
-    bool IsValid() const override { return RelativeIDList && AbsoluteIDList; }
+    PCIDList GetAbsoluteList() override { return AbsoluteIDList.get(); }
+    bool IsValid() const override { return RelativeIDList.get() && AbsoluteIDList.get(); }
 
     TSHComboList* Owner;
     TSHComboItem* ParentItem;

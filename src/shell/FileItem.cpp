@@ -8,7 +8,7 @@
 
 TSHFileItem::TSHFileItem(TSHFileList* owner, PIDList relative) : Owner(owner)
 {
-    RelativeIDList = relative;
+    RelativeIDList.reset(relative);
 }
 
 int TSHFileItem::GetIndex() const { return Owner ? Owner->IndexOf(this) : -1; }
@@ -19,11 +19,11 @@ PCIDList TSHFileItem::GetParentList() { return Owner ? Owner->GetFolderIDList() 
 
 PCIDList TSHFileItem::GetAbsoluteList()
 {
-    if (!AbsoluteIDList && Owner && RelativeIDList) {
-        if (Owner->GetLevel() != 0) AbsoluteIDList = ConcatIDLists(Owner->GetFolderIDList(), RelativeIDList);
-        else AbsoluteIDList = CopyFirstItem(RelativeIDList);
+    if (!AbsoluteIDList.get() && Owner && RelativeIDList.get()) {
+        if (Owner->GetLevel() != 0) AbsoluteIDList.reset(ConcatIDLists(Owner->GetFolderIDList(), RelativeIDList.get()));
+        else AbsoluteIDList.reset(CopyFirstItem(RelativeIDList.get()));
     }
-    return AbsoluteIDList;
+    return AbsoluteIDList.get();
 }
 
 std::wstring TSHFileItem::GetPath()
@@ -49,10 +49,15 @@ IShellFolder* TSHFileItem::BindParentFolder()
 
 std::wstring TSHFileItem::FetchDisplayName()
 {
-    // A file-system row is shown by its file name: asking the shell costs
-    // tens of milliseconds per row in a large folder on some systems.
-    if (HasFindData() && Owner && Owner->GetLevel() >= 1) return FindData.Name;
-    return TSHDataItem::FetchDisplayName();
+    // Asked for the rows on screen only: the shell's name shows hidden
+    // extensions and localised folder names as the rest of the system does.
+    std::wstring name = TSHDataItem::FetchDisplayName();
+    return name.empty() && HasFindData() ? FindData.Name : name;
+}
+
+const std::wstring& TSHFileItem::GetFileName()
+{
+    return HasFindData() ? GetFindData().Name : GetDisplayName();
 }
 
 TRowFileData RowFileDataFrom(const WIN32_FIND_DATAW& data)
@@ -75,13 +80,9 @@ const TRowFileData& TSHFileItem::GetFindData()
         WIN32_FIND_DATAW data{};
         if (GetLevel() == 1) {
             std::wstring path = TSHDataItem::GetPath();
-            HANDLE find = path.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(path.c_str(), &data);
-            if (find != INVALID_HANDLE_VALUE) {
-                FindClose(find);
-                SetFindData(data);
-            }
+            if (!path.empty() && FindFileData(path, data)) SetFindData(data);
         } else if (IShellFolder* folder = GetParentFolder()) {
-            if (SUCCEEDED(SHGetDataFromIDListW(folder, RelativeIDList, SHGDFIL_FINDDATA, &data, sizeof data)))
+            if (SUCCEEDED(SHGetDataFromIDListW(folder, RelativeIDList.get(), SHGDFIL_FINDDATA, &data, sizeof data)))
                 SetFindData(data);
         }
     }
@@ -150,7 +151,7 @@ UINT TSHFileItem::GetOverlayMask()
     if (!folder || !Owner) return 0;
     if (IShellIconOverlay* overlay = Owner->FolderIconOverlay()) {
         int index = 0;
-        return SUCCEEDED(overlay->GetOverlayIndex(RelativeIDList, &index)) ? INDEXTOOVERLAYMASK(index) : 0;
+        return SUCCEEDED(overlay->GetOverlayIndex(RelativeIDList.get(), &index)) ? INDEXTOOVERLAYMASK(index) : 0;
     }
     // A file can only carry the shortcut arrow, and its name tells: asking
     // the shell costs milliseconds per row in a large folder on some systems.
@@ -174,15 +175,14 @@ bool IsShortcutName(const std::wstring& name)
 bool TSHFileItem::Rename(const std::wstring& newName)
 {
     IShellFolder* folder = GetParentFolder();
-    if (!folder || !RelativeIDList || newName.empty()) return false;
-    std::wstring oldName = HasFindData() ? FindData.Name : GetDisplayName();
+    if (!folder || !RelativeIDList.get() || newName.empty()) return false;
+    std::wstring oldName = GetEditingName();
     PIDList renamed = nullptr;
-    if (!RenameShellItem(folder, ShellOwnerWindow(), RelativeIDList, oldName, newName, SHGDN_INFOLDER | SHGDN_FOREDITING,
-                         renamed))
+    if (!RenameShellItem(folder, ShellOwnerWindow(), RelativeIDList.get(), oldName, newName, kEditingNameFlags, renamed))
         return false;
-    FreeIDList(RelativeIDList);
-    RelativeIDList = renamed;
-    FreeIDList(AbsoluteIDList);
+    RelativeIDList.reset();
+    RelativeIDList.reset(renamed);
+    AbsoluteIDList.reset();
     ResetCaches();
     LargeIconIndex = -1;
     ClearFindData();

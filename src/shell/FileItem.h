@@ -34,7 +34,7 @@ public:
     int GetLevel() override;
     PCIDList GetParentList() override;
     PCIDList GetAbsoluteList() override;
-    bool IsValid() const override { return Owner && RelativeIDList; }
+    bool IsValid() const override { return Owner && RelativeIDList.get(); }
     int GetIconIndex() override;
     int GetSelectedIconIndex() override;
     std::wstring GetPath() override;
@@ -61,6 +61,9 @@ public:
     // file-system row reads its own entry once when its folder has not been
     // listed as a whole.
     uint64_t GetFileSize();
+    // The file-system name (the display name for virtual rows): sorting,
+    // type-ahead and masks go by it, and it costs no shell call.
+    const std::wstring& GetFileName();
     uint32_t GetFileAttributes() { return GetFindData().Attributes; }
     bool IsFolderRow();
     std::wstring GetSizeText();

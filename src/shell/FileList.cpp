@@ -1,5 +1,7 @@
 #include "shell/FileList.h"
 
+#include "shell/ShellEnumerator.h"
+
 #include "gui/Strings.h"
 #include "gui/WaitCursor.h"
 #include "core/shell/FilterMatch.h"
@@ -27,19 +29,8 @@ uint64_t FileTimeValue(const FILETIME& time) { return (uint64_t(time.dwHighDateT
 // walking along; a name out of step is looked up by name.
 class TFolderEntries {
 public:
-    void Read(const std::wstring& folder)
-    {
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-        if (find == INVALID_HANDLE_VALUE) return;
-        do {
-            if (data.cFileName[0] == L'.' && (!data.cFileName[1] || (data.cFileName[1] == L'.' && !data.cFileName[2])))
-                continue;
-            Entries.push_back(RowFileDataFrom(data));
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
+    void Read(const std::wstring& folder) { Entries = ReadFolderEntries(folder); }
+    explicit TFolderEntries(TFolderEntryList entries = {}) : Entries(std::move(entries)) {}
 
     // The entry of that name, handed over once; null when there is none.
     TRowFileData* Take(const std::wstring& name)
@@ -58,7 +49,7 @@ public:
     }
 
 private:
-    std::vector<TRowFileData> Entries;
+    TFolderEntryList Entries;
     size_t Cursor = 0;
     std::unordered_map<std::wstring, size_t> ByName;
 };
@@ -87,27 +78,28 @@ TSHFileList::~TSHFileList()
 
 TSHFileItem* TSHFileList::Rows(int index) const
 {
-    return index >= 0 && index < Count() ? RowItems[size_t(index)] : nullptr;
+    return index >= 0 && index < Count() ? RowItems[size_t(index)].get() : nullptr;
 }
 
 int TSHFileList::IndexOf(const TSHFileItem* row) const
 {
-    auto it = std::find(RowItems.begin(), RowItems.end(), row);
+    auto it = std::find_if(RowItems.begin(), RowItems.end(), [row](const auto& r) { return r.get() == row; });
     return it == RowItems.end() ? -1 : int(it - RowItems.begin());
 }
 
 void TSHFileList::ClearRows()
 {
-    for (TSHFileItem* row : RowItems) delete row;
     RowItems.clear();
-    TotalSizeCache = 0;
+    TotalSizeKnown = false;
+    // Entries read for the rows that were are no longer wanted.
+    ++Generation;
 }
 
 void TSHFileList::FreeFolder()
 {
-    FreeIDList(FolderIDList);
-    FreeIDList(ParentListCache);
-    FreeIDList(LastItemCache);
+    FolderIDList.reset();
+    ParentListCache.reset();
+    LastItemCache.reset();
     FolderCache = {};
     ParentFolderCache = {};
     OverlayCache = {};
@@ -120,13 +112,13 @@ void TSHFileList::FreeFolder()
     ExactListed = false;
 }
 
-int TSHFileList::GetLevel() const { return GetIDListLevel(FolderIDList); }
+int TSHFileList::GetLevel() const { return GetIDListLevel(FolderIDList.get()); }
 
 const std::wstring& TSHFileList::GetFolderPath()
 {
-    if (!FolderPathKnown && FolderIDList) {
+    if (!FolderPathKnown && FolderIDList.get()) {
         if (GetLevel() == 0) GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY, FolderPathCache);
-        else IDListToPath(FolderIDList, FolderPathCache);
+        else IDListToPath(FolderIDList.get(), FolderPathCache);
         FolderPathKnown = true;
     }
     return FolderPathCache;
@@ -134,7 +126,7 @@ const std::wstring& TSHFileList::GetFolderPath()
 
 IShellFolder* TSHFileList::GetFolderShellFolder()
 {
-    if (!FolderCache && FolderIDList) *FolderCache.Put() = BindFolder(FolderIDList);
+    if (!FolderCache && FolderIDList.get()) *FolderCache.Put() = BindFolder(FolderIDList.get());
     return FolderCache.Get();
 }
 
@@ -160,15 +152,15 @@ IShellIcon* TSHFileList::FolderShellIcon()
 
 IShellFolder* TSHFileList::GetParentShellFolder()
 {
-    if (!ParentFolderCache && FolderIDList) {
+    if (!ParentFolderCache && FolderIDList.get()) {
         if (GetLevel() <= 1) {
             if (IShellFolder* desktop = DesktopFolder()) {
                 desktop->AddRef();
                 *ParentFolderCache.Put() = desktop;
             }
         } else {
-            if (!ParentListCache) ParentListCache = GetParentIDList(FolderIDList);
-            *ParentFolderCache.Put() = BindFolder(ParentListCache);
+            if (!ParentListCache.get()) ParentListCache.reset(GetParentIDList(FolderIDList.get()));
+            *ParentFolderCache.Put() = BindFolder(ParentListCache.get());
         }
     }
     return ParentFolderCache.Get();
@@ -177,11 +169,11 @@ IShellFolder* TSHFileList::GetParentShellFolder()
 ULONG TSHFileList::FolderAttributes(ULONG mask)
 {
     IShellFolder* parent = GetParentShellFolder();
-    if (!parent || !FolderIDList) return 0;
-    PCIDList item = FolderIDList;
+    if (!parent || !FolderIDList.get()) return 0;
+    PCIDList item = FolderIDList.get();
     if (GetLevel() >= 2) {
-        if (!LastItemCache) LastItemCache = GetLastItem(FolderIDList);
-        item = LastItemCache;
+        if (!LastItemCache.get()) LastItemCache.reset(GetLastItem(FolderIDList.get()));
+        item = LastItemCache.get();
     }
     ULONG attributes = mask;
     if (FAILED(parent->GetAttributesOf(1, &item, &attributes))) return 0;
@@ -194,13 +186,13 @@ TShItemIDType TSHFileList::GetFolderType()
 {
     int level = GetLevel();
     ULONG attributes = level > 0 ? FolderAttributes(SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR) : 0;
-    return ItemIDTypeOf(FolderIDList, level, attributes);
+    return ItemIDTypeOf(FolderIDList.get(), level, attributes);
 }
 
 IDropTarget* TSHFileList::GetFolderDropTarget()
 {
     IDropTarget* target = nullptr;
-    if (!FolderIDList) return nullptr;
+    if (!FolderIDList.get()) return nullptr;
     if (GetLevel() == 0) {
         PCIDList desktopDir = SpecialFolderIDList(CSIDL_DESKTOPDIRECTORY);
         if (DesktopFolder() && desktopDir)
@@ -209,8 +201,8 @@ IDropTarget* TSHFileList::GetFolderDropTarget()
         return target;
     }
     IShellFolder* parent = GetParentShellFolder();
-    if (!LastItemCache) LastItemCache = GetLastItem(FolderIDList);
-    PCIDList item = LastItemCache;
+    if (!LastItemCache.get()) LastItemCache.reset(GetLastItem(FolderIDList.get()));
+    PCIDList item = LastItemCache.get();
     if (parent && item)
         parent->GetUIObjectOf(ShellOwnerWindow(), 1, &item, IID_IDropTarget, nullptr, reinterpret_cast<void**>(&target));
     return target;
@@ -219,7 +211,7 @@ IDropTarget* TSHFileList::GetFolderDropTarget()
 TSHIDList& TSHFileList::GetSelectedIDList()
 {
     SelectionList.Clear();
-    SelectionList.ParentIDList = FolderIDList;
+    SelectionList.ParentIDList = FolderIDList.get();
     for (int i = Owner.NextSelected(-1); i >= 0; i = Owner.NextSelected(i))
         if (TSHFileItem* row = Rows(i)) SelectionList.Add(row->RelativeList());
     return SelectionList;
@@ -227,14 +219,14 @@ TSHIDList& TSHFileList::GetSelectedIDList()
 
 void TSHFileList::RemoveSelected()
 {
-    std::vector<TSHFileItem*> kept;
+    std::vector<std::unique_ptr<TSHFileItem>> kept;
     kept.reserve(RowItems.size());
     for (int i = 0; i < Count(); ++i) {
-        if (Owner.IsSelected(i)) delete RowItems[size_t(i)];
-        else kept.push_back(RowItems[size_t(i)]);
+        auto& row = RowItems[size_t(i)];
+        if (!Owner.IsSelected(i)) kept.push_back(std::move(row));
+        else if (TotalSizeKnown) TotalSizeCache -= row->HeldFindData().Size;
     }
     RowItems.swap(kept);
-    TotalSizeCache = 0;
     Owner.SetItemCount(Count());
     Owner.SelectAll(false);
     Owner.Invalidate();
@@ -243,13 +235,14 @@ void TSHFileList::RemoveSelected()
 
 uint64_t TSHFileList::GetTotalSize()
 {
-    if (GetFolderPath().empty()) {
+    if (GetFolderPath().empty()) return 0;
+    // A view that has the entries read elsewhere gets a total from what the
+    // rows hold now, and the exact one when the entries arrive.
+    if (!ExactRequested) EnsureExactFileData();
+    if (!TotalSizeKnown) {
         TotalSizeCache = 0;
-        return 0;
-    }
-    if (TotalSizeCache == 0) {
-        EnsureExactFileData();
-        for (TSHFileItem* row : RowItems) TotalSizeCache += row->GetFileSize();
+        for (const auto& row : RowItems) TotalSizeCache += row->HeldFindData().Size;
+        TotalSizeKnown = true;
     }
     return TotalSizeCache;
 }
@@ -267,18 +260,27 @@ uint64_t TSHFileList::GetFreeSpace()
 
 void TSHFileList::SetFolder(PCIDList absolute)
 {
-    // A shell call that pumps messages could bring a second request in the
-    // middle of an enumeration; it must not pull the rows away underneath.
-    if (!Owner.ViewWindow() || !absolute || Populating) return;
+    if (!Owner.ViewWindow() || !absolute) return;
+    // A shell call that pumps messages can bring a second request in the
+    // middle of an enumeration: it must not pull the rows away underneath,
+    // and it must not be lost either. The latest one runs afterwards.
+    if (Populating) {
+        PendingFolder.reset(CopyIDList(absolute));
+        return;
+    }
     PIDList copy = CopyIDList(absolute);
     if (!copy) return;
     FreeFolder();
-    FolderIDList = copy;
+    FolderIDList.reset(copy);
     Owner.BeginUpdate();
     int count = Populate();
     Owner.SetItemCount(count);
     if (count > 0) Owner.MakeVisible(0);
     Owner.EndUpdate();
+    if (PendingFolder) {
+        TIDListPtr next = std::move(PendingFolder);
+        if (CompareIDLists(DesktopFolder(), next.get(), FolderIDList.get()) != kIDListEqual) SetFolder(next.get());
+    }
 }
 
 int TSHFileList::Populate()
@@ -290,7 +292,6 @@ int TSHFileList::Populate()
         ~TGuard() { Flag = false; }
     } guard(Populating);
     StopWatching();
-    TotalSizeCache = 0;
     Owner.BeginUpdate();
     if (GetFolderShellFolder()) {
         int style = Owner.ViewStyle();
@@ -313,23 +314,12 @@ int TSHFileList::Populate()
     Owner.ListChanged();
     Owner.EndUpdate();
     StartWatching();
+    ExactRequested = FileSystemFolder && !ExactListed && Owner.RequestExactFileData(GetFolderPath(), Generation);
     return Count();
 }
 
-bool TSHFileList::KeepRow(TSHFileItem& row, TShItemIDType folderType, const std::vector<std::wstring>& masks)
+bool TSHFileList::KeepRow(TSHFileItem& row, const std::vector<std::wstring>& masks)
 {
-    unsigned shown = Owner.VirtualItems();
-    int level = GetLevel();
-    if (level == 0) {
-        TShItemIDType kind = row.GetItemIDType();
-        if (kind == itVirtual) return false;
-        if ((kind == itInterNet || kind == itBitBucket || kind == itNetWork) && !(shown & ShVirtuaBit(kind)))
-            return false;
-    } else if (level == 1) {
-        if (folderType == itMyComputer && !(shown & ShVirtuaBit(itVirtual)) && row.GetItemIDType() == itVirtual)
-            return false;
-        if (folderType == itNetWork && !(shown & ShVirtuaBit(itNetWork))) return false;
-    }
     if (const TSHFileFilter* filter = Owner.ActiveFilter()) {
         const TRowFileData& data = row.GetFindData();
         TFilterSubject subject;
@@ -346,13 +336,16 @@ bool TSHFileList::KeepRow(TSHFileItem& row, TShItemIDType folderType, const std:
 bool TSHFileList::Enumerate()
 {
     IShellFolder* folder = GetFolderShellFolder();
-    ComPtr<IEnumIDList> items;
-    SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | (Owner.IncludeHidden() ? SHCONTF_INCLUDEHIDDEN : 0);
-    if (!folder || folder->EnumObjects(Owner.ViewWindow(), flags, items.Put()) != S_OK || !items) return false;
+    if (!folder) return false;
     TWaitCursor wait;
-
     int level = GetLevel();
-    TShItemIDType folderType = level == 1 ? GetFolderType() : itUnknown;
+    TEnumerationRequest request;
+    request.Folder = folder;
+    request.Owner = Owner.ViewWindow();
+    request.Flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | (Owner.IncludeHidden() ? SHCONTF_INCLUDEHIDDEN : 0);
+    request.Place = {level, level == 1 ? GetFolderType() : itUnknown};
+    request.Shown = Owner.VirtualItems();
+
     FileSystemFolder = level >= 1 && !GetFolderPath().empty();
     std::vector<std::wstring> masks;
     if (const TSHFileFilter* filter = Owner.ActiveFilter())
@@ -361,19 +354,16 @@ bool TSHFileList::Enumerate()
     // File data comes with the enumeration: sorting and filtering need it.
     // The shell's copy inside each identifier holds only 32 bits of the size
     // and, on some systems, names outside the code page as '?'. Names are
-    // mended here; sizes when something needs them (EnsureExactFileData),
-    // at once only for a size filter.
+    // mended here; sizes arrive later (RequestExactFileData) or when
+    // something needs them, at once only for a size filter.
     const TSHFileFilter* filter = Owner.ActiveFilter();
     bool listNow = FileSystemFolder && filter && (filter->Conditions & fcSize);
     TFolderEntries entries;
     if (listNow) entries.Read(GetFolderPath());
     ExactListed = listNow;
 
-    PIDList item = nullptr;
-    ULONG count = 0;
-    while (items->Next(1, &item, &count) == S_OK && item) {
-        auto* row = new TSHFileItem(this, item);
-        item = nullptr;
+    auto make = [this, folder, listNow, &entries](PIDList item) {
+        auto row = std::make_unique<TSHFileItem>(this, item);
         WIN32_FIND_DATAW data;
         if (FileSystemFolder &&
             SUCCEEDED(SHGetDataFromIDListW(folder, row->RelativeList(), SHGDFIL_FINDDATA, &data, sizeof data))) {
@@ -387,9 +377,13 @@ bool TSHFileList::Enumerate()
             if (listNow)
                 if (TRowFileData* exact = entries.Take(data.cFileName)) row->TakeFindData(std::move(*exact));
         }
-        if (KeepRow(*row, folderType, masks)) RowItems.push_back(row);
-        else delete row;
-    }
+        return row;
+    };
+    auto kindOf = [](TSHFileItem& row) { return row.GetItemIDType(); };
+    auto take = [this, &masks](std::unique_ptr<TSHFileItem> row) {
+        if (KeepRow(*row, masks)) RowItems.push_back(std::move(row));
+    };
+    if (!EnumerateChildren(request, make, kindOf, take)) return false;
     if (!(GetFolderPath().empty() && SortColumn == hcAttr)) Sort(SortColumn);
     return true;
 }
@@ -397,13 +391,24 @@ bool TSHFileList::Enumerate()
 void TSHFileList::EnsureExactFileData()
 {
     if (ExactListed || !FileSystemFolder) return;
+    TakeEntries(ReadFolderEntries(GetFolderPath()));
+}
+
+void TSHFileList::TakeExactFileData(unsigned generation, TFolderEntryList entries)
+{
+    if (generation != Generation || ExactListed || !FileSystemFolder) return;
+    TakeEntries(std::move(entries));
+    Owner.SizesChanged();
+}
+
+void TSHFileList::TakeEntries(TFolderEntryList list)
+{
     ExactListed = true;
-    TFolderEntries entries;
-    entries.Read(GetFolderPath());
-    for (TSHFileItem* row : RowItems)
+    TFolderEntries entries(std::move(list));
+    for (const auto& row : RowItems)
         if (!row->HasExactData() && row->HasFindData())
             if (TRowFileData* exact = entries.Take(row->GetFindData().Name)) row->TakeFindData(std::move(*exact));
-    TotalSizeCache = 0;
+    TotalSizeKnown = false;
 }
 
 void TSHFileList::Sort(THeaderCaption column)
@@ -417,27 +422,29 @@ void TSHFileList::Sort(THeaderCaption column)
         std::vector<std::wstring> types;
         if (column == hcType) {
             types.reserve(RowItems.size());
-            for (TSHFileItem* row : RowItems) types.push_back(TypeTextFor(*row));
+            for (const auto& row : RowItems) types.push_back(TypeTextFor(*row));
         }
-        std::vector<std::pair<TRowKey, TSHFileItem*>> keyed;
+        std::vector<std::pair<TRowKey, size_t>> keyed;
         keyed.reserve(RowItems.size());
         for (size_t i = 0; i < RowItems.size(); ++i) {
-            TSHFileItem* row = RowItems[i];
-            const TRowFileData& data = row->HeldFindData();
+            const TRowFileData& data = RowItems[i]->HeldFindData();
             TRowKey key{(data.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, data.Size, FileTimeValue(data.LastWrite),
                         data.Attributes, column == hcType ? &types[i] : nullptr, &data.Name};
-            keyed.emplace_back(key, row);
+            keyed.emplace_back(key, i);
         }
         std::sort(keyed.begin(), keyed.end(), [column, direction](const auto& a, const auto& b) {
             return CompareRows(a.first, b.first, column) * direction < 0;
         });
-        for (size_t i = 0; i < keyed.size(); ++i) RowItems[i] = keyed[i].second;
+        std::vector<std::unique_ptr<TSHFileItem>> sorted;
+        sorted.reserve(keyed.size());
+        for (const auto& k : keyed) sorted.push_back(std::move(RowItems[k.second]));
+        RowItems.swap(sorted);
         return;
     }
     IShellFolder* folder = GetFolderShellFolder();
     if (!folder) return;
     // The shell's comparison need not be consistent: a merge sort stays safe.
-    std::stable_sort(RowItems.begin(), RowItems.end(), [folder, column, direction](TSHFileItem* a, TSHFileItem* b) {
+    std::stable_sort(RowItems.begin(), RowItems.end(), [folder, column, direction](const auto& a, const auto& b) {
         HRESULT hr = folder->CompareIDs(LPARAM(column), a->RelativeList(), b->RelativeList());
         int code = SUCCEEDED(hr) ? short(HRESULT_CODE(hr)) : 0;
         return code * direction < 0;
@@ -454,7 +461,7 @@ void TSHFileList::SortBy(THeaderCaption column)
     int s = Owner.SelectedCount();
     // Only the smaller of the selected and the unselected sets is touched.
     bool markUnselected = n - s < s;
-    for (TSHFileItem* row : RowItems) row->Marked = false;
+    for (const auto& row : RowItems) row->Marked = false;
     int marked = 0;
     for (int i = 0; i < n && marked < (markUnselected ? n - s : s); ++i) {
         if (Owner.IsSelected(i) != markUnselected) {
@@ -466,7 +473,7 @@ void TSHFileList::SortBy(THeaderCaption column)
     Owner.SelectAll(markUnselected);
     int focusedAt = -1;
     for (int i = 0; i < n; ++i) {
-        TSHFileItem* row = RowItems[size_t(i)];
+        TSHFileItem* row = RowItems[size_t(i)].get();
         if (row->Marked) Owner.SetSelected(i, !markUnselected);
         if (row == focused) focusedAt = i;
     }
@@ -528,16 +535,16 @@ bool TSHFileList::FolderAttributesChanged(const std::wstring& path)
         FolderVanished();
         return true;
     }
-    TotalSizeCache = 0;
+    TotalSizeKnown = false;
     // One listing of the folder rather than a search per row: in a large
     // folder each search costs as much as a listing.
-    TFolderEntries entries;
-    entries.Read(path);
-    for (TSHFileItem* row : RowItems)
+    TFolderEntries entries(ReadFolderEntries(path));
+    for (const auto& row : RowItems)
         if (row->HasFindData())
             if (TRowFileData* fresh = entries.Take(row->HeldFindData().Name)) row->TakeFindData(std::move(*fresh));
     ExactListed = true;
     Owner.Invalidate();
+    Owner.SizesChanged();
     return true;
 }
 

@@ -3,6 +3,7 @@
 // order, the sort column and directions, and the caches that keep asking
 // the shell cheap.
 #include "shell/ChangeWatchers.h"
+#include "shell/ExactFileData.h"
 #include "shell/FileItem.h"
 #include "shell/FileListView.h"
 #include "shell/ShIDList.h"
@@ -33,7 +34,7 @@ public:
     int IndexOf(const TSHFileItem* row) const;
     IShFileListView& View() { return Owner; }
 
-    PCIDList GetFolderIDList() const { return FolderIDList; }
+    PCIDList GetFolderIDList() const { return FolderIDList.get(); }
     int GetLevel() const;
     const std::wstring& GetFolderPath();
     // Not AddRef'ed; kept by the list.
@@ -65,8 +66,11 @@ public:
     bool FolderAttributesChanged(const std::wstring& path);
 
     // Reads the folder from the file system once, so that every row carries
-    // its 64-bit size (needed for totals and sorting by size).
+    // its 64-bit size (sorting by size, a size filter, a large selection).
     void EnsureExactFileData();
+    // The same entries, read elsewhere for the rows of `generation` (the
+    // view asked with RequestExactFileData); late ones are dropped.
+    void TakeExactFileData(unsigned generation, TFolderEntryList entries);
     // The folder's overlay and icon sources, when it offers them (each
     // asked once).
     IShellIconOverlay* FolderIconOverlay();
@@ -78,17 +82,21 @@ public:
 
 private:
     void ClearRows();
+    void TakeEntries(TFolderEntryList entries);
     void FreeFolder();
     bool Enumerate();
-    bool KeepRow(TSHFileItem& row, TShItemIDType folderType, const std::vector<std::wstring>& masks);
+    bool KeepRow(TSHFileItem& row, const std::vector<std::wstring>& masks);
     void FolderVanished();
 
     IShFileListView& Owner;
-    std::vector<TSHFileItem*> RowItems;
+    std::vector<std::unique_ptr<TSHFileItem>> RowItems;
     uint64_t TotalSizeCache = 0;
-    PIDList FolderIDList = nullptr;
-    PIDList ParentListCache = nullptr;
-    PIDList LastItemCache = nullptr;
+    bool TotalSizeKnown = false;
+    bool ExactRequested = false;  // the view has the exact entries read
+    unsigned Generation = 0;  // of the rows: a new one with every rebuild
+    TIDListPtr FolderIDList;
+    TIDListPtr ParentListCache;
+    TIDListPtr LastItemCache;
     TSHIDList SelectionList;
     ComPtr<IShellFolder> FolderCache;
     ComPtr<IShellFolder> ParentFolderCache;
@@ -101,6 +109,7 @@ private:
     bool FileSystemFolder = false;
     bool ExactListed = false;
     bool Populating = false;
+    TIDListPtr PendingFolder;  // asked for while enumerating
     std::wstring Watched;
     std::shared_ptr<TShFilesWatcher> NameWatcher, AttributeWatcher;
     std::map<std::wstring, std::wstring> TypeTexts;

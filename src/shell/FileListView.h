@@ -4,6 +4,8 @@
 // owner-data list.
 #include <windows.h>
 
+#include <string>
+
 class TSHFileItem;
 class TSHFileFilter;
 
@@ -48,4 +50,12 @@ public:
     // The folder shown went away and the rows were cleared: a view linked
     // to a tree moves to the tree's folder.
     virtual void FolderGone() {}
+
+    // The shell's find data keeps only 32 bits of a size. A view may have
+    // the folder's exact entries read away from its thread and hand them to
+    // TSHFileList::TakeExactFileData with this generation (returns true);
+    // otherwise the model reads them when something needs them.
+    virtual bool RequestExactFileData(const std::wstring& folder, unsigned generation) { return false; }
+    // The rows' sizes became exact; totals may have changed.
+    virtual void SizesChanged() {}
 };

@@ -18,7 +18,8 @@ int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM param, LPARAM data)
         break;
     }
     case BFFM_VALIDATEFAILEDW:
-        ShowMessageBox(ShellOwnerWindow(), L"フォルダ名に無効な文字が含まれています", MB_OK | MB_ICONERROR);
+        // Over the open browser, which stays modal.
+        ShowMessageBox(dialog, L"フォルダ名に無効な文字が含まれています", MB_OK | MB_ICONERROR);
         return 1;  // keep the browser open
     }
     return 0;
@@ -36,7 +37,7 @@ bool TShellFolderDialog::Execute()
     }
     wchar_t displayName[MAX_PATH + 1] = {};
     BROWSEINFOW info{};
-    info.hwndOwner = GetActiveWindow();
+    info.hwndOwner = ShellOwnerWindow() ? ShellOwnerWindow() : GetActiveWindow();
     info.pidlRoot = root;
     info.pszDisplayName = displayName;
     info.lpszTitle = Title.c_str();

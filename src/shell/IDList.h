@@ -40,6 +40,9 @@ int CompareIDLists(IShellFolder* folder, PCIDList a, PCIDList b, LPARAM column =
 // SetNameOf on `folder`; a change of case alone goes through a temporary
 // name, because not every shell carries it out. On success `renamed` is the
 // new relative list (the caller's).
+// How a name is shown for editing in place, and set back after it.
+inline constexpr DWORD kEditingNameFlags = SHGDN_INFOLDER | SHGDN_FOREDITING;
+
 bool RenameShellItem(IShellFolder* folder, HWND owner, PCIDList item, const std::wstring& oldName,
                      const std::wstring& newName, DWORD flags, PIDList& renamed);
 bool GetItemDisplayName(IShellFolder* folder, PCIDList list, DWORD flags, std::wstring& name);

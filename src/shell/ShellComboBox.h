@@ -103,7 +103,6 @@ private:
     void RowChosen();
     void DrawRow(const DRAWITEMSTRUCT& draw);
     TSHComboItem* NewRow(TSHComboItem* parent, PCIDList id);
-    bool KeepChild(TSHComboItem& row, TSHComboItem& child);
     int AddMissingRow(int parentIndex, PCIDList id);
 
     HWND Combo = nullptr;

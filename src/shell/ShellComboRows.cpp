@@ -4,6 +4,7 @@
 #include "shell/ShellComboBox.h"
 
 #include "core/shell/MergePlan.h"
+#include "core/shell/VirtualItems.h"
 
 #include <algorithm>
 
@@ -139,24 +140,6 @@ TSHComboItem* TSHComboBox::NewRow(TSHComboItem* parent, PCIDList id)
     return nullptr;
 }
 
-bool TSHComboBox::KeepChild(TSHComboItem& row, TSHComboItem& child)
-{
-    int level = row.GetLevel();
-    if (level == 0) {
-        TShItemIDType kind = child.GetItemIDType();
-        if ((kind == itInterNet || kind == itBitBucket || kind == itNetWork) && !(Virtual & ShVirtuaBit(kind)))
-            return false;
-        return !(kind == itVirtual && !(Virtual & ShVirtuaBit(itInterNet)));
-    }
-    if (level == 1) {
-        TShItemIDType rowKind = row.GetItemIDType();
-        if (rowKind == itMyComputer && !(Virtual & ShVirtuaBit(itVirtual)) && child.GetItemIDType() == itVirtual)
-            return false;
-        if (rowKind == itNetWork && !(Virtual & ShVirtuaBit(itNetWork))) return false;
-    }
-    return true;
-}
-
 void TSHComboBox::ExpandRow(int index)
 {
     TSHComboItem* row = Rows.Rows(index);
@@ -169,12 +152,16 @@ void TSHComboBox::ExpandRow(int index)
     if (FAILED(folder->EnumObjects(Combo, flags, enumerator.Put()))) return;
 
     std::vector<std::unique_ptr<TSHComboItem>> items;
+    TEnumeratedFolder enumerated{row->GetLevel(), row->GetLevel() == 1 ? row->GetItemIDType() : itUnknown};
+    bool anyChild = ShowsAnyChild(TVisibilityOwner::AddressCombo, enumerated, Virtual);
+    bool needKinds = NeedsChildKinds(TVisibilityOwner::AddressCombo, enumerated);
     PIDList id = nullptr;
     ULONG fetched = 0;
-    while (enumerator && enumerator->Next(1, &id, &fetched) == S_OK && id) {
+    while (anyChild && enumerator && enumerator->Next(1, &id, &fetched) == S_OK && id) {
         std::unique_ptr<TSHComboItem> child(NewRow(row, id));
         FreeIDList(id);
-        if (child && KeepChild(*row, *child)) items.push_back(std::move(child));
+        if (child && (!needKinds || ShowsChild(TVisibilityOwner::AddressCombo, enumerated, child->GetItemIDType(), Virtual)))
+            items.push_back(std::move(child));
     }
     IShellFolder* sorter = folder.Get();
     std::stable_sort(items.begin(), items.end(), [sorter](const auto& a, const auto& b) {

@@ -1,5 +1,7 @@
 #include "shell/ShellHelpers.h"
 
+#include "gui/Handles.h"
+
 #include <oleauto.h>
 
 #include <cmath>
@@ -93,4 +95,9 @@ std::wstring FormatShortDateTime(double date)
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, day, 64);
     GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &st, nullptr, time, 64);
     return std::wstring(day) + L" " + time;
+}
+
+bool FindFileData(const std::wstring& path, WIN32_FIND_DATAW& data)
+{
+    return bool(TFindHandle(FindFirstFileW(path.c_str(), &data)));
 }

@@ -14,6 +14,8 @@ bool RegularFileExists(const std::wstring& path);
 // when it is taken; gives the name created, or empty on failure.
 std::wstring CreateNewFolder(const std::wstring& folder);
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+// The file system's entry of one file or folder.
+bool FindFileData(const std::wstring& path, WIN32_FIND_DATAW& data);
 std::wstring IncludeBackslash(const std::wstring& path);
 // Days since 30 December 1899 in local time; 0 when either half is 0.
 double FileTimeToDate(const FILETIME& time);

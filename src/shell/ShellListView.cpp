@@ -3,6 +3,7 @@
 #include "gui/WaitCursor.h"
 
 #include "gui/MessageBox.h"
+#include "shell/ExactFileData.h"
 #include "shell/ShellHelpers.h"
 
 #include <algorithm>
@@ -14,6 +15,8 @@ const wchar_t* const kContainerClass = L"QuirevueShellListView";
 // Posted to itself after a system settings change: the control is built
 // anew so that it picks up the current system image lists.
 constexpr UINT kRecreateMessage = WM_USER + 1;
+// The folder's exact entries, read on a worker thread (ExactFileData.h).
+constexpr UINT kFolderEntriesMessage = WM_USER + 2;
 constexpr UINT_PTR kSubclassId = 1;
 
 struct TColumnSpec {
@@ -30,9 +33,18 @@ const TColumnSpec kColumns[5] = {
 
 }  // namespace
 
-TSHListView::TSHListView(HWND parent)
+TSHListView::TSHListView(HWND parent, const TSHListViewSetup& setup)
 {
     Files = std::make_unique<TSHFileList>(*this);
+    ViewStyleValue = setup.ViewStyle;
+    SortType = setup.SortType;
+    Files->SortColumn = setup.SortType;
+    for (int k = 0; k < kColumnCount; ++k) ColumnSortDirections[k] = Files->SortDirections[k] = setup.Columns.Directions[k];
+    Hidden = setup.IncludeHidden;
+    Virtual = setup.VirtualItems;
+    CurrentFilter = setup.Filter;
+    FilteringOn = setup.Filtering;
+    Locked = setup.FolderLock;
     // The bitmaps have a button-face background: mapped to the system's.
     auto load = [](const wchar_t* name) {
         return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0,
@@ -42,19 +54,28 @@ TSHListView::TSHListView(HWND parent)
     SortDownBitmap.Reset(load(L"SortDown"));
 
     RegisterWindowClass(kContainerClass, 0, nullptr);
-    CreateHandle(WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                 parent, nullptr);
+    // It fills its parent from the start, so that the rows are laid out once.
+    RECT client{};
+    GetClientRect(parent, &client);
+    CreateHandle(WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                 client.right, client.bottom, parent, nullptr);
     if (!Wnd) return;
     CreateList();
+    if (!List) return;
+    // The control has its style (CreateList) before the rows are counted
+    // in: it lays out every row of an icon style when its count is set.
+    SetColumnOrder(setup.Columns.Order, kColumnCount);
+    for (int id = 0; id < kColumnCount; ++id) SetColumnWidth(id, setup.Columns.Widths[id]);
     NextClipboardViewer = SetClipboardViewer(Wnd);
     Loading = false;
     // A new view shows the desktop until it is given a folder.
-    SetFolder(SpecialFolderIDList(CSIDL_DESKTOP));
+    SetFolder(setup.Folder ? setup.Folder : SpecialFolderIDList(CSIDL_DESKTOP));
 }
 
 TSHListView::~TSHListView()
 {
     DestroyingWnd = true;
+    if (Wnd) DiscardPendingFolderEntries(Wnd, kFolderEntriesMessage);
     // The window goes before the rows it shows.
     if (Wnd) DestroyWindow(Wnd);
 }
@@ -239,7 +260,7 @@ void TSHListView::SetFolderLock(bool lock)
 {
     if (Locked == lock) return;
     Locked = lock;
-    if (OnShFolderLock) OnShFolderLock(*this, lock);
+    OnShFolderLock(*this, lock);
 }
 
 void TSHListView::SetFilter(const TSHFileFilter* filter)
@@ -300,7 +321,7 @@ bool TSHListView::NewFolder()
     if (name.empty()) return false;
     Refresh();
     for (int i = 0; i < Files->Count(); ++i) {
-        if (Files->Rows(i)->GetDisplayName() != name) continue;
+        if (Files->Rows(i)->GetFileName() != name) continue;
         SelectAll(false);
         SetSelected(i, true);
         SetFocusedIndex(i);
@@ -320,12 +341,12 @@ void TSHListView::BeginSelUpdate() { ++SelChangeLock; }
 void TSHListView::EndSelUpdate()
 {
     if (SelChangeLock > 0) --SelChangeLock;
-    if (SelChangeLock == 0 && OnShSelChange) OnShSelChange(*this, SelSize);
+    if (SelChangeLock == 0) OnShSelChange(*this, SelSize);
 }
 
 void TSHListView::RaiseSelChange()
 {
-    if (SelChangeLock <= 0 && OnShSelChange) OnShSelChange(*this, SelSize);
+    if (SelChangeLock <= 0) OnShSelChange(*this, SelSize);
 }
 
 void TSHListView::SetColumnOrder(const int* ids, int count)
@@ -458,9 +479,22 @@ bool TSHListView::AcceptRow(TSHFileItem& row)
     return true;
 }
 
+bool TSHListView::RequestExactFileData(const std::wstring& folder, unsigned generation)
+{
+    if (!Wnd) return false;
+    ReadFolderEntriesAsync(folder, Wnd, kFolderEntriesMessage, generation);
+    return true;
+}
+
+void TSHListView::SizesChanged()
+{
+    Invalidate();
+    OnShSizesKnown(*this);
+}
+
 void TSHListView::ListChanged()
 {
-    if (OnShListChange) OnShListChange(*this);
+    OnShListChange(*this);
     int64_t before = SelSize;
     RecountSelection();
     if (SelSize != before) RaiseSelChange();
@@ -600,8 +634,13 @@ LRESULT TSHListView::OnNotify(NMHDR* hdr)
         ColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
         return 0;
     case LVN_BEGINLABELEDITW: {
-        TSHFileItem* first = Files->Rows(NextSelected(-1));
-        return first && first->HasAttributes(SFGAO_CANRENAME) ? FALSE : TRUE;
+        TSHFileItem* row = Files->Rows(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item.iItem);
+        if (!row || !row->HasAttributes(SFGAO_CANRENAME)) return TRUE;
+        // The edit starts from the name for editing, which may differ from
+        // the one shown.
+        if (HWND edit = reinterpret_cast<HWND>(SendMessageW(List, LVM_GETEDITCONTROL, 0, 0)))
+            SetWindowTextW(edit, row->GetEditingName().c_str());
+        return FALSE;
     }
     case LVN_ENDLABELEDITW:
         return EndLabelEdit(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item);
@@ -655,11 +694,16 @@ LRESULT TSHListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         if (List) MoveWindow(List, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
+    case kFolderEntriesMessage: {
+        std::unique_ptr<TFolderEntryList> entries(reinterpret_cast<TFolderEntryList*>(lParam));
+        if (!DestroyingWnd) Files->TakeExactFileData(unsigned(wParam), std::move(*entries));
+        return 0;
+    }
     case WM_SETFOCUS:
         if (List) SetFocus(List);
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam && OnShSelChange) OnShSelChange(*this, SelSize);
+        if (wParam) OnShSelChange(*this, SelSize);
         break;
     case WM_SETTINGCHANGE:
         PostMessageW(Wnd, kRecreateMessage, 0, 0);

@@ -2,6 +2,8 @@
 // The list of one folder's objects in a folder window: an owner-data list
 // control over a TSHFileList. The control sits in a container window of its
 // own, which receives the control's notifications.
+#include "core/settings/WindowRecord.h"
+#include "gui/Event.h"
 #include "gui/Handles.h"
 #include "gui/Window.h"
 #include "shell/AttributesImage.h"
@@ -12,18 +14,34 @@
 
 #include <functional>
 
+// Everything a list shows from its first paint on, so that it enumerates and
+// sorts its folder once.
+struct TSHListViewSetup {
+    PCIDList Folder = nullptr;  // not owned; null shows the desktop
+    int ViewStyle = LV_VIEW_ICON;
+    THeaderCaption SortType = hcName;
+    TColumnLayout Columns;
+    bool IncludeHidden = true;
+    unsigned VirtualItems = kDefaultVirtuaItems;
+    const TSHFileFilter* Filter = nullptr;
+    bool Filtering = false;
+    bool FolderLock = false;
+};
+
 class TSHListView : public TWindow, public IShFileListView, public IShLinkedList {
 public:
-    explicit TSHListView(HWND parent);
+    explicit TSHListView(HWND parent, const TSHListViewSetup& setup = {});
     ~TSHListView() override;
 
     HWND ListHandle() const { return List; }  // the SysListView32 inside
     TSHFileList& FileList() { return *Files; }
 
-    // Events of the folder window.
-    std::function<void(TSHListView&)> OnShListChange;
-    std::function<void(TSHListView&, int64_t selSize)> OnShSelChange;
-    std::function<void(TSHListView&, bool lock)> OnShFolderLock;
+    // Events, for the folder window and for views that follow the list.
+    TEvent<TSHListView&> OnShListChange;
+    TEvent<TSHListView&, int64_t /*selSize*/> OnShSelChange;
+    TEvent<TSHListView&, bool /*lock*/> OnShFolderLock;
+    // The rows' sizes became exact after the rows were shown.
+    TEvent<TSHListView&> OnShSizesKnown;
     std::function<bool(TSHListView&, int count)> OnShListRename;       // true: accept
     std::function<bool(TSHListView&, TSHFileItem& row, bool accept)> OnShFilter;
     std::function<void(TSHListView&, bool contented)> OnShClipboard;
@@ -98,6 +116,8 @@ public:
     void ListChanged() override;
     bool PointerBusy() const override { return MouseState != 0; }
     void FolderGone() override;
+    bool RequestExactFileData(const std::wstring& folder, unsigned generation) override;
+    void SizesChanged() override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -110,7 +110,7 @@ int TSHListView::FindRow(const NMLVFINDITEMW& find) const
     int end = wrap ? start + count : count;
     for (int k = start; k < end; ++k) {
         int i = k % count;
-        std::wstring name = Upper(Files->Rows(i)->GetDisplayName());
+        std::wstring name = Upper(Files->Rows(i)->GetFileName());
         size_t at = name.find(typed);
         if (anywhere ? at != std::wstring::npos : at == 0) return i;
     }

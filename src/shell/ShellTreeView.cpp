@@ -1,5 +1,7 @@
 #include "shell/ShellTreeView.h"
 
+#include "shell/ShellEnumerator.h"
+
 #include "shell/ShellHelpers.h"
 
 #include <shlobj.h>
@@ -18,7 +20,6 @@ constexpr UINT kResetImagesMessage = WM_USER + 1;
 constexpr size_t kMaxBackEntries = 9;
 // The tree's own value for a name typed in the label editor: read by the
 // shells as a plain name inside the item's folder.
-constexpr DWORD kRenameFlags = 0x20;
 
 // A node's item. The tree hands it the folder it was enumerated from (so
 // that no child binds it again) and replaces its lists on a rename.
@@ -36,10 +37,10 @@ public:
     void Renamed(PIDList relative)
     {
         PIDList absolute = GetLevel() == 1 ? CopyIDList(relative) : ConcatIDLists(GetParentList(), relative);
-        FreeIDList(RelativeIDList);
-        RelativeIDList = relative;
-        FreeIDList(AbsoluteIDList);
-        AbsoluteIDList = absolute;
+        RelativeIDList.reset();
+        RelativeIDList.reset(relative);
+        AbsoluteIDList.reset();
+        AbsoluteIDList.reset(absolute);
         ResetCaches();
         SubfolderMark = -1;
     }
@@ -455,46 +456,43 @@ void TSHTreeView::RefreshChildren(HTREEITEM node)
         parent->BindToObject(item->RelativeList(), nullptr, IID_IShellFolder, folder.PutVoid());
     if (!folder) return;
 
-    DWORD flags = SHCONTF_FOLDERS;
-    if (Hidden) flags |= SHCONTF_INCLUDEHIDDEN;
-    if (ZipFolder || !FileMask.empty()) flags |= SHCONTF_NONFOLDERS;
-    ComPtr<IEnumIDList> enumerator;
-    if (FAILED(folder->EnumObjects(Tree, flags, enumerator.Put()))) return;
+    TEnumerationRequest request;
+    request.Folder = folder.Get();
+    request.Owner = Tree;
+    request.Flags = SHCONTF_FOLDERS | (Hidden ? SHCONTF_INCLUDEHIDDEN : 0) |
+                    (ZipFolder || !FileMask.empty() ? SHCONTF_NONFOLDERS : 0);
+    request.Place = {level, level == 1 ? item->Kind() : itUnknown};
+    request.Shown = Virtual;
 
-    // The enumeration, filtered.
+    // The enumeration, filtered: the shared rule for virtual objects, then
+    // the tree's own for zip files and the file mask.
     std::vector<std::unique_ptr<TNodeItem>> items;
-    TShItemIDType nodeKind = level == 1 ? item->Kind() : itUnknown;
-    bool skipAll = nodeKind == itNetWork && !(Virtual & ShVirtuaBit(itNetWork));
-    bool dropVirtual = nodeKind == itMyComputer && !(Virtual & ShVirtuaBit(itVirtual));
-    bool needKind = level == 0 || dropVirtual || ZipFolder || !FileMask.empty();
     std::wstring maskExtension = L"." + FileMask;
     CharUpperBuffW(maskExtension.data(), DWORD(maskExtension.size()));
-    PIDList id = nullptr;
-    ULONG fetched = 0;
-    while (enumerator && !skipAll && enumerator->Next(1, &id, &fetched) == S_OK && id) {
+    auto make = [&](PIDList id) {
         PIDList absolute = level == 0 ? CopyIDList(id) : ConcatIDLists(item->GetAbsoluteList(), id);
         auto child = std::make_unique<TNodeItem>(nullptr, id, absolute);
-        id = nullptr;
-        if (!child->IsValid()) continue;
+        if (!child->IsValid()) return std::unique_ptr<TNodeItem>();
         child->SetFolder(folder.Get());
-        if (needKind) {
+        return child;
+    };
+    auto kindOf = [](TNodeItem& child) { return child.Kind(); };
+    auto take = [&](std::unique_ptr<TNodeItem> child) {
+        if (ZipFolder || !FileMask.empty()) {
             TShItemIDType kind = child->Kind();
-            if (level == 0 && (kind == itVirtual || ((kind == itInterNet || kind == itBitBucket || kind == itNetWork) &&
-                                                     !(Virtual & ShVirtuaBit(kind)))))
-                continue;
-            if (dropVirtual && kind == itVirtual) continue;
             if (ZipFolder) {
                 if (kind == itFile) {
                     std::wstring ext = UpperExtension(FileNameOf(*child));
-                    if (ext != L".ZIP" && ext != L".CAB" && ext != L".LZH") continue;
+                    if (ext != L".ZIP" && ext != L".CAB" && ext != L".LZH") return;
                 } else if (!child->HasAttributes(SFGAO_FOLDER)) {
-                    continue;
+                    return;
                 }
             }
-            if (!FileMask.empty() && kind == itFile && UpperExtension(FileNameOf(*child)) != maskExtension) continue;
+            if (!FileMask.empty() && kind == itFile && UpperExtension(FileNameOf(*child)) != maskExtension) return;
         }
         items.push_back(std::move(child));
-    }
+    };
+    if (!EnumerateChildren(request, make, kindOf, take)) return;
     IShellFolder* sorter = folder.Get();
     std::stable_sort(items.begin(), items.end(), [sorter](const auto& a, const auto& b) {
         return CompareIDLists(sorter, a->RelativeList(), b->RelativeList()) == kIDListBefore;
@@ -737,7 +735,10 @@ bool TSHTreeView::BeginLabelEdit(HTREEITEM node)
 {
     if (MouseState >= 1 && MouseState <= 3) return false;
     TSHFolderItem* item = ItemOf(node);
-    return item && item->GetLevel() >= 1 && item->HasAttributes(SFGAO_CANRENAME);
+    if (!item || item->GetLevel() < 1 || !item->HasAttributes(SFGAO_CANRENAME)) return false;
+    if (HWND edit = reinterpret_cast<HWND>(SendMessageW(Tree, TVM_GETEDITCONTROL, 0, 0)))
+        SetWindowTextW(edit, item->GetEditingName().c_str());
+    return true;
 }
 
 void TSHTreeView::EndLabelEdit(HTREEITEM node, const wchar_t* text)
@@ -752,7 +753,8 @@ void TSHTreeView::EndLabelEdit(HTREEITEM node, const wchar_t* text)
     IShellFolder* folder = item->GetParentFolder();
     if (folder && !name.empty() && item->GetLevel() >= 1 && item->HasAttributes(SFGAO_CANRENAME)) {
         PIDList relative = nullptr;
-        if (RenameShellItem(folder, Tree, item->RelativeList(), item->GetDisplayName(), name, kRenameFlags, relative)) {
+        if (RenameShellItem(folder, ShellOwnerWindow(), item->RelativeList(), item->GetEditingName(), name,
+                            kEditingNameFlags, relative)) {
             renamed = true;
             item->Renamed(relative);
             SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
@@ -795,7 +797,7 @@ bool TSHTreeView::ExecuteCommand(TShellCommand command)
             wchar_t temp[MAX_PATH + 1] = {};
             if (GetTempPathW(MAX_PATH + 1, temp)) SetCurrentDirectoryW(temp);
         }
-        return list.ExecuteCommand(Tree, command);
+        return list.ExecuteCommand(ShellOwnerWindow(), command);
     }
     // The root stands for the desktop directory: only pasting into it.
     if (command != TShellCommand::scPaste) return false;
@@ -805,7 +807,7 @@ bool TSHTreeView::ExecuteCommand(TShellCommand command)
     TSHIDList2 list;
     list.SetParent(parent);
     list.AddOwned(GetLastItem(directory));
-    return list.Count() == 1 && list.Items(0) && list.ExecuteCommand(Tree, command);
+    return list.Count() == 1 && list.Items(0) && list.ExecuteCommand(ShellOwnerWindow(), command);
 }
 
 bool TSHTreeView::NewFolder()

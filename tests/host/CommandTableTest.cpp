@@ -15,6 +15,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/commands/CommandIds.h"
 #include "core/commands/CommandTable.h"
 #include "core/commands/MenuLayout.h"
 
@@ -96,6 +97,12 @@ TEST(CommandTable, NumbersNamesAndLookup)
         EXPECT_TRUE(*c.Caption && *c.Tooltip && *c.StatusText);
     }
     EXPECT_EQ(CommandTable().size(), 100u);
+    // The named numbers are exactly the table's.
+    std::vector<int> named(std::begin(Cmd::AllIds), std::end(Cmd::AllIds)), numbers;
+    for (const TCommandDef& c : CommandTable()) numbers.push_back(c.Number);
+    EXPECT_EQ(named, numbers);
+    EXPECT_EQ(Cmd::NewFolder, 1011);
+    EXPECT_EQ(Cmd::ViewerHalfTone, 10110);
     EXPECT_EQ(FindCommand(0), nullptr);
     EXPECT_EQ(FindCommand(1015), nullptr);
     EXPECT_EQ(FindCommand(99999), nullptr);

@@ -36,6 +36,7 @@ public:
     int Count() const { return Answered; }
 
     std::wstring Caption, Text;  // of the first dialog
+    HWND Owner = nullptr;        // of the first dialog
     std::atomic<int> Answered{0};
 
 private:
@@ -62,6 +63,7 @@ private:
                 answerer->Caption = text;
                 GetDlgItemTextW(window, 0xFFFF, text, 256);  // a message box's text
                 answerer->Text = text;
+                answerer->Owner = GetWindow(window, GW_OWNER);
             }
             ++answerer->Answered;
         }

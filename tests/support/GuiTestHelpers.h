@@ -1,28 +1,16 @@
 #pragma once
-// What the in-process GUI tests share: pumping the queue while waiting for
-// something, and a plain top-level window to host the controls.
+// What the in-process GUI tests of the shell controls share beside
+// ShellTestHelpers: pumping for a while, OLE and the common controls, and a
+// plain top-level window to host the controls.
+#include "ShellTestHelpers.h"
 #include "gui/MessageLoop.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
 
-#include <chrono>
-#include <functional>
-
-// Pumps the queue until the condition holds (true) or the time is up (false).
-inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs)
-{
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    for (;;) {
-        ProcessPendingMessages();
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() > end) return false;
-        Sleep(5);
-    }
-}
-
-inline void PumpFor(DWORD ms)
+// Dispatches messages for that long.
+inline void PumpFor(int ms)
 {
     PumpUntil([] { return false; }, ms);
 }

@@ -6,6 +6,8 @@
 #include "core/settings/SettingsCodec.h"
 #include "core/shell/FileFilter.h"
 #include "shell/ShellTreeView.h"
+#include "../support/DialogAnswerer.h"
+#include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
 
 #include <commctrl.h>
@@ -78,20 +80,20 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     tree.SelectPath(one);
     form.ActionList().Execute(8010, form.Handle());
     Pump();
-    ASSERT_NE(form.AttachedList(), nullptr);
-    EXPECT_EQ(form.AttachedList()->GetFolderPath(), one);
+    ASSERT_NE(form.ActiveList(), nullptr);
+    EXPECT_EQ(form.ActiveList()->GetFolderPath(), one);
     EXPECT_EQ(StatusText(0), L"3 個のオブジェクト");
     EXPECT_NE(StatusText(1).find(L"空きディスク領域"), std::wstring::npos);
 
     tree.SelectPath(two);  // the attached list follows the tree
     Pump();
-    EXPECT_EQ(form.AttachedList()->GetFolderPath(), two);
+    EXPECT_EQ(form.ActiveList()->GetFolderPath(), two);
     EXPECT_EQ(StatusText(0), L"1 個のオブジェクト");
 
     tree.SelectPath(one);
     form.ActionList().Execute(8010, form.Handle());  // the new window takes over from the first
     Pump();
-    std::vector<TSubForm08010*> windows = form.FolderWindowsBottomUp();
+    std::vector<TSubForm08010*> windows = form.FolderWindows();
     ASSERT_EQ(windows.size(), 2u);
     tree.SelectPath(two);
     Pump();
@@ -103,10 +105,72 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     EXPECT_EQ(windows[1]->SHListView().GetFolderPath(), two);
 
     SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(windows[0]->Handle()), 0);
-    SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(form.FolderWindowsBottomUp()[0]->Handle()), 0);
+    SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(form.FolderWindows()[0]->Handle()), 0);
     Pump();
-    EXPECT_EQ(form.AttachedList(), nullptr);
+    EXPECT_EQ(form.ActiveList(), nullptr);
     EXPECT_FALSE(form.ActionList().Find(8020)->Enabled);
+    Close();
+}
+
+// Windows the user opens start with filtering off; the switch itself and
+// the other windows keep theirs.
+TEST_F(FolderWindowTest, NewWindowStartsWithFilteringOff)
+{
+    std::wstring one = MakeFolder(L"one", 2);
+    TMainForm& form = Start();
+    form.ShellTree().SelectPath(one);
+    form.ActionList().Execute(8010, form.Handle());
+    form.SetFiltering(true);
+    EXPECT_TRUE(form.ActiveList()->Filtering());
+    form.ActionList().Execute(8010, form.Handle());
+    Pump();
+    std::vector<TSubForm08010*> windows = form.FolderWindows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_TRUE(windows[0]->SHListView().Filtering());
+    EXPECT_FALSE(windows[1]->SHListView().Filtering());
+    Close();
+}
+
+// The lock message is owned by the main window, so that it is modal and
+// cannot hide behind it.
+TEST_F(FolderWindowTest, LockMessageIsOwnedByTheMainWindow)
+{
+    std::wstring one = MakeFolder(L"one", 0);
+    CreateDirectoryW((one + L"\\sub").c_str(), nullptr);
+    TMainForm& form = Start();
+    form.ShellTree().SelectPath(one);
+    form.ActionList().Execute(8010, form.Handle());
+    Pump();
+    TSHListView& list = *form.ActiveList();
+    list.SetFolderLock(true);
+    ASSERT_EQ(list.FileList().Count(), 1);
+    list.SetSelected(0, true);
+    list.SetFocusedIndex(0);
+    SetFocus(list.ListHandle());
+    TDialogAnswerer answerer(IDOK);
+    SendMessageW(list.ListHandle(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(answerer.WaitForAnswer(std::chrono::seconds(5)));
+    EXPECT_EQ(answerer.Text, L"フォルダ固定により移動が制限されています。");
+    EXPECT_EQ(answerer.Owner, form.Handle());
+    EXPECT_EQ(list.GetFolderPath(), one);
+    Close();
+}
+
+// The folder summary comes at once from what the shell gives, and is
+// corrected when the folder's exact sizes have been read (the shell keeps
+// only 32 bits of a size).
+TEST_F(FolderWindowTest, FolderSummaryBecomesExactForHugeFiles)
+{
+    std::wstring folder = Data / L"huge";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    MakeFile(folder + L"\\five.bin", 5ull << 30);
+    MakeFile(folder + L"\\small.bin", 1024);
+    TMainForm& form = Start();
+    form.ShellTree().SelectPath(folder);
+    form.ActionList().Execute(8010, form.Handle());
+    EXPECT_TRUE(PumpUntil([&] { return StatusText(1).find(L"5.00GB") != std::wstring::npos; }))
+        << StatusText(1).c_str();
+    EXPECT_EQ(form.ActiveList()->FileList().GetTotalSize(), (5ull << 30) + 1024);
     Close();
 }
 
@@ -128,7 +192,7 @@ TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
     form.ShellTree().SelectPath(one);
     form.ActionList().Execute(8010, form.Handle());
     Pump();
-    TSHListView* first = form.AttachedList();
+    TSHListView* first = form.ActiveList();
     ASSERT_TRUE(first);
     int order[5] = {2, 0, 1, 4, 3};
     first->SetColumnOrder(order, 5);
@@ -158,8 +222,8 @@ TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
 
     // A second run restores them and records them again identically.
     Start();
-    EXPECT_EQ(Form->FolderWindowsBottomUp().size(), 2u);
-    TSHListView& restored = Form->FolderWindowsBottomUp()[0]->SHListView();
+    EXPECT_EQ(Form->FolderWindows().size(), 2u);
+    TSHListView& restored = Form->FolderWindows()[0]->SHListView();
     EXPECT_TRUE(restored.FolderLock());
     EXPECT_EQ(restored.GetFolderPath(), one);
     Close();

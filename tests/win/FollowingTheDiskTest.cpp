@@ -68,7 +68,7 @@ protected:
     {
         List = std::make_unique<TSHListView>(Host);
         SetWindowPos(List->Handle(), nullptr, 300, 0, 600, 560, SWP_NOZORDER);
-        List->OnShListChange = [this](TSHListView&) { ++ListChanges; };
+        List->OnShListChange.Add([this](TSHListView&) { ++ListChanges; });
     }
     void MakeTree()
     {

@@ -3,6 +3,7 @@
 #include "core/commands/CommandTable.h"
 #include "app/MainForm.h"
 #include "gui/MessageLoop.h"
+#include "shell/ShellTreeView.h"
 #include "core/settings/SettingsCodec.h"
 #include "../support/Fixtures.h"
 #include "../support/TempFolder.h"
@@ -96,6 +97,7 @@ TEST_F(MainFormTest, FirstStartUsesTheDefaultsAndWritesThem)
     EXPECT_EQ(bar.bottom - bar.top, 23);  // the height for a 9-point font
     EXPECT_EQ(SendMessageW(form.CoolBar(), RB_GETROWCOUNT, 0, 0), 3);
     EXPECT_TRUE(FileExists(Temp / L"Favorites"));  // created beside the executable
+    EXPECT_FALSE(GetWindowLongPtrW(form.ShellTree().TreeHandle(), GWL_STYLE) & TVS_LINESATROOT);
 
     Close();
     std::vector<uint8_t> bytes = ReadWholeFile(SettingsFile());
@@ -194,6 +196,36 @@ TEST_F(MainFormTest, ShortcutsAreRefusedWhileTypingInACombo)
     SetFocus(form.Handle());
     EXPECT_TRUE(pressCtrlQ());
     EXPECT_NE(filtering->Checked, before);
+    Close();
+}
+
+// A key whose command is disabled is the focused control's: Home and Esc
+// belong to the image commands, which are disabled without a picture.
+TEST_F(MainFormTest, KeysOfDisabledCommandsReachTheFocusedControl)
+{
+    TMainForm& form = Start();
+    SetFocus(form.ShellTree().TreeHandle());
+    for (WPARAM key : {WPARAM(VK_HOME), WPARAM(VK_ESCAPE)}) {
+        MSG msg{GetFocus(), WM_KEYDOWN, key, 0};
+        EXPECT_FALSE(form.PreTranslate(msg)) << key;
+    }
+    MSG f5{GetFocus(), WM_KEYDOWN, VK_F5, 0};  // refresh is always enabled
+    EXPECT_TRUE(form.PreTranslate(f5));
+    Close();
+}
+
+// Logging off ends the program without a close: the workspace is saved as
+// a close saves it.
+TEST_F(MainFormTest, EndOfSessionRecordsTheWorkspace)
+{
+    TMainForm& form = Start();
+    SetWindowPos(form.Handle(), nullptr, 33, 44, 700, 500, SWP_NOZORDER);
+    EXPECT_TRUE(SendMessageW(form.Handle(), WM_QUERYENDSESSION, 0, 0));
+    std::vector<uint8_t> bytes = ReadWholeFile(SettingsFile());
+    TInitData written;
+    ASSERT_FALSE(DecodeSettings(bytes.data(), bytes.size(), written).Damaged);
+    EXPECT_EQ(written.WindowLeft, 33);
+    EXPECT_EQ(written.WindowTop, 44);
     Close();
 }
 

@@ -6,6 +6,8 @@
 #include "core/shell/FileFilter.h"
 #include "shell/ShellClipboard.h"
 #include "shell/ShellListView.h"
+#include "shell/ShellHelpers.h"
+#include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
 
 #include "../support/DialogAnswerer.h"
@@ -21,37 +23,6 @@
 #include <vector>
 
 namespace {
-
-TIDListPtr ListOf(const std::wstring& path)
-{
-    PIDList list = nullptr;
-    PathToIDList(path, list);
-    return TIDListPtr(list);
-}
-
-void MakeFile(const std::wstring& path, uint64_t size, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
-{
-    ASSERT_TRUE(WriteWholeFile(path, std::vector<uint8_t>(size_t(size), 'x')));
-    SetFileAttributesW(path.c_str(), attributes);
-}
-
-bool DirectoryExists(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Pumps the queue until the condition holds or a second has passed.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    for (;;) {
-        ProcessPendingMessages();
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() > end) return false;
-        Sleep(10);
-    }
-}
 
 // The tree's side of the link, recording what the list asks of it.
 class TTreeStub : public IShLinkedTree {
@@ -103,11 +74,11 @@ protected:
         ShowWindow(Host, SW_SHOWNORMAL);
         SetForegroundWindow(Host);
         SetShellOwnerWindow(Host);
-        View->OnShSelChange = [this](TSHListView&, int64_t size) {
+        View->OnShSelChange.Add([this](TSHListView&, int64_t size) {
             ++SelChanges;
             LastSelSize = size;
-        };
-        View->OnShListChange = [this](TSHListView&) { ++ListChanges; };
+        });
+        View->OnShListChange.Add([this](TSHListView&) { ++ListChanges; });
     }
 
     void TearDown() override
@@ -374,7 +345,7 @@ TEST_F(ShellListViewTest, ActivatingAFolderFollowsTheLock)
     TTreeStub tree;
     View->SetLinkedTree(&tree);
     std::vector<bool> locks;
-    View->OnShFolderLock = [&](TSHListView&, bool lock) { locks.push_back(lock); };
+    View->OnShFolderLock.Add([&](TSHListView&, bool lock) { locks.push_back(lock); });
     Show(Temp.Path());
     int changes = ListChanges;
     Show(Temp.Path());  // the same folder again changes nothing
@@ -469,6 +440,45 @@ TEST_F(ShellListViewTest, RenamesInPlaceUnlessTheNameIsRefused)
         EXPECT_EQ(FileExists(Temp / r.From), !r.Accepted);
         EXPECT_TRUE(FileExists(Temp / r.To));
     }
+}
+
+// With extensions hidden (the Explorer setting), a row shows the shell's
+// name, and a rename in place starts from the name for editing and sets it
+// back with the same flags: "a.txt" renamed to "b" becomes "b.txt".
+TEST_F(ShellListViewTest, RowsShowTheShellsNamesAndRenameKeepsAHiddenExtension)
+{
+    const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+    HKEY advanced = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &advanced, nullptr),
+              ERROR_SUCCESS);
+    DWORD hide = 1;
+    RegSetValueExW(advanced, L"HideFileExt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hide), sizeof hide);
+    struct TRestore {
+        HKEY Key;
+        ~TRestore()
+        {
+            RegDeleteValueW(Key, L"HideFileExt");
+            RegCloseKey(Key);
+        }
+    } restore{advanced};
+
+    MakeFile(Temp / L"a.txt", 1);
+    Show(Temp.Path());
+    int row = RowOf(L"a");
+    ASSERT_GE(row, 0) << "the row shows the name without its extension";
+    SelectOnly(row);
+    SetFocus(List());
+    HWND edit = reinterpret_cast<HWND>(SendMessageW(List(), LVM_EDITLABELW, WPARAM(row), 0));
+    ASSERT_TRUE(edit);
+    wchar_t text[MAX_PATH] = {};
+    GetWindowTextW(edit, text, MAX_PATH);
+    EXPECT_STREQ(text, L"a");
+    SetWindowTextW(edit, L"b");
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ProcessPendingMessages();
+    EXPECT_TRUE(FileExists(Temp / L"b.txt"));
+    EXPECT_FALSE(FileExists(Temp / L"b"));
+    EXPECT_FALSE(FileExists(Temp / L"b.txt.txt"));
 }
 
 TEST_F(ShellListViewTest, SelectionSizeFollowsEveryKindOfChange)

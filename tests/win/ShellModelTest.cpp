@@ -6,8 +6,8 @@
 #include "shell/FileList.h"
 #include "shell/IDList.h"
 #include "shell/ShellHelpers.h"
-#include "gui/MessageLoop.h"
 #include "../support/HostCommand.h"
+#include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -26,37 +26,11 @@ class ShellEnvironment : public ::testing::Environment {
 };
 const auto* const kShellEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
 
-TIDListPtr ListOf(const std::wstring& path)
-{
-    PIDList list = nullptr;
-    PathToIDList(path, list);
-    return TIDListPtr(list);
-}
-
 TIDListPtr Special(int csidl)
 {
     PIDList list = nullptr;
     GetSpecialFolderIDList(csidl, list);
     return TIDListPtr(list);
-}
-
-void MakeFile(const std::wstring& path, uint64_t size, DWORD attributes = FILE_ATTRIBUTE_NORMAL,
-              const SYSTEMTIME* written = nullptr)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    LARGE_INTEGER end;
-    end.QuadPart = LONGLONG(size);
-    SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    if (written) {
-        FILETIME local, utc;
-        SystemTimeToFileTime(written, &local);
-        LocalFileTimeToFileTime(&local, &utc);
-        SetFileTime(h, nullptr, nullptr, &utc);
-    }
-    CloseHandle(h);
-    SetFileAttributesW(path.c_str(), attributes);
 }
 
 std::vector<std::wstring> RowNames(TSHFileList& list)
@@ -215,6 +189,29 @@ TEST_F(FileListTest, RowsCarryTheirFileData)
     View.Hidden = false;
     list.Populate();
     EXPECT_EQ(list.Count(), 7);
+}
+
+// A request that arrives while a folder is being enumerated (a shell call
+// may pump messages) is not lost: the latest one runs once the enumeration
+// ends, so that the list and the tree agree.
+TEST_F(FileListTest, FolderAskedForDuringAnEnumerationFollowsIt)
+{
+    std::wstring first = Temp / L"first", second = Temp / L"second", third = Temp / L"third";
+    for (const std::wstring& folder : {first, second, third}) CreateDirectoryW(folder.c_str(), nullptr);
+    MakeFile(first + L"\\a.txt");
+    MakeFile(third + L"\\c.txt");
+    TSHFileList list(View);
+    TIDListPtr secondList = ListOf(second), thirdList = ListOf(third);
+    int rows = 0;
+    View.OnRow = [&](TSHFileItem&) {
+        if (rows++ > 0) return;
+        list.SetFolder(secondList.get());
+        list.SetFolder(thirdList.get());  // the latest request wins
+    };
+    Show(list, first);
+    EXPECT_EQ(list.GetFolderPath(), third);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Rows(0)->GetDisplayName(), L"c.txt");
 }
 
 TEST_F(FileListTest, EmptyFolderStillReportsTheChange)
@@ -415,10 +412,7 @@ TEST_F(FileListTest, VanishedFolderEmptiesTheList)
     EXPECT_EQ(list.WatchedFolder(), folder);
     // Removed from outside: the list's own watcher reports it.
     ASSERT_TRUE(RunOnHost(L"rm -rf " + ShellQuoted(HostPath(folder))));
-    for (int i = 0; i < 600 && list.GetFolderIDList(); ++i) {
-        ProcessPendingMessages();
-        Sleep(10);
-    }
+    PumpUntil([&] { return !list.GetFolderIDList(); }, 6000);
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.GetFolderIDList(), nullptr);
 }

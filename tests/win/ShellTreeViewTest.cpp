@@ -3,6 +3,7 @@
 #include "shell/ShellTreeView.h"
 #include "shell/IDList.h"
 #include "shell/ShellHelpers.h"
+#include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -51,26 +52,7 @@ public:
     IShLinkedTree* Tree = nullptr;
 };
 
-TIDListPtr ListOf(const std::wstring& path)
-{
-    PIDList list = nullptr;
-    PathToIDList(path, list);
-    return TIDListPtr(list);
-}
-
 void MakeFolder(const std::wstring& path) { ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << path; }
-
-void MakeFile(const std::wstring& path) { ASSERT_TRUE(WriteWholeFile(path, {'x'})); }
-
-template <class F>
-void PumpUntil(const F& done)
-{
-    for (int i = 0; i < 300 && !done(); ++i) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(10);
-    }
-}
 
 class ShellTreeViewTest : public ::testing::Test {
 protected:

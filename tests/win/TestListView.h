@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 class TTestListView : public IShFileListView {
 public:
     TTestListView()
@@ -39,12 +41,17 @@ public:
     void BeginSelUpdate() override { ++SelUpdates; }
     void EndSelUpdate() override { --SelUpdates; }
     const TSHFileFilter* ActiveFilter() const override { return Filter; }
-    bool AcceptRow(TSHFileItem&) override { return true; }
+    bool AcceptRow(TSHFileItem& row) override
+    {
+        if (OnRow) OnRow(row);
+        return true;
+    }
     void ListChanged() override { ++Changes; }
     bool PointerBusy() const override { return false; }
 
     bool Hidden = true;
     unsigned Virtual = kDefaultVirtuaItems;
+    std::function<void(TSHFileItem&)> OnRow;  // called during an enumeration
     const TSHFileFilter* Filter = nullptr;
     int Changes = 0;
     int SelUpdates = 0;
