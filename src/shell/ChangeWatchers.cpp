@@ -195,7 +195,12 @@ void TShFilesWatcher::Run()
             // leaves none.
             open();
             std::wstring path = watched;
-            if (!Report([this, path] { return OnChange ? OnChange(*this, path) : true; })) {
+            // A copy of the handler runs: the owner may stop the watcher
+            // (and so clear its handler) from inside.
+            if (!Report([this, path] {
+                    TChangeEvent handler = OnChange;
+                    return handler ? handler(*this, path) : true;
+                })) {
                 contentsChanged = true;
                 quiet.Set(QuietMs);
             }
@@ -274,8 +279,9 @@ void TShDirWatcher::DeliverDevice()
 {
     // PendingDevice is read on the GUI thread only.
     Report([this] {
-        if (OnDeviceChange && PendingDevice) OnDeviceChange(*this, std::move(PendingDevice));
-        PendingDevice.reset();
+        TDeviceEvent handler = OnDeviceChange;
+        std::unique_ptr<TDeviceChangeData> record = std::move(PendingDevice);
+        if (handler && record) handler(*this, std::move(record));
         return true;
     });
 }
@@ -325,7 +331,11 @@ void TShDirWatcher::Run()
             }
             if (quiet.Passed()) {
                 quiet.Clear();
-                if (!Report([this] { return OnChange ? OnChange(*this) : true; })) quiet.Set(QuietMs);
+                bool taken = Report([this] {
+                    TChangeEvent handler = OnChange;
+                    return handler ? handler(*this) : true;
+                });
+                if (!taken) quiet.Set(QuietMs);
             }
         } else {
             return;

@@ -265,3 +265,23 @@ TEST_F(ShellComboBoxTest, DroppedDownRowsAreIndentedByLevelAndCarryTheirIcons)
     }
     SendMessageW(Box->ComboHandle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
+
+TEST_F(ShellComboBoxTest, KeepsItsFolderWhenTheControlIsMadeAnew)
+{
+    LinkTree();
+    CreateDirectoryW((Temp / L"a").c_str(), nullptr);
+    Tree->SelectPath(Temp / L"a");
+    HWND before = Box->ComboHandle();
+    // A bigger font: the rows grow with it.
+    LOGFONTW font{};
+    font.lfHeight = -26;
+    lstrcpyW(font.lfFaceName, L"IPAPGothic");
+    HFONT big = CreateFontIndirectW(&font);
+    Box->SetBoxFont(big);
+    EXPECT_NE(Box->ComboHandle(), before);
+    EXPECT_EQ(CurrentPath(), Temp / L"a");
+    EXPECT_GE(SendMessageW(Box->ComboHandle(), CB_GETITEMHEIGHT, 0, 0), 26);
+    EXPECT_TRUE(Box->DropTargetRegistered());
+    Box.reset();  // before the font it draws with
+    DeleteObject(big);
+}
