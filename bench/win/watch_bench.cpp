@@ -141,6 +141,7 @@ void BenchStorm(const std::wstring& root)
     list.SetFolder(absolute.get());
     PumpUntil([] { return false; }, 0.5);
     int populations = view.Populations, passes = view.Invalidations;
+    uint64_t wakes = WatcherWakeCount();
 
     std::wstring timing = root + L"\\storm.seconds";
     std::wstring command = L"cd " + ShellQuoted(HostPath(folder)) +
@@ -162,9 +163,11 @@ void BenchStorm(const std::wstring& root)
         fclose(f);
     }
     std::printf("watch.storm_10000_files (made in %s s): %d re-population(s) (goal 1), %d attribute pass(es) "
-                "(goal <= 1), %d rows shown (goal 10000)%s; shown %.1f s after the last file (quiet period %.1f s)\n",
+                "(goal <= 1), %d rows shown (goal 10000)%s; shown %.1f s after the last file (quiet period %.1f s); "
+                "%llu wake-ups of the watchers\n",
                 spent, view.Populations - populations, view.Invalidations - passes, list.Count(),
-                shown ? "" : " [not all shown]", toShown, kFolderQuietMs / 1000.0);
+                shown ? "" : " [not all shown]", toShown, kFolderQuietMs / 1000.0,
+                static_cast<unsigned long long>(WatcherWakeCount() - wakes));
     list.SetFolder(ListOf(root).get());
     RunOnHost(L"rm -rf " + ShellQuoted(HostPath(folder)) + L" " + ShellQuoted(HostPath(timing)), 60000);
 }
