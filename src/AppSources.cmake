@@ -4,6 +4,7 @@ set(QV_GUI_SOURCES
   gui/MessageBox.cpp
   gui/MessageLoop.cpp
   gui/Panel.cpp
+  gui/Platform.cpp
   gui/Splitter.cpp
   gui/Strings.cpp
   gui/ThreadSync.cpp
@@ -53,7 +54,9 @@ set(QV_APP_SOURCES
   commands/Commands.cpp
   commands/FileCommands.cpp
   commands/NavigationCommands.cpp
+  commands/SelectionCommands.cpp
   commands/ViewCommands.cpp
+  commands/ViewerCommands.cpp
   commands/WindowCommands.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

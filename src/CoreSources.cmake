@@ -17,6 +17,7 @@ set(QV_CORE_SOURCES
   core/shell/MergePlan.cpp
   core/shell/PathText.cpp
   core/shell/VirtualItems.cpp
+  core/shell/AddressText.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
   core/viewer/ViewGeometry.cpp

@@ -12,6 +12,7 @@ enum : int {
     IDC_SHTREEVIEW,
     IDC_FOLDERTREEVIEW,
     IDC_PROGRESSBAR,
+    IDC_RASTER,
     IDC_LABEL_FIRST,                    // the viewer bar's three labels take this and the next two
     IDC_TOOLBAR_FIRST = 20100,          // tool bars get consecutive identifiers
 

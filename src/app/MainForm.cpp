@@ -6,6 +6,8 @@
 #include "app/FolderWindow.h"
 #include "app/MenuBuilder.h"
 #include "app/StatusPanels.h"
+#include "viewer/PanelBox.h"
+#include "viewer/Raster.h"
 #include "shell/ShellTreeView.h"
 #include "gui/MessageBox.h"
 #include "gui/Strings.h"
@@ -167,8 +169,15 @@ void TMainForm::RebuildFileTypeMenus()
         while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
         int id = IDM_FILETYPE_FIRST;
         for (const std::string& type : SettingsData->FileTypes)
-            AppendMenuW(menu, MF_STRING | MF_GRAYED, UINT_PTR(id++), AnsiToWide(type).c_str());
+            AppendMenuW(menu, MF_STRING, UINT_PTR(id++), AnsiToWide(type).c_str());
     }
+}
+
+std::wstring TMainForm::FileTypeOfMenuItem(int id) const
+{
+    size_t index = size_t(id - IDM_FILETYPE_FIRST);
+    const auto& types = SettingsData->FileTypes;
+    return id >= IDM_FILETYPE_FIRST && index < types.size() ? AnsiToWide(types[index]) : std::wstring();
 }
 
 bool TMainForm::ViewerVisible() const { return PanelViewer && IsWindowVisible(PanelViewer->Handle()); }
@@ -215,6 +224,8 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             Status->ShowHint(Menus->SubmenuStatusText(GetSubMenu(menu, LOWORD(wParam))));
         } else if (TAction* a = ActionsList.Find(LOWORD(wParam))) {
             Status->ShowHint(a->StatusText);
+        } else if (std::wstring type = FileTypeOfMenuItem(LOWORD(wParam)); !type.empty()) {
+            Status->ShowHint(L"拡張子\"" + type + L"\"のファイルを選択します");
         } else {
             Status->ShowHint(L"");
         }
@@ -248,6 +259,12 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (Tree) SendMessageW(Tree->Handle(), msg, wParam, lParam);
         break;
     case WM_CLOSE:
+        // A picture that is decoding is cancelled first: the plug-in must
+        // not be freed under it.
+        if (Raster && Raster->Loading()) {
+            Raster->RunWhenIdle([this] { PostMessageW(Wnd, WM_CLOSE, 0, 0); });
+            return 0;
+        }
         if (FormCloseQuery()) DestroyWindow(Wnd);
         return 0;
     case WM_QUERYENDSESSION:

@@ -21,6 +21,8 @@
 class TMenuBuilder;
 class TSHTreeView;
 class TSHListView;
+class TPanelBox;
+class TRaster;
 class TStatusPanels;
 class TSubForm08010;
 class TSHFileFilter;
@@ -48,6 +50,8 @@ public:
     HWND StatusBar() const { return StatusWnd; }
     HWND FilterCombo() const { return ComboBox1; }
     int ActiveChildCount() const;
+    // The text of the viewer bar's label 0 (size), 1 (resolution) or 2 (depth).
+    std::wstring PictureLabel(int index) const;
 
     // IMainFrame
     HWND OwnerWindow() const override { return Wnd; }
@@ -78,6 +82,10 @@ public:
     void ShowHelp(int helpContext) override;
     void SetPasteHandler(std::function<void()> handler) override { PasteHandler = std::move(handler); }
     void RebuildFileTypeMenus() override;
+    void SetFileTypeHandler(std::function<void(int index)> handler) override { FileTypeHandler = std::move(handler); }
+    TRaster& ImageView() override { return *Raster; }
+    void SetPictureLabels(const std::wstring& size, const std::wstring& resolution, const std::wstring& depth) override;
+    void ShowLoadProgress(bool visible) override;
 
     static const wchar_t* ClassName() { return L"TMainForm"; }
 
@@ -123,6 +131,8 @@ private:
     bool SaveWorkspace();
 
     int BandIndex(int id) const;
+    // The file type a select-by-type menu item stands for (empty: none).
+    std::wstring FileTypeOfMenuItem(int id) const;
     void ApplyTreeLook(HWND tree);
 
     std::wstring ExePath;
@@ -143,8 +153,8 @@ private:
     // The paste button of the edit bar is not bound to the paste command; it
     // runs this handler directly and is enabled while there is one.
     std::function<void()> PasteHandler;
+    std::function<void(int index)> FileTypeHandler;
     std::wstring FavoritesRoot;
-    std::wstring PluginFolder;
 
     HWND ClientWnd = nullptr;
     HWND CoolBarWnd = nullptr;
@@ -155,7 +165,8 @@ private:
     HWND AddressComboWnd = nullptr;
     std::unique_ptr<TPanel> ToolBar7Panel, Frame1;
 
-    std::unique_ptr<TPanel> PanelCtrl, PanelBox, PanelViewer;
+    std::unique_ptr<TPanel> PanelCtrl, PanelViewer;
+    std::unique_ptr<TPanelBox> PanelBox;
     std::unique_ptr<TSplitter> SplitterFrame, Splitter1;
     std::unique_ptr<TStatusPanels> Status;
     HWND PageControl = nullptr;
@@ -165,7 +176,7 @@ private:
     std::vector<std::unique_ptr<TSubForm08010>> FolderWindowObjects;
     HWND FolderTreeView = nullptr;
     HWND ToolBar88 = nullptr;
-    HWND Raster = nullptr;
+    std::unique_ptr<TRaster> Raster;
     HWND ToolBar8 = nullptr;
     HWND ProgressBar = nullptr;
     HWND Labels[3] = {};

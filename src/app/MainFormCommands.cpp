@@ -47,7 +47,9 @@ void TMainForm::BindActionHandlers()
 {
     BindFileCommands(ActionsList, *this);
     BindNavigationCommands(ActionsList, *this);
+    BindSelectionCommands(ActionsList, *this);
     BindViewCommands(ActionsList, *this);
+    BindViewerCommands(ActionsList, *this);
     BindWindowCommands(ActionsList, *this);
 }
 
@@ -87,6 +89,7 @@ void TMainForm::OnCommand(int id, HWND control, int code)
         return;
     }
     if (id == IDC_FILTERCOMBO && code == CBN_SELCHANGE) ComboBox1Select();
+    if (id >= IDM_FILETYPE_FIRST && id < IDM_HISTORY_FIRST && FileTypeHandler) FileTypeHandler(id - IDM_FILETYPE_FIRST);
     // The drop-down buttons' own parts, the paste button and the filter combo
     // box get their handlers with the commands they share.
 }

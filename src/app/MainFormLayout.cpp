@@ -5,6 +5,8 @@
 #include "app/StatusPanels.h"
 #include "core/commands/MenuLayout.h"
 #include "controls/NoWheelComboBox.h"
+#include "viewer/PanelBox.h"
+#include "viewer/Raster.h"
 #include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
@@ -17,9 +19,21 @@ namespace {
 const int kPanelSpaceHeight = 1;
 const int kSplitterFrameWidth = 2;
 const int kSplitter1Height = 3;
-const int kPanelBoxTitleHeight = 19;
 const int kFilterComboWidth = 209;
-const int kLabelWidth = 110;
+// Each label holds its widest usual text (five-digit sizes, a 32-bit depth).
+const wchar_t* const kLabelSamples[3] = {L" 横:99999 / 縦:99999 pixel ", L" 横:9999 / 縦:9999 dpi ", L" 32 bit "};
+
+int LabelWidth(HFONT font, int index)
+{
+    HDC dc = GetDC(nullptr);
+    SIZE size{};
+    {
+        TSelectObject selected(dc, font);
+        GetTextExtentPoint32W(dc, kLabelSamples[index], lstrlenW(kLabelSamples[index]), &size);
+    }
+    ReleaseDC(nullptr, dc);
+    return size.cx + 8;
+}
 const COLORREF kClientBackground = RGB(0x44, 0x44, 0x44);
 
 HWND CreateChild(const wchar_t* cls, const wchar_t* text, DWORD style, HWND parent, int id, HFONT font,
@@ -142,7 +156,7 @@ HWND TMainForm::CreateBandToolBar(HWND parent, const std::vector<TToolEntry>& en
         case TToolEntryKind::Label:
             // Room for a label, which the owner places over it.
             b.fsStyle = BTNS_SEP;
-            b.iBitmap = kLabelWidth;
+            b.iBitmap = LabelWidth(UiFont.Get(), e.LabelIndex - 1);
             b.idCommand = IDC_LABEL_FIRST + e.LabelIndex - 1;
             break;
         default:
@@ -320,17 +334,19 @@ void TMainForm::CreateLeftPanel()
     Splitter1->OnMoved = [this](int delta) {
         RECT r;
         GetClientRect(PanelCtrl->Handle(), &r);
-        PanelBoxHeight = std::max(kPanelBoxTitleHeight, std::min<int>(PanelBoxHeight - delta, r.bottom - 60));
+        PanelBoxHeight = std::max(PanelBox->TitleHeight(), std::min<int>(PanelBoxHeight - delta, r.bottom - 60));
         LayoutLeftPanel();
     };
-    PanelBox = std::make_unique<TPanel>(parent, L"PanelBox");
-    PanelBox->SetTitle(L" プラグイン ビューワー", kPanelBoxTitleHeight, UiFont.Get());
-    Raster = CreateChild(WC_STATICW, L"", SS_WHITERECT, PanelBox->Handle(), 0, nullptr, WS_EX_CLIENTEDGE);
+    PanelBox = std::make_unique<TPanelBox>(parent, L" プラグイン ビューワー", UiFont.Get());
+    Raster = std::make_unique<TRaster>(PanelBox->Handle(), IDC_RASTER);
+    Raster->ScrollUnit = 100;
+    Raster->ZoomSize = 0.1;
+    Raster->SetViewMode(TViewMode::vmExpand);
+    Raster->OnLoadProgress = [this](int position, bool&) { SendMessageW(ProgressBar, PBM_SETPOS, position, 0); };
+    Raster->OnMouseWheel = [this](bool forward) { RasterMouseWheel(*Raster, forward, SettingsData->WheelMode); };
     PanelBox->OnResize = [this] {
-        RECT r;
-        GetClientRect(PanelBox->Handle(), &r);
-        SetWindowPos(Raster, nullptr, 0, kPanelBoxTitleHeight, r.right,
-                     std::max(0, int(r.bottom - kPanelBoxTitleHeight)), SWP_NOZORDER);
+        RECT r = PanelBox->ContentRect();
+        SetWindowPos(Raster->Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
     };
     PanelCtrl->OnResize = [this] { LayoutLeftPanel(); };
 }
@@ -432,8 +448,33 @@ void TMainForm::SetViewerVisible(bool visible)
     ShowWindow(PanelViewer->Handle(), show);
     ShowWindow(Splitter1->Handle(), show);
     ShowWindow(PanelBox->Handle(), show);
-    for (HWND label : Labels) SetWindowTextW(label, L"");
+    SetPictureLabels(L"", L"", L"");
     ShowWindow(ProgressBar, SW_HIDE);
+    Raster->Clear();
     LayoutLeftPanel();
     LayoutForm();
+}
+
+void TMainForm::SetPictureLabels(const std::wstring& size, const std::wstring& resolution, const std::wstring& depth)
+{
+    SetWindowTextW(Labels[0], size.c_str());
+    SetWindowTextW(Labels[1], resolution.c_str());
+    SetWindowTextW(Labels[2], depth.c_str());
+}
+
+std::wstring TMainForm::PictureLabel(int index) const
+{
+    wchar_t text[128] = {};
+    GetWindowTextW(Labels[index], text, 128);
+    return text;
+}
+
+void TMainForm::ShowLoadProgress(bool visible)
+{
+    if (visible) {
+        SendMessageW(ProgressBar, PBM_SETRANGE32, 0, 100);
+        SendMessageW(ProgressBar, PBM_SETSTEP, 1, 0);
+        SendMessageW(ProgressBar, PBM_SETPOS, 0, 0);
+    }
+    ShowWindow(ProgressBar, visible ? SW_SHOW : SW_HIDE);
 }

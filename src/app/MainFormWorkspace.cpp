@@ -5,6 +5,7 @@
 #include "app/FontData.h"
 #include "app/MainForm.h"
 #include "app/MenuBuilder.h"
+#include "viewer/Raster.h"
 #include "gui/MessageBox.h"
 #include "gui/MessageLoop.h"
 #include "gui/Strings.h"
@@ -66,7 +67,7 @@ void TMainForm::FormShow()
         if (Tree->IncludeHidden() != s.IncludeHidden) Tree->SetIncludeHidden(s.IncludeHidden);
         if (Tree->ShVirtuaItems() != s.ShVirtuaItems) Tree->SetShVirtuaItems(s.ShVirtuaItems);
         FilteringOn = s.Filtering;
-        PluginFolder = AnsiToWide(s.PluginFolder);
+        Raster->SetPluginFolder(AnsiToWide(s.PluginFolder));
         PanelBoxHeight = std::max(0, int(s.ViewerHeight));
         SetViewerVisible(s.ViewerVisible);
         RestoreFavoritesFolder();
@@ -187,7 +188,7 @@ void TMainForm::RecordWorkspace()
         ProcessPendingMessages();
     }
     s.Filtering = FilteringOn;
-    s.PluginFolder = WideToAnsi(PluginFolder);
+    s.PluginFolder = WideToAnsi(Raster->PluginFolder());
     s.ViewerVisible = ViewerVisible();
     s.ViewerHeight = PanelBoxHeight;
 }

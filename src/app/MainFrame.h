@@ -9,6 +9,7 @@
 #include <vector>
 
 class TActionList;
+class TRaster;
 class TInitData;
 class TSHFileFilter;
 class TSHListView;
@@ -64,12 +65,20 @@ public:
     virtual void SetStatusBarVisible(bool visible) = 0;
     virtual bool ViewerVisible() const = 0;
     virtual void SetViewerVisible(bool visible) = 0;
+    // The plug-in viewer: the image view, the picture's labels on its bar,
+    // and the progress bar of a load.
+    virtual TRaster& ImageView() = 0;
+    virtual void SetPictureLabels(const std::wstring& size, const std::wstring& resolution,
+                                  const std::wstring& depth) = 0;
+    virtual void ShowLoadProgress(bool visible) = 0;
 
     // ---- other services
     virtual void ShowHelp(int helpContext) = 0;
     // The paste button of the edit bar runs this directly (enabled while
     // there is one).
     virtual void SetPasteHandler(std::function<void()> handler) = 0;
-    // Menus built at run time from the settings' file types.
+    // Menus built at run time from the settings' file types, and what an
+    // item of them runs (with the index of its type).
     virtual void RebuildFileTypeMenus() = 0;
+    virtual void SetFileTypeHandler(std::function<void(int index)> handler) = 0;
 };

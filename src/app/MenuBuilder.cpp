@@ -1,5 +1,9 @@
 #include "app/MenuBuilder.h"
 
+#include "core/commands/CommandIds.h"
+
+#include <algorithm>
+
 std::wstring MenuItemText(const TAction& action)
 {
     std::wstring key = action.ShortCutText();
@@ -96,9 +100,18 @@ int TMenuBuilder::SubmenuHelpContext(HMENU menu) const
 
 void TMenuBuilder::SyncMenu(HMENU menu) const
 {
+    // The select-by-type items, built at run time, follow their command.
+    const TAction* byType = Actions.Find(Cmd::SelectByType);
+    UINT byTypeState = MF_BYPOSITION | (byType && byType->Enabled ? MF_ENABLED : MF_GRAYED);
+    bool typeMenu = std::find(FileTypeSubmenus.begin(), FileTypeSubmenus.end(), menu) != FileTypeSubmenus.end();
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         UINT id = GetMenuItemID(menu, i);
+        HMENU sub = GetSubMenu(menu, i);
+        if (typeMenu || (sub && std::find(FileTypeSubmenus.begin(), FileTypeSubmenus.end(), sub) != FileTypeSubmenus.end())) {
+            EnableMenuItem(menu, UINT(i), byTypeState);
+            continue;
+        }
         if (id == UINT(-1)) continue;
         TAction* action = Actions.Find(int(id));
         if (!action) continue;

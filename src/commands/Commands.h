@@ -9,7 +9,9 @@ class IMainFrame;
 
 void BindFileCommands(TActionList& actions, IMainFrame& frame);
 void BindNavigationCommands(TActionList& actions, IMainFrame& frame);
+void BindSelectionCommands(TActionList& actions, IMainFrame& frame);
 void BindViewCommands(TActionList& actions, IMainFrame& frame);
+void BindViewerCommands(TActionList& actions, IMainFrame& frame);
 void BindWindowCommands(TActionList& actions, IMainFrame& frame);
 
 // Gives a command its handlers (a command the table does not have is

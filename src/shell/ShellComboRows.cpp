@@ -4,7 +4,7 @@
 #include "shell/ShellComboBox.h"
 
 #include "core/shell/MergePlan.h"
-#include "core/shell/VirtualItems.h"
+#include "shell/ShellEnumerator.h"
 
 #include <algorithm>
 
@@ -147,22 +147,23 @@ void TSHComboBox::ExpandRow(int index)
     ComPtr<IShellFolder> folder;
     *folder.Put() = BindFolder(row->GetAbsoluteList());
     if (!folder) return;
-    ComPtr<IEnumIDList> enumerator;
-    DWORD flags = SHCONTF_FOLDERS | (Hidden ? SHCONTF_INCLUDEHIDDEN : 0);
-    if (FAILED(folder->EnumObjects(Combo, flags, enumerator.Put()))) return;
-
+    TEnumerationRequest request;
+    request.Folder = folder.Get();
+    request.Owner = Combo;
+    request.Flags = SHCONTF_FOLDERS | (Hidden ? SHCONTF_INCLUDEHIDDEN : 0);
+    request.Who = TVisibilityOwner::AddressCombo;
+    request.Place = {row->GetLevel(), row->GetLevel() == 1 ? row->GetItemIDType() : itUnknown};
+    request.Shown = Virtual;
     std::vector<std::unique_ptr<TSHComboItem>> items;
-    TEnumeratedFolder enumerated{row->GetLevel(), row->GetLevel() == 1 ? row->GetItemIDType() : itUnknown};
-    bool anyChild = ShowsAnyChild(TVisibilityOwner::AddressCombo, enumerated, Virtual);
-    bool needKinds = NeedsChildKinds(TVisibilityOwner::AddressCombo, enumerated);
-    PIDList id = nullptr;
-    ULONG fetched = 0;
-    while (anyChild && enumerator && enumerator->Next(1, &id, &fetched) == S_OK && id) {
-        std::unique_ptr<TSHComboItem> child(NewRow(row, id));
-        FreeIDList(id);
-        if (child && (!needKinds || ShowsChild(TVisibilityOwner::AddressCombo, enumerated, child->GetItemIDType(), Virtual)))
-            items.push_back(std::move(child));
-    }
+    bool listed = EnumerateChildren(
+        request,
+        [&](PIDList child) {
+            TIDListPtr owned(child);
+            return std::unique_ptr<TSHComboItem>(NewRow(row, child));
+        },
+        [](TSHComboItem& item) { return item.GetItemIDType(); },
+        [&](std::unique_ptr<TSHComboItem> item) { items.push_back(std::move(item)); });
+    if (!listed) return;
     IShellFolder* sorter = folder.Get();
     std::stable_sort(items.begin(), items.end(), [sorter](const auto& a, const auto& b) {
         return CompareIDLists(sorter, a->RelativeList(), b->RelativeList()) == kIDListBefore;

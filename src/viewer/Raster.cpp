@@ -1,5 +1,6 @@
 #include "viewer/Raster.h"
 
+#include "gui/Handles.h"
 #include "core/viewer/DibLayout.h"
 #include "gui/GdiLines.h"
 #include "gui/LocalMemory.h"
@@ -139,6 +140,7 @@ bool TRaster::LoadFromFile(const std::wstring& fileName)
     TWaitCursor wait;
     Clear();
     File = fileName;
+    Claimed = true;  // a file that cannot be read has been reported
     std::vector<uint8_t> data;
     size_t size = 0;
     if (!ReadPictureFile(fileName, data, size)) {
@@ -147,6 +149,7 @@ bool TRaster::LoadFromFile(const std::wstring& fileName)
     }
     Plugs.Rescan();
     bool shown = false;
+    Claimed = false;
     for (int i = 0; i < Plugs.Count(); ++i) {
         TSusiePlug& plug = Plugs.Items(i);
         if (!plug.Load()) continue;
@@ -155,6 +158,7 @@ bool TRaster::LoadFromFile(const std::wstring& fileName)
             continue;
         }
         // This plug-in decides the outcome, whatever follows.
+        Claimed = true;
         shown = Decode(plug, data, size);
         plug.Unload();
         break;
@@ -440,13 +444,15 @@ LRESULT TRaster::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     auto tool = [this]() -> TRasterTool* { return Active; };
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Wnd, &ps);
-        Paint(dc);
-        EndPaint(Wnd, &ps);
+    case WM_MOUSEWHEEL:
+        if (OnMouseWheel) {
+            OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam) > 0);
+            return 0;
+        }
+        break;
+    case WM_PAINT:
+        Paint(TPaintDC(Wnd).Get());
         return 0;
-    }
     case WM_ERASEBKGND:
         if (HasImage()) return 1;  // the paint fills the margins itself
         break;

@@ -30,6 +30,9 @@ public:
     bool HasImage() const { return InfoPtr && BitsPtr; }
     bool Loading() const { return IsLoading; }
     bool CancelRequested() const { return CancelFlag; }
+    // Whether a plug-in took the last file (a failure after that has been
+    // reported by the view itself).
+    bool LastLoadClaimed() const { return Claimed; }
     void RequestCancel() { if (IsLoading) CancelFlag = true; }
     // Runs `action` now, or, while a load decodes, cancels the load and runs
     // it when the load has ended (closing the window, a new plug-in folder:
@@ -81,6 +84,8 @@ public:
 
     // Events.
     std::function<void(int position, bool& cancel)> OnLoadProgress;
+    // The wheel turned over the view (forward: away from the user).
+    std::function<void(bool forward)> OnMouseWheel;
     std::function<void()> OnActiveToolChange;
     std::function<void(int x, int y)> OnActiveToolClick;
     std::function<void(int x1, int y1, int x2, int y2)> OnActiveToolRectangle;
@@ -127,6 +132,7 @@ private:
     TPaintMode PaintModeValue = TPaintMode::pmColorOn;
     bool InScrollBarUpdate = false;
     bool IsLoading = false;
+    bool Claimed = false;
     bool CancelFlag = false;
     bool Destroying = false;
     std::vector<std::function<void()>> Deferred;

@@ -1,48 +1,18 @@
 // Folder windows in the real main window: created from the tree, following
 // it, shown in the status bar, recorded at exit and restored at start.
+#include "FrameFixture.h"
+#include "ViewerTestSupport.h"
 #include "app/FolderWindow.h"
-#include "app/MainForm.h"
-#include "gui/MessageLoop.h"
-#include "core/settings/SettingsCodec.h"
+#include "core/commands/CommandIds.h"
 #include "core/shell/FileFilter.h"
-#include "shell/ShellTreeView.h"
-#include "../support/DialogAnswerer.h"
-#include "../support/ShellTestHelpers.h"
-#include "../support/TempFolder.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
+#include "viewer/Raster.h"
+#include "support/DialogAnswerer.h"
+#include "support/PictureFiles.h"
 
 namespace {
 
-class FolderWindowTest : public ::testing::Test {
+class FolderWindowTest : public TFrameFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        OleInitialize(nullptr);
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
-    }
-
-    TMainForm& Start()
-    {
-        Form = std::make_unique<TMainForm>(App / L"Quirevue.exe");
-        EXPECT_TRUE(Form->Start(SW_SHOWNORMAL));
-        Pump();
-        return *Form;
-    }
-    void Pump()
-    {
-        ProcessPendingMessages();
-        if (Form && Form->Handle()) Form->UpdateActions();
-    }
-    void Close()
-    {
-        SendMessageW(Form->Handle(), WM_CLOSE, 0, 0);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-        Form.reset();
-    }
     TInitData Written()
     {
         std::vector<uint8_t> bytes = ReadWholeFile(App / L"Quirevue.qvs");
@@ -64,9 +34,6 @@ protected:
             WriteWholeFile(folder + L"\\f" + std::to_wstring(i) + L".txt", std::vector<uint8_t>(size_t(512 * (i + 1))));
         return folder;
     }
-
-    TTempFolder App, Data;
-    std::unique_ptr<TMainForm> Form;
 };
 
 }  // namespace
@@ -153,6 +120,47 @@ TEST_F(FolderWindowTest, LockMessageIsOwnedByTheMainWindow)
     EXPECT_EQ(answerer.Text, L"フォルダ固定により移動が制限されています。");
     EXPECT_EQ(answerer.Owner, form.Handle());
     EXPECT_EQ(list.GetFolderPath(), one);
+    Close();
+}
+
+// The selected picture shows in the viewer with its size, resolution and
+// depth; a file no plug-in takes leaves the labels blank with a message.
+TEST_F(FolderWindowTest, SelectedPictureShowsInTheViewer)
+{
+    for (const wchar_t* plugin : {L"qvbmp", L"qvjpeg", L"qvpng"}) ASSERT_TRUE(CopyPlugin(App, true, plugin));
+    std::wstring folder = MakeFolder(L"pictures", 1);  // f0.txt
+    ASSERT_TRUE(WriteTestJpeg(folder + L"\\photo.jpg", 320, 200, 90, 300));
+    TMainForm& form = Start();
+    form.ShellTree().SelectPath(folder);
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());
+    Pump();
+    TSHListView& list = *form.ActiveList();
+    auto select = [&](const std::wstring& name) {
+        list.SelectAll(false);
+        for (int i = 0; i < list.FileList().Count(); ++i)
+            if (list.FileList().Rows(i)->GetFileName() == name) list.SetSelected(i, true);
+        Pump();
+    };
+
+    select(L"photo.jpg");
+    ASSERT_TRUE(form.ActionList().Find(Cmd::ShowInViewer)->Enabled);
+    form.ActionList().Execute(Cmd::ShowInViewer, form.Handle());
+    Pump();
+    EXPECT_TRUE(form.ViewerVisible());
+    EXPECT_TRUE(form.ImageView().HasImage());
+    EXPECT_EQ(form.ImageView().PictureWidth, 320);
+    EXPECT_EQ(form.PictureLabel(0), L" 横:320 / 縦:200 pixel ");
+    EXPECT_EQ(form.PictureLabel(1), L" 横:300 / 縦:300 dpi ");
+    EXPECT_EQ(form.PictureLabel(2), L" 24 bit ");
+
+    select(L"f0.txt");
+    {
+        TDialogAnswerer answerer(IDOK);
+        form.ActionList().Execute(Cmd::ShowInViewer, form.Handle());
+        EXPECT_EQ(answerer.Text, L"該当するプラグインが存在しません。");
+    }
+    EXPECT_FALSE(form.ImageView().HasImage());
+    EXPECT_EQ(form.PictureLabel(0), L"  ");
     Close();
 }
 

@@ -1,0 +1,78 @@
+#pragma once
+// The real main window, started in-process on a settings file of the test's
+// own, with a folder of files the test makes.
+#include "app/MainForm.h"
+#include "core/settings/SettingsCodec.h"
+#include "gui/MessageLoop.h"
+#include "shell/ShellListView.h"
+#include "shell/ShellTreeView.h"
+#include "support/ShellTestHelpers.h"
+#include "support/TempFolder.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class TFrameFixture : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        OleInitialize(nullptr);
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+    }
+
+    // Writes the settings the window starts from (defaults when not called).
+    void WriteSettings(const TInitData& data) { ASSERT_TRUE(WriteWholeFile(App / L"Quirevue.qvs", EncodeSettings(data))); }
+
+    TMainForm& Start()
+    {
+        Form = std::make_unique<TMainForm>(App / L"Quirevue.exe");
+        EXPECT_TRUE(Form->Start(SW_SHOWNORMAL));
+        Pump();
+        return *Form;
+    }
+    void Pump()
+    {
+        ProcessPendingMessages();
+        if (Form && Form->Handle()) Form->UpdateActions();
+    }
+    // Closing is never refused.
+    void Close()
+    {
+        if (Form && Form->Handle()) {
+            SendMessageW(Form->Handle(), WM_CLOSE, 0, 0);
+            EXPECT_EQ(Form->Handle(), nullptr);
+        }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        Form.reset();
+    }
+    void TearDown() override { Close(); }
+
+    // Opens a folder window on `folder` the way the user does.
+    TSHListView& OpenWindow(const std::wstring& folder)
+    {
+        Form->ShellTree().SelectPath(folder);
+        Form->ActionList().Execute(8010, Form->Handle());
+        Pump();
+        return *Form->ActiveList();
+    }
+    // Runs a command after an update pass; false when it was disabled.
+    bool Run(int command)
+    {
+        Pump();
+        bool ran = Form->ActionList().Execute(command, Form->Handle());
+        Pump();
+        return ran;
+    }
+    TAction& Action(int command)
+    {
+        Pump();
+        return *Form->ActionList().Find(command);
+    }
+
+    TTempFolder App, Data;
+    std::unique_ptr<TMainForm> Form;
+};
