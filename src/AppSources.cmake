@@ -10,6 +10,7 @@ set(QV_GUI_SOURCES
   gui/Platform.cpp
   gui/Splitter.cpp
   gui/Strings.cpp
+  gui/ThreadSync.cpp
   gui/Window.cpp
 )
 set(QV_APP_SOURCES
@@ -25,6 +26,11 @@ set(QV_APP_SOURCES
   shell/ShellListView.cpp
   shell/ShellListViewDisplay.cpp
   shell/ShellTreeView.cpp
+  shell/ShellTreeViewWatching.cpp
+  shell/ShellComboBox.cpp
+  shell/ShellComboRows.cpp
+  shell/ChangeWatchers.cpp
+  shell/DeviceBroadcasts.cpp
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp

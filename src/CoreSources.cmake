@@ -13,6 +13,9 @@ set(QV_CORE_SOURCES
   core/shell/RowOrder.cpp
   core/shell/SizeText.cpp
   core/shell/ClipboardLayout.cpp
+  core/shell/DeviceText.cpp
+  core/shell/MergePlan.cpp
+  core/shell/PathText.cpp
   core/shell/VirtualItems.cpp
   core/shell/AddressText.cpp
   core/commands/CommandTable.cpp

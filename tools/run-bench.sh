@@ -51,7 +51,10 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
       cat build/startup_bench.out
       "$WINELOADER" "'"$win"'/bench/win/viewer_bench.exe" > build/viewer_bench.out 2>&1 </dev/null
       cat build/viewer_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/watch_bench.exe" > build/watch_bench.out 2>&1 </dev/null
+      cat build/watch_bench.out
       "$WINELOADER" "'"$win"'/bench/win/rename_bench.exe" > build/rename_bench.out 2>&1 </dev/null
       cat build/rename_bench.out'
+
   )
 fi

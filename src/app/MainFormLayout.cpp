@@ -20,7 +20,20 @@ const int kPanelSpaceHeight = 1;
 const int kSplitterFrameWidth = 2;
 const int kSplitter1Height = 3;
 const int kFilterComboWidth = 209;
-const int kLabelWidth = 110;
+// Each label holds its widest usual text (five-digit sizes, a 32-bit depth).
+const wchar_t* const kLabelSamples[3] = {L" 横:99999 / 縦:99999 pixel ", L" 横:9999 / 縦:9999 dpi ", L" 32 bit "};
+
+int LabelWidth(HFONT font, int index)
+{
+    HDC dc = GetDC(nullptr);
+    SIZE size{};
+    {
+        TSelectObject selected(dc, font);
+        GetTextExtentPoint32W(dc, kLabelSamples[index], lstrlenW(kLabelSamples[index]), &size);
+    }
+    ReleaseDC(nullptr, dc);
+    return size.cx + 8;
+}
 const COLORREF kClientBackground = RGB(0x44, 0x44, 0x44);
 
 HWND CreateChild(const wchar_t* cls, const wchar_t* text, DWORD style, HWND parent, int id, HFONT font,
@@ -143,7 +156,7 @@ HWND TMainForm::CreateBandToolBar(HWND parent, const std::vector<TToolEntry>& en
         case TToolEntryKind::Label:
             // Room for a label, which the owner places over it.
             b.fsStyle = BTNS_SEP;
-            b.iBitmap = kLabelWidth;
+            b.iBitmap = LabelWidth(UiFont.Get(), e.LabelIndex - 1);
             b.idCommand = IDC_LABEL_FIRST + e.LabelIndex - 1;
             break;
         default:

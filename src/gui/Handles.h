@@ -75,6 +75,22 @@ private:
     HGDIOBJ Previous;
 };
 
+// BeginPaint and EndPaint around one WM_PAINT.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND wnd) : Wnd(wnd), Dc(BeginPaint(wnd, &Paint)) {}
+    ~TPaintDC() { EndPaint(Wnd, &Paint); }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+    HDC Get() const { return Dc; }
+    const RECT& Dirty() const { return Paint.rcPaint; }
+
+private:
+    HWND Wnd;
+    PAINTSTRUCT Paint{};
+    HDC Dc;
+};
+
 // A COM reference that releases itself.
 template <class T>
 class ComPtr {

@@ -25,19 +25,16 @@ LRESULT TPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_PAINT:
         if (TitleBarHeight > 0) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Wnd, &ps);
+            TPaintDC paint(Wnd);
+            HDC dc = paint.Get();
             RECT r;
             GetClientRect(Wnd, &r);
             r.bottom = TitleBarHeight;
             FillRect(dc, &r, GetSysColorBrush(COLOR_ACTIVECAPTION));
-            {
-                TSelectObject font(dc, TitleFont ? TitleFont : GetStockObject(DEFAULT_GUI_FONT));
-                SetBkMode(dc, TRANSPARENT);
-                SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-                DrawTextW(dc, Title.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-            }
-            EndPaint(Wnd, &ps);
+            TSelectObject font(dc, TitleFont ? TitleFont : GetStockObject(DEFAULT_GUI_FONT));
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+            DrawTextW(dc, Title.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
             return 0;
         }
         break;

@@ -39,6 +39,12 @@ public:
     IDropTarget* GetDropTarget();
 
     PCIDList RelativeList() const { return RelativeIDList.get(); }
+    // A drive whose medium changed: its name is known, its icons are not.
+    void ReplaceDisplayName(const std::wstring& name)
+    {
+        DisplayName = name;
+        IconIndex = SelectedIconIndex = -1;
+    }
 
 protected:
     // The list the parent folder is asked about: the absolute one for the

@@ -69,7 +69,9 @@ TSHFileList::TSHFileList(IShFileListView& view) : Owner(view) { RowItems.reserve
 
 TSHFileList::~TSHFileList()
 {
-    StopWatching();
+    // The threads end by themselves; a report still on its way is dropped.
+    if (NameWatcher) NameWatcher->Stop();
+    if (AttributeWatcher) AttributeWatcher->Stop();
     ClearRows();
     FreeFolder();
 }
@@ -480,46 +482,70 @@ void TSHFileList::SortBy(THeaderCaption column)
     Owner.Invalidate();
 }
 
-void TSHFileList::StartWatching() { Watched = GetFolderPath(); }
+void TSHFileList::StartWatching()
+{
+    Watched = GetFolderPath();
+    // Made on first use, and again should a thread have ended by itself.
+    if (!NameWatcher || !NameWatcher->Running())
+        NameWatcher = TShFilesWatcher::Create(
+            L"", kNameChanges, [this](TShFilesWatcher&, const std::wstring& path) { return FolderNamesChanged(path); },
+            true);
+    if (!AttributeWatcher || !AttributeWatcher->Running())
+        AttributeWatcher =
+            TShFilesWatcher::Create(L"", kAttributeChanges, [this](TShFilesWatcher&, const std::wstring& path) {
+                return FolderAttributesChanged(path);
+            });
+    NameWatcher->SetPath(Watched);
+    AttributeWatcher->SetPath(Watched);
+}
 
-void TSHFileList::StopWatching() { Watched.clear(); }
+void TSHFileList::StopWatching()
+{
+    Watched.clear();
+    if (NameWatcher) NameWatcher->SetPath(L"");
+    if (AttributeWatcher) AttributeWatcher->SetPath(L"");
+}
 
 void TSHFileList::FolderVanished()
 {
+    StopWatching();
     Owner.BeginUpdate();
     ClearRows();
     FreeFolder();
     Owner.SetItemCount(0);
     Owner.EndUpdate();
+    Owner.FolderGone();
 }
 
-void TSHFileList::FolderNamesChanged(const std::wstring& path)
+bool TSHFileList::FolderNamesChanged(const std::wstring& path)
 {
-    if (Owner.PointerBusy()) return;
-    if (!DirectoryExists(path)) {
-        FolderVanished();
-        return;
-    }
-    Populate();
+    if (Owner.PointerBusy()) return false;
+    // A report for a folder the list has left already.
+    if (path.empty() || lstrcmpiW(path.c_str(), Watched.c_str()) != 0) return true;
+    if (!DirectoryExists(path)) FolderVanished();
+    else Populate();
+    return true;
 }
 
-void TSHFileList::FolderAttributesChanged(const std::wstring& path)
+bool TSHFileList::FolderAttributesChanged(const std::wstring& path)
 {
-    if (Owner.PointerBusy()) return;
+    if (Owner.PointerBusy()) return false;
+    if (path.empty() || lstrcmpiW(path.c_str(), Watched.c_str()) != 0) return true;
     if (!DirectoryExists(path)) {
         FolderVanished();
-        return;
+        return true;
     }
     TotalSizeKnown = false;
-    for (const auto& row : RowItems) {
-        std::wstring rowPath = row->GetPath();
-        if (rowPath.empty()) continue;
-        WIN32_FIND_DATAW data;
-        if (!FindFileData(rowPath, data)) continue;
-        row->SetFindData(data);
-        row->Exact = true;
-    }
+    // One listing of the folder rather than a search per row: in a large
+    // folder each search costs as much as a listing.
+    TFolderEntries entries(ReadFolderEntries(path));
+    for (const auto& row : RowItems)
+        if (row->HasFindData())
+            if (TRowFileData* fresh = entries.Take(row->HeldFindData().Name)) row->TakeFindData(std::move(*fresh));
+    ExactListed = true;
     Owner.Invalidate();
+    Owner.SizesChanged();
+    return true;
 }
 
 const std::wstring& TSHFileList::TypeTextFor(TSHFileItem& row)

@@ -2,6 +2,7 @@
 // The model behind a folder list: the folder shown, its rows in display
 // order, the sort column and directions, and the caches that keep asking
 // the shell cheap.
+#include "shell/ChangeWatchers.h"
 #include "shell/ExactFileData.h"
 #include "shell/FileItem.h"
 #include "shell/FileListView.h"
@@ -54,15 +55,15 @@ public:
     void Sort(THeaderCaption column);
     void SortBy(THeaderCaption column);
 
-    // Folder watching arrives with the change watchers; until then these
-    // only record which folder would be watched.
+    // Points both watchers at the folder shown / at no folder.
     void StartWatching();
     void StopWatching();
     const std::wstring& WatchedFolder() const { return Watched; }
 
-    // Reports of the watchers (on the GUI thread).
-    void FolderNamesChanged(const std::wstring& path);
-    void FolderAttributesChanged(const std::wstring& path);
+    // Reports of the watchers (on the GUI thread). False while a mouse
+    // button is held on the view: the report is to be offered again.
+    bool FolderNamesChanged(const std::wstring& path);
+    bool FolderAttributesChanged(const std::wstring& path);
 
     // Reads the folder from the file system once, so that every row carries
     // its 64-bit size (sorting by size, a size filter, a large selection).
@@ -110,6 +111,7 @@ private:
     bool Populating = false;
     TIDListPtr PendingFolder;  // asked for while enumerating
     std::wstring Watched;
+    std::shared_ptr<TShFilesWatcher> NameWatcher, AttributeWatcher;
     std::map<std::wstring, std::wstring> TypeTexts;
     std::map<std::wstring, int> SmallIcons, LargeIcons;
 };

@@ -47,6 +47,9 @@ public:
     virtual void ListChanged() = 0;
     // A mouse button is held on a row, or a drag from the view is running.
     virtual bool PointerBusy() const = 0;
+    // The folder shown went away and the rows were cleared: a view linked
+    // to a tree moves to the tree's folder.
+    virtual void FolderGone() {}
 
     // The shell's find data keeps only 32 bits of a size. A view may have
     // the folder's exact entries read away from its thread and hand them to

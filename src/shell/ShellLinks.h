@@ -4,7 +4,10 @@
 // tested alone.
 #include "shell/IDList.h"
 
+#include <string>
+
 class IShLinkedTree;
+class IShLinkedCombo;
 
 // The list view, as its tree sees it.
 class IShLinkedList {
@@ -30,6 +33,28 @@ public:
     virtual void SelectIDList(PCIDList absolute) = 0;
     virtual PCIDList GetSelectedIDList() const = 0;
     virtual void RefreshAll() = 0;
+    // When the selected folder no longer exists, selects its nearest
+    // existing parent.
+    virtual void MendSelection() = 0;
     virtual void TakeIncludeHidden(bool include) = 0;
     virtual void TakeShVirtuaItems(unsigned items) = 0;
+    // A linked combo box is going away.
+    virtual void ComboDestroyed(IShLinkedCombo* combo) = 0;
+};
+
+// The address combo box, as its tree sees it.
+class IShLinkedCombo {
+public:
+    virtual ~IShLinkedCombo() = default;
+    virtual void Rebuild() = 0;
+    virtual void SelectIDList(PCIDList absolute) = 0;
+    // Redrawing is held between these.
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+    virtual void TakeIncludeHidden(bool include) = 0;
+    virtual void TakeShVirtuaItems(unsigned items) = 0;
+    // A drive's medium came or went: its row shows the new text.
+    virtual void DriveRenamed(PCIDList absolute, const std::wstring& text) = 0;
+    // The tree links itself (null unlinks).
+    virtual void SetLinkedTree(IShLinkedTree* tree) = 0;
 };

@@ -500,6 +500,14 @@ void TSHListView::ListChanged()
     if (SelSize != before) RaiseSelChange();
 }
 
+void TSHListView::FolderGone()
+{
+    if (!Tree) return;
+    // The tree may still hold the vanished folder: it mends first.
+    Tree->MendSelection();
+    if (PCIDList selected = Tree->GetSelectedIDList()) SetFolder(selected);
+}
+
 // ---- selection size
 
 int64_t TSHListView::SizeOf(int row) const

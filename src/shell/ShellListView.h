@@ -115,6 +115,7 @@ public:
     bool AcceptRow(TSHFileItem& row) override;
     void ListChanged() override;
     bool PointerBusy() const override { return MouseState != 0; }
+    void FolderGone() override;
     bool RequestExactFileData(const std::wstring& folder, unsigned generation) override;
     void SizesChanged() override;
 

@@ -118,12 +118,16 @@ TSHTreeView::TSHTreeView(HWND parent)
     SetWindowSubclass(Tree, TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     ResetImages();
     BuildRoot();
+    StartDriveWatcher();
 }
 
 TSHTreeView::~TSHTreeView()
 {
+    EndDriveWatcher();
     if (List) List->SetLinkedTree(nullptr);
     List = nullptr;
+    if (Combo) Combo->SetLinkedTree(nullptr);
+    Combo = nullptr;
     OnSelectNode = nullptr;
     // Destroyed while still a tree view, so that the nodes free their items.
     if (Wnd) DestroyWindow(Wnd);
@@ -594,6 +598,7 @@ HTREEITEM TSHTreeView::FindNode(PCIDList absolute)
             // Missing from an outdated level: it would sit before this child.
             if (refreshed) break;
             refreshed = true;
+            if (Combo) Combo->Rebuild();
             WatchNode = child;
             RefreshChildren(parent);
             if (!WatchNode) break;
@@ -675,6 +680,8 @@ bool TSHTreeView::SelectionChanging(HTREEITEM target)
 void TSHTreeView::SelectionChanged(HTREEITEM node)
 {
     DeletedSelection = nullptr;
+    if (node && Combo)
+        if (TSHFolderItem* item = ItemOf(node)) Combo->SelectIDList(item->GetAbsoluteList());
     if (node && List)
         if (TSHFolderItem* item = ItemOf(node)) List->SetFolder(item->GetAbsoluteList());
     if (node && OnSelectNode) OnSelectNode(*this, node);
@@ -769,6 +776,7 @@ void TSHTreeView::EndLabelEdit(HTREEITEM node, const wchar_t* text)
     tv.hItem = node;
     tv.pszText = shown.data();
     SendMessageW(Tree, TVM_SETITEMW, 0, LPARAM(&tv));
+    if (renamed && Combo && item->GetLevel() == 1) RebuildCombo(false);
     if (renamed && List)
         if (PCIDList selected = GetSelectedIDList()) List->SetFolder(selected);
 
@@ -846,6 +854,7 @@ void TSHTreeView::SetIncludeHidden(bool include)
     Hidden = include;
     if (List) List->TakeIncludeHidden(include);
     RefreshAll();
+    ShareWithCombo();
     if (List)
         if (PCIDList selected = GetSelectedIDList()) List->SetFolder(selected);
 }
@@ -855,18 +864,21 @@ void TSHTreeView::SetShVirtuaItems(unsigned items)
     Virtual = items;
     if (List) List->TakeShVirtuaItems(items);
     RefreshAll();
+    ShareWithCombo();
 }
 
 void TSHTreeView::TakeIncludeHidden(bool include)
 {
     Hidden = include;
     RefreshAll();
+    ShareWithCombo();
 }
 
 void TSHTreeView::TakeShVirtuaItems(unsigned items)
 {
     Virtual = items;
     RefreshAll();
+    ShareWithCombo();
 }
 
 void TSHTreeView::SetHotTrack(bool hotTrack)

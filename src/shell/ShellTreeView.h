@@ -4,16 +4,19 @@
 // tree control sits in a container window of its own, which receives the
 // control's notifications.
 #include "gui/Window.h"
+#include "shell/ChangeWatchers.h"
 #include "shell/DataItem.h"
+#include "shell/DeviceBroadcasts.h"
 #include "shell/ShIDList.h"
 #include "shell/ShellLinks.h"
 
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
-class TSHTreeView : public TWindow, public IShLinkedTree {
+class TSHTreeView : public TWindow, public IShLinkedTree, public IShDeviceListener {
 public:
     explicit TSHTreeView(HWND parent);
     ~TSHTreeView() override;
@@ -32,6 +35,12 @@ public:
     void SetTreeFont(HFONT font);
     IShLinkedList* ShellListView() const { return List; }
     void SetShellListView(IShLinkedList* list);  // links both ways; null unlinks
+    IShLinkedCombo* ShellComboBox() const { return Combo; }
+    void SetShellComboBox(IShLinkedCombo* combo);  // links both ways; null unlinks
+    void ComboDestroyed(IShLinkedCombo* combo) override
+    {
+        if (Combo == combo) Combo = nullptr;
+    }
 
     std::function<void(TSHTreeView&, HTREEITEM node)> OnSelectNode;
 
@@ -55,8 +64,13 @@ public:
     bool ExecuteCommand(TShellCommand command);
     bool NewFolder();
     bool IsEditing() const;
-    void StopWatching() {}
-    void StartWatching() {}
+    // The drive watcher watches no drive / the fixed drives.
+    void StopWatching();
+    void StartWatching();
+    const std::vector<std::wstring>& FixedDriveRoots() const { return FixedDrives; }
+    void MendSelection() override;
+    // A medium or network drive came or went (from the broadcast window).
+    void DeviceChanged(const TDeviceChangeData& change) override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -85,9 +99,23 @@ private:
     bool BeginLabelEdit(HTREEITEM node);
     void EndLabelEdit(HTREEITEM node, const wchar_t* text);
     void ResetImages();
+    // Watching (ShellTreeViewWatching.cpp).
+    std::shared_ptr<TShDirWatcher> MakeDirWatcher();
+    void StartDriveWatcher();
+    void EndDriveWatcher();
+    bool DrivesChanged();
+    void DeviceReport(std::unique_ptr<TDeviceChangeData> change);
+    void MediumChanged(const TDeviceChangeData& change);
+    void RenameDriveNode(HTREEITEM node, const std::wstring& text);
+    bool Contains(HTREEITEM ancestor, HTREEITEM node) const;
+    void RebuildCombo(bool refreshTree);
+    void ShareWithCombo();
 
     HWND Tree = nullptr;
     IShLinkedList* List = nullptr;
+    IShLinkedCombo* Combo = nullptr;
+    std::vector<std::wstring> FixedDrives;
+    std::shared_ptr<TShDirWatcher> DirWatcher;
     bool Hidden = true;
     unsigned Virtual = kDefaultVirtuaItems;
     bool DestroyingWnd = false;

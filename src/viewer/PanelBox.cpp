@@ -1,5 +1,6 @@
 #include "viewer/PanelBox.h"
 
+#include "gui/Handles.h"
 #include "gui/GdiLines.h"
 
 namespace {
@@ -64,13 +65,9 @@ void TPanelBox::Paint(HDC dc)
 LRESULT TPanelBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Wnd, &ps);
-        Paint(dc);
-        EndPaint(Wnd, &ps);
+    case WM_PAINT:
+        Paint(TPaintDC(Wnd).Get());
         return 0;
-    }
     case WM_SIZE:
         if (OnResize) OnResize();
         return 0;

@@ -1,5 +1,6 @@
 #include "viewer/Raster.h"
 
+#include "gui/Handles.h"
 #include "core/viewer/DibLayout.h"
 #include "gui/GdiLines.h"
 #include "gui/LocalMemory.h"
@@ -449,13 +450,9 @@ LRESULT TRaster::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Wnd, &ps);
-        Paint(dc);
-        EndPaint(Wnd, &ps);
+    case WM_PAINT:
+        Paint(TPaintDC(Wnd).Get());
         return 0;
-    }
     case WM_ERASEBKGND:
         if (HasImage()) return 1;  // the paint fills the margins itself
         break;

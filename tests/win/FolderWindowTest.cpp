@@ -1,52 +1,18 @@
 // Folder windows in the real main window: created from the tree, following
 // it, shown in the status bar, recorded at exit and restored at start.
-#include "app/FolderWindow.h"
-#include "app/MainForm.h"
-#include "gui/MessageLoop.h"
-#include "core/settings/SettingsCodec.h"
-#include "core/shell/FileFilter.h"
-#include "shell/ShellTreeView.h"
+#include "FrameFixture.h"
 #include "ViewerTestSupport.h"
+#include "app/FolderWindow.h"
 #include "core/commands/CommandIds.h"
+#include "core/shell/FileFilter.h"
 #include "viewer/Raster.h"
-#include "../support/DialogAnswerer.h"
-#include "../support/PictureFiles.h"
-#include "../support/ShellTestHelpers.h"
-#include "../support/TempFolder.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
+#include "support/DialogAnswerer.h"
+#include "support/PictureFiles.h"
 
 namespace {
 
-class FolderWindowTest : public ::testing::Test {
+class FolderWindowTest : public TFrameFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        OleInitialize(nullptr);
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
-    }
-
-    TMainForm& Start()
-    {
-        Form = std::make_unique<TMainForm>(App / L"Quirevue.exe");
-        EXPECT_TRUE(Form->Start(SW_SHOWNORMAL));
-        Pump();
-        return *Form;
-    }
-    void Pump()
-    {
-        ProcessPendingMessages();
-        if (Form && Form->Handle()) Form->UpdateActions();
-    }
-    void Close()
-    {
-        SendMessageW(Form->Handle(), WM_CLOSE, 0, 0);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-        Form.reset();
-    }
     TInitData Written()
     {
         std::vector<uint8_t> bytes = ReadWholeFile(App / L"Quirevue.qvs");
@@ -68,9 +34,6 @@ protected:
             WriteWholeFile(folder + L"\\f" + std::to_wstring(i) + L".txt", std::vector<uint8_t>(size_t(512 * (i + 1))));
         return folder;
     }
-
-    TTempFolder App, Data;
-    std::unique_ptr<TMainForm> Form;
 };
 
 }  // namespace

@@ -38,9 +38,13 @@ protected:
         ProcessPendingMessages();
         if (Form && Form->Handle()) Form->UpdateActions();
     }
+    // Closing is never refused.
     void Close()
     {
-        if (Form && Form->Handle()) SendMessageW(Form->Handle(), WM_CLOSE, 0, 0);
+        if (Form && Form->Handle()) {
+            SendMessageW(Form->Handle(), WM_CLOSE, 0, 0);
+            EXPECT_EQ(Form->Handle(), nullptr);
+        }
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
         Form.reset();

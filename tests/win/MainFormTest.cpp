@@ -1,49 +1,14 @@
 // The main window in-process: layout, menus, commands and the workspace it
 // restores and records, against a settings file in a folder of the test's.
+#include "FrameFixture.h"
 #include "core/commands/CommandTable.h"
-#include "app/MainForm.h"
-#include "gui/MessageLoop.h"
-#include "shell/ShellTreeView.h"
-#include "core/settings/SettingsCodec.h"
-#include "../support/Fixtures.h"
-#include "../support/TempFolder.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
+#include "support/Fixtures.h"
 
 namespace {
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public TFrameFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
-    }
-
-    std::wstring SettingsFile() const { return Temp / L"Quirevue.qvs"; }
-
-    TMainForm& Start()
-    {
-        Form = std::make_unique<TMainForm>(Temp / L"Quirevue.exe");
-        EXPECT_TRUE(Form->Start(SW_SHOWNORMAL));
-        Pump();
-        return *Form;
-    }
-
-    void Close()
-    {
-        SendMessageW(Form->Handle(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(Form->Handle(), nullptr);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drops the WM_QUIT of the closed frame
-    }
-
-    void Pump()
-    {
-        ProcessPendingMessages();
-        if (Form && Form->Handle()) Form->UpdateActions();
-    }
+    std::wstring SettingsFile() const { return App / L"Quirevue.qvs"; }
 
     std::vector<TBandData> Bands() const
     {
@@ -59,9 +24,6 @@ protected:
         }
         return bands;
     }
-
-    TTempFolder Temp;
-    std::unique_ptr<TMainForm> Form;
 };
 
 std::wstring WindowText(HWND wnd)
@@ -96,7 +58,7 @@ TEST_F(MainFormTest, FirstStartUsesTheDefaultsAndWritesThem)
     GetWindowRect(form.StatusBar(), &bar);
     EXPECT_EQ(bar.bottom - bar.top, 23);  // the height for a 9-point font
     EXPECT_EQ(SendMessageW(form.CoolBar(), RB_GETROWCOUNT, 0, 0), 3);
-    EXPECT_TRUE(FileExists(Temp / L"Favorites"));  // created beside the executable
+    EXPECT_TRUE(FileExists(App / L"Favorites"));  // created beside the executable
     EXPECT_FALSE(GetWindowLongPtrW(form.ShellTree().TreeHandle(), GWL_STYLE) & TVS_LINESATROOT);
 
     Close();

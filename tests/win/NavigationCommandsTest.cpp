@@ -188,3 +188,53 @@ TEST_F(CommandAreasTest, ViewStyleSortLockAndSwitches)
     EXPECT_FALSE(Action(Cmd::Navigator).Enabled);
     EXPECT_EQ(Action(Cmd::FindComputer).Enabled, !RunningUnderWine());
 }
+
+// The keys run their commands through the accelerators, and belong to the
+// text while a combo box has the focus.
+TEST_F(CommandAreasTest, KeysRunTheirCommands)
+{
+    std::wstring root = MakeTree();
+    TMainForm& form = Start();
+    TSHListView& list = OpenWindow(root);
+    TSHTreeView& tree = form.ShellTree();
+    auto press = [&](WPARAM key, bool ctrl = false, bool alt = false) {
+        BYTE keys[256] = {};
+        if (ctrl) keys[VK_CONTROL] = 0x80;
+        if (alt) keys[VK_MENU] = 0x80;
+        SetKeyboardState(keys);
+        MSG msg{GetFocus(), UINT(alt ? WM_SYSKEYDOWN : WM_KEYDOWN), key, 0};
+        bool consumed = form.PreTranslate(msg);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+        Pump();
+        return consumed;
+    };
+    tree.SelectPath(root + L"\\a");
+    Pump();
+    tree.SelectPath(root + L"\\b");
+    Pump();
+    SetFocus(tree.TreeHandle());
+    EXPECT_TRUE(press(VK_LEFT, false, true));  // Alt+Left: back
+    EXPECT_EQ(tree.GetSelectedPath(), root + L"\\a");
+    EXPECT_TRUE(press(VK_RIGHT, false, true));  // Alt+Right: forward
+    EXPECT_EQ(tree.GetSelectedPath(), root + L"\\b");
+    EXPECT_TRUE(press(VK_BACK));  // Backspace: up
+    EXPECT_EQ(tree.GetSelectedPath(), root);
+
+    SetFocus(list.ListHandle());
+    EXPECT_TRUE(press('A', true));  // Ctrl+A: select all
+    EXPECT_EQ(list.SelectedCount(), list.FileList().Count());
+    bool filtering = form.Filtering();
+    EXPECT_TRUE(press('Q', true));  // Ctrl+Q: filtering
+    EXPECT_NE(form.Filtering(), filtering);
+    EXPECT_TRUE(press(VK_F5));  // refresh
+    SetWindowTextW(form.AddressCombo(), (root + L"\\c").c_str());
+    EXPECT_TRUE(press('J', true));  // Ctrl+J: go to the address
+    EXPECT_EQ(list.GetFolderPath(), root + L"\\c");
+
+    // In the address box the keys are the text's.
+    SetFocus(form.AddressCombo());
+    EXPECT_FALSE(press(VK_BACK));
+    EXPECT_FALSE(press('A', true));
+    EXPECT_EQ(list.GetFolderPath(), root + L"\\c");
+}

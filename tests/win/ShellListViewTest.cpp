@@ -34,6 +34,8 @@ public:
     }
     PCIDList GetSelectedIDList() const override { return nullptr; }
     void RefreshAll() override {}
+    void MendSelection() override {}
+    void ComboDestroyed(IShLinkedCombo*) override {}
     void TakeIncludeHidden(bool include) override { Hidden = include; }
     void TakeShVirtuaItems(unsigned) override {}
     std::wstring Selected;

@@ -6,6 +6,7 @@
 #include "shell/FileList.h"
 #include "shell/IDList.h"
 #include "shell/ShellHelpers.h"
+#include "../support/HostCommand.h"
 #include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
 
@@ -409,9 +410,9 @@ TEST_F(FileListTest, VanishedFolderEmptiesTheList)
     Show(list, folder);
     EXPECT_EQ(list.Count(), 1);
     EXPECT_EQ(list.WatchedFolder(), folder);
-    DeleteFileW((folder + L"\\x.txt").c_str());
-    RemoveDirectoryW(folder.c_str());
-    list.FolderNamesChanged(folder);
+    // Removed from outside: the list's own watcher reports it.
+    ASSERT_TRUE(RunOnHost(L"rm -rf " + ShellQuoted(HostPath(folder))));
+    PumpUntil([&] { return !list.GetFolderIDList(); }, 6000);
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.GetFolderIDList(), nullptr);
 }
