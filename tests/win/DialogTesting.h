@@ -1,33 +1,14 @@
 #pragma once
-// What the dialog tests share: the controls' classes, a message pump, files
-// whose content names them, and pressing the dialogs' buttons.
+// What the dialog tests share beside GuiTestHelpers: the controls' classes,
+// files whose content names them, and typing and pressing in a dialog.
 #include "gui/Dialog.h"
-#include "../support/TempFolder.h"
-
-#include <commctrl.h>
+#include "support/GuiTestHelpers.h"
+#include "support/TempFolder.h"
 
 #include <string>
 #include <vector>
 
-inline void InitDialogControls()
-{
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-}
-
-// Dispatches what arrives for `ms` milliseconds.
-inline void PumpFor(DWORD ms)
-{
-    DWORD end = GetTickCount() + ms;
-    MSG msg;
-    do {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() < end);
-}
+inline void InitDialogControls() { PrepareControls(ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES); }
 
 // Files holding their own names, so that a test can see which object ends
 // under which name.
