@@ -3,6 +3,8 @@
 #include "app/FontData.h"
 #include "app/MainFrame.h"
 #include "app/StatusPanels.h"
+#include "core/commands/CommandIds.h"
+#include "gui/Action.h"
 #include "core/settings/WindowRecord.h"
 #include "shell/ShellHelpers.h"
 #include "shell/ShellTreeView.h"
@@ -123,8 +125,12 @@ void TSubForm08010::FormCreate(const TWindowData& record, bool filtering)
     list.OnShListChange.Add([this](TSHListView&) { SHListViewShListChange(); });
     list.OnShFolderLock.Add([this](TSHListView&, bool lock) { SHListViewShFolderLock(lock); });
     list.OnCustomDrawItem = [this](TSHListView&, int row, COLORREF& text) { return SHListViewCustomDrawItem(row, text); };
-    // The rename command of the shell's menu goes through the program's own.
-    list.OnShListRename = [](TSHListView&, int) { return false; };
+    // The rename command of the shell's menu goes through the program's own
+    // (in place for one object, the batch dialog for several).
+    list.OnShListRename = [this](TSHListView&, int) {
+        Frame.Actions().Execute(Cmd::Rename, Frame.OwnerWindow());
+        return false;
+    };
 
     SetIconFromTree();
     SetWindowTextW(Wnd, list.GetFolderPath().c_str());
