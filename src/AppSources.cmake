@@ -34,6 +34,7 @@ set(QV_APP_SOURCES
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
+  fileops/Shortcuts.cpp
   controls/NoWheelComboBox.cpp
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp

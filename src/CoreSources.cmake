@@ -27,6 +27,7 @@ set(QV_CORE_SOURCES
   core/dialogs/DateParts.cpp
   core/dialogs/FilterRules.cpp
   core/dialogs/TreeWalk.cpp
+  core/fileops/ShortcutName.cpp
   core/viewer/ViewGeometry.cpp
   core/viewer/GrxRecords.cpp
   core/viewer/DibLayout.cpp
