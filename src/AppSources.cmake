@@ -25,8 +25,11 @@ set(QV_APP_SOURCES
   shell/ShellHelpers.cpp
   shell/ShellListView.cpp
   shell/ShellListViewDisplay.cpp
+  shell/ShellListViewMenu.cpp
+  shell/ShellPopupMenu.cpp
   shell/ShellTreeView.cpp
   shell/ShellTreeViewWatching.cpp
+  shell/ShellTreeViewMenu.cpp
   shell/ShellComboBox.cpp
   shell/ShellComboRows.cpp
   shell/ChangeWatchers.cpp
@@ -35,6 +38,7 @@ set(QV_APP_SOURCES
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
   fileops/Shortcuts.cpp
+  fileops/OwnVerbs.cpp
   controls/NoWheelComboBox.cpp
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp
@@ -69,6 +73,7 @@ set(QV_APP_SOURCES
   app/MainFormCommands.cpp
   app/MainFormLayout.cpp
   app/MainFormWorkspace.cpp
+  app/MainFormPopup.cpp
   app/MenuBuilder.cpp
   app/Program.cpp
   commands/Commands.cpp

@@ -8,6 +8,7 @@
 #include "app/StatusPanels.h"
 #include "viewer/PanelBox.h"
 #include "viewer/Raster.h"
+#include "shell/ShellPopupMenu.h"
 #include "shell/ShellTreeView.h"
 #include "gui/MessageBox.h"
 #include "gui/Strings.h"
@@ -98,6 +99,7 @@ TSubForm08010* TMainForm::OpenFolderWindow(const TWindowData& record, bool resto
     // take the recorded switch.
     auto window = std::make_unique<TSubForm08010>(*this, record, restore, restore && FilteringOn);
     if (!window->Handle()) return nullptr;
+    window->SHListView().ShellPopupMenu = SHPopupMenu.get();
     FolderWindowObjects.push_back(std::move(window));
     return FolderWindowObjects.back().get();
 }

@@ -26,6 +26,7 @@ class TRaster;
 class TStatusPanels;
 class TSubForm08010;
 class TSHFileFilter;
+class TSHPopupMenu;
 
 class TMainForm : public TWindow, public IMainFrame {
 public:
@@ -87,6 +88,9 @@ public:
     void SetPictureLabels(const std::wstring& size, const std::wstring& resolution, const std::wstring& depth) override;
     void ShowLoadProgress(bool visible) override;
 
+    // The shell context menu of tree and lists, with the program's items.
+    TSHPopupMenu& ShellPopupMenu() { return *SHPopupMenu; }
+
     static const wchar_t* ClassName() { return L"TMainForm"; }
 
 protected:
@@ -115,6 +119,10 @@ private:
     void SyncToolBars();
     void ShowDropDownMenu(HWND toolBar, int buttonId, TToolMenu menu);
     bool IsShortCutRefused() const;
+
+    // The shell context menu (MainFormPopup.cpp)
+    void CreateShellPopupMenu();
+    bool SHPopupMenuShBeforPopup();
 
     // Workspace (MainFormWorkspace.cpp)
     void FormShow();
@@ -172,6 +180,7 @@ private:
     HWND PageControl = nullptr;
     std::unique_ptr<TPanel> FoldersPage, FavoritesPage;
     std::unique_ptr<TSHTreeView> Tree;
+    std::unique_ptr<TSHPopupMenu> SHPopupMenu;
     HWND SHTreeView = nullptr;  // the tree control inside Tree
     std::vector<std::unique_ptr<TSubForm08010>> FolderWindowObjects;
     HWND FolderTreeView = nullptr;

@@ -90,6 +90,7 @@ void TMainForm::CreateControls()
     CreateViewerBar();
     CreateLeftPanel();
     Status = std::make_unique<TStatusPanels>(StatusWnd, *Tree, ImageList1.Get(), UiFont.Get());
+    CreateShellPopupMenu();
     SplitterFrame = std::make_unique<TSplitter>(Wnd, TSplitter::TOrientation::Vertical);
     SplitterFrame->OnMoved = [this](int delta) {
         RECT r;

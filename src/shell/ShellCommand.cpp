@@ -40,8 +40,9 @@ bool SameVerb(const std::wstring& a, const wchar_t* b)
     return i == a.size() && !b[i];
 }
 
-// Empty when the handler names no verb for the item.
-std::wstring VerbOf(IContextMenu* menu, UINT offset)
+}  // namespace
+
+std::wstring ShellEntryVerb(IContextMenu* menu, UINT offset)
 {
     wchar_t wide[MAX_PATH] = {};
     if (SUCCEEDED(menu->GetCommandString(offset, GCS_VERBW, nullptr, reinterpret_cast<LPSTR>(wide), MAX_PATH - 1)) &&
@@ -53,6 +54,8 @@ std::wstring VerbOf(IContextMenu* menu, UINT offset)
         return AnsiToWide(narrow);
     return {};
 }
+
+namespace {
 
 bool IsUsable(UINT state) { return state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR)); }
 
@@ -90,7 +93,7 @@ UINT FindShellMenuCommand(IContextMenu* menu, HMENU popup, TShellCommand command
         if (!IsUsable(GetMenuState(popup, UINT(position), MF_BYPOSITION))) continue;
         UINT id = GetMenuItemID(popup, position);
         if (!IsOurs(id)) continue;
-        std::wstring verb = VerbOf(menu, id - kShellMenuFirstCommand);
+        std::wstring verb = ShellEntryVerb(menu, id - kShellMenuFirstCommand);
         if (!verb.empty()) {
             if (SameVerb(verb, kind.Verb)) return id;
             continue;  // a named verb that is another command

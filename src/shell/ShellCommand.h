@@ -12,3 +12,7 @@ enum : UINT { kShellMenuFirstCommand = 1, kShellMenuLastCommand = 0x7FFF };
 // `command` (scDefault: the menu's default item, else "open"); 0 when there
 // is none. The clipboard kinds are looked up like the others.
 UINT FindShellMenuCommand(IContextMenu* menu, HMENU popup, TShellCommand command);
+
+// The verb of a shell menu entry (its offset from the first command number),
+// as the handler spells it; empty when it names none.
+std::wstring ShellEntryVerb(IContextMenu* menu, UINT offset);

@@ -96,7 +96,7 @@ void TSHListView::CreateList()
     SendMessageW(List, LVM_SETIMAGELIST, LVSIL_SMALL, LPARAM(GetSysImageList(false)));
     SendMessageW(List, LVM_SETIMAGELIST, LVSIL_NORMAL, LPARAM(GetSysImageList(true)));
     // Overlays are asked for with the row's texts.
-    SendMessageW(List, LVM_SETCALLBACKMASK, LVIS_OVERLAYMASK, 0);
+    SendMessageW(List, LVM_SETCALLBACKMASK, LVIS_OVERLAYMASK | LVIS_CUT, 0);
 
     RECT parentClient{};
     GetClientRect(GetParent(Wnd), &parentClient);
@@ -711,7 +711,11 @@ LRESULT TSHListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case kRecreateMessage:
         RecreateList();
         return 0;
+    case WM_CONTEXTMENU:
+        if (ContextMenu(lParam)) return 0;
+        break;
     case WM_DRAWCLIPBOARD:
+        ClipboardChanged();
         if (!Loading && OnShClipboard) {
             static const UINT idListFormat = RegisterClipboardFormatW(L"Shell IDList Array");
             ComPtr<IDataObject> data;

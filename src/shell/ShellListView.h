@@ -13,6 +13,9 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <set>
+
+class TSHPopupMenu;
 
 // Everything a list shows from its first paint on, so that it enumerates and
 // sorts its folder once.
@@ -62,6 +65,16 @@ public:
     void SetColors(COLORREF background, COLORREF text);
     void SetListFont(HFONT font);
     IShLinkedTree* Tree = nullptr;    // set by the tree
+    TSHPopupMenu* ShellPopupMenu = nullptr;  // not owned
+
+    // The shell context menu (ShellListViewMenu.cpp): for the selection, or
+    // for the folder itself when nothing is selected, at a screen point.
+    void PopupShellMenu(POINT screen);
+    // Runs a verb of the shell menu on the selection and follows it up as
+    // when it was chosen in the menu.
+    bool RunShellVerb(const std::wstring& verb);
+    // Whether the row is shown as cut (its object waits on the clipboard).
+    bool IsMarkedCut(int row) const;
 
     // Operations (the linked-list ones also serve the tree).
     void SetFolder(PCIDList absolute) override;
@@ -125,6 +138,10 @@ protected:
 
 private:
     LRESULT OnNotify(NMHDR* hdr);
+    bool ContextMenu(LPARAM lParam);
+    void AfterShellVerb(const std::wstring& verb, bool ran, const std::wstring& firstPath, bool wasFile);
+    void MarkSelectionCut();
+    void ClipboardChanged();
     void CreateList();
     void RecreateList();
     void UpdateSortArrows();
@@ -166,4 +183,6 @@ private:
     TBitmapHandle SortUpBitmap, SortDownBitmap;
     bool RowColorSet = false;           // the row being painted got its own text colour
     COLORREF RowColor = 0;
+    std::set<std::wstring> CutPaths;    // rows shown as cut, by path
+    DWORD CutClipboard = 0;             // the clipboard's sequence number then
 };

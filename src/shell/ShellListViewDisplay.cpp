@@ -91,8 +91,9 @@ void TSHListView::GetDispInfo(LVITEMW& item)
     }
     if (item.iSubItem == 0) {
         item.mask |= LVIF_STATE;
-        item.stateMask |= LVIS_OVERLAYMASK;
-        item.state = (item.state & ~LVIS_OVERLAYMASK) | row->GetOverlayMask();
+        item.stateMask |= LVIS_OVERLAYMASK | LVIS_CUT;
+        item.state = (item.state & ~(LVIS_OVERLAYMASK | LVIS_CUT)) | row->GetOverlayMask() |
+                     (IsMarkedCut(item.iItem) ? LVIS_CUT : 0);
     }
 }
 

@@ -147,6 +147,9 @@ LRESULT TSHTreeView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         if (Tree) MoveWindow(Tree, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
+    case WM_CONTEXTMENU:
+        if (ContextMenu(lParam)) return 0;
+        break;
     case WM_SETFOCUS:
         if (Tree) SetFocus(Tree);
         return 0;

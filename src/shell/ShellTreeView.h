@@ -16,6 +16,8 @@
 #include <memory>
 #include <vector>
 
+class TSHPopupMenu;
+
 class TSHTreeView : public TWindow, public IShLinkedTree, public IShDeviceListener {
 public:
     explicit TSHTreeView(HWND parent);
@@ -43,6 +45,14 @@ public:
     }
 
     std::function<void(TSHTreeView&, HTREEITEM node)> OnSelectNode;
+    TSHPopupMenu* ShellPopupMenu = nullptr;  // not owned
+
+    // The shell context menu of a node below the root, at a screen point
+    // (ShellTreeViewMenu.cpp).
+    void PopupShellMenu(HTREEITEM node, POINT screen);
+    // Runs a verb of the shell menu on the selected node and follows it up
+    // as when it was chosen in the menu.
+    bool RunShellVerb(const std::wstring& verb);
 
     // Operations.
     PCIDList GetSelectedIDList() const override;
@@ -82,6 +92,8 @@ private:
     bool LeftButtonUp();
     void MouseMove(LPARAM lParam);
     void CancelPress();
+    bool ContextMenu(LPARAM lParam);
+    void AfterShellVerb(HTREEITEM node, bool wasSelected, const std::wstring& verb, bool ran);
 
     void BuildRoot();
     HTREEITEM SelectedNode() const;
