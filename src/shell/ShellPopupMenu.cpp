@@ -212,6 +212,22 @@ bool TSHPopupMenu::InvokeVerb(const TSHIDList& items, const std::wstring& verb, 
     return SUCCEEDED(menu->InvokeCommand(&info));
 }
 
+UINT TSHPopupMenu::FindVerb(HMENU menu, const std::wstring& verb) const
+{
+    if (!Menu || !menu) return 0;
+    int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        if (HMENU sub = GetSubMenu(menu, position)) {
+            if (UINT id = FindVerb(sub, verb)) return id;
+            continue;
+        }
+        UINT id = GetMenuItemID(menu, position);
+        if (id == UINT(-1) || id <= MaxOwnCommand) continue;
+        if (Lower(ShellEntryVerb(Menu, id - MaxOwnCommand - 1)) == Lower(verb)) return id;
+    }
+    return 0;
+}
+
 void TSHPopupMenu::MenuSelect(UINT id, UINT flags)
 {
     if (!OnHint) return;

@@ -68,6 +68,10 @@ public:
     // Runs a shell verb on the items as the menu runs a chosen entry.
     bool InvokeVerb(const TSHIDList& items, const std::wstring& verb, HWND owner = nullptr);
 
+    // While the menu is up: the command number of the shell's entry with
+    // the verb (also in sub-menus), 0 when it has none.
+    UINT FindVerb(HMENU menu, const std::wstring& verb) const;
+
     // The first command number of the shell's entries in the last popup.
     UINT FirstShellCommand() const { return MaxOwnCommand + 1; }
 

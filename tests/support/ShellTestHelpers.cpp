@@ -1,6 +1,9 @@
 #include "ShellTestHelpers.h"
 
+#include "gui/Handles.h"
+
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <chrono>
 
@@ -42,4 +45,17 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
         if (std::chrono::steady_clock::now() > end) return false;
         Sleep(10);
     }
+}
+
+std::wstring ResolvedTarget(const std::wstring& linkPath)
+{
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
+        return L"(no link object)";
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) || FAILED(file->Load(linkPath.c_str(), STGM_READ)))
+        return L"(not loaded)";
+    wchar_t target[MAX_PATH] = L"";
+    if (FAILED(link->GetPath(target, MAX_PATH, nullptr, 0))) return L"(no path)";
+    return target;
 }

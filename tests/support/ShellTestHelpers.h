@@ -18,3 +18,7 @@ void MakeFile(const std::wstring& path, uint64_t size = 1, DWORD attributes = FI
 
 // Dispatches messages until `done` holds (true) or the time is up (false).
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+
+// The target path a shortcut file resolves to, or a text in parentheses
+// saying why it does not.
+std::wstring ResolvedTarget(const std::wstring& linkPath);

@@ -2,27 +2,11 @@
 // a file that is already there.
 #include "fileops/Shortcuts.h"
 #include "gui/Handles.h"
+#include "support/ShellTestHelpers.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
-
-namespace {
-
-std::wstring ResolvedTarget(const std::wstring& linkPath)
-{
-    ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
-        return L"(no link object)";
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) || FAILED(file->Load(linkPath.c_str(), STGM_READ)))
-        return L"(not loaded)";
-    wchar_t target[MAX_PATH] = L"";
-    if (FAILED(link->GetPath(target, MAX_PATH, nullptr, 0))) return L"(no path)";
-    return target;
-}
-
-}  // namespace
 
 TEST(Shortcuts, NamedLikeThePlatformNumberedAndResolvingToTheTarget)
 {
