@@ -39,6 +39,10 @@ set(QV_APP_SOURCES
   shell/ShellClipboard.cpp
   fileops/Shortcuts.cpp
   fileops/OwnVerbs.cpp
+  fileops/ZipFolder.cpp
+  fileops/MailSend.cpp
+  fileops/PrinterSettings.cpp
+  fileops/PlatformTools.cpp
   controls/NoWheelComboBox.cpp
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp
@@ -56,6 +60,7 @@ set(QV_APP_SOURCES
   dialogs/RenameDialog.cpp
   dialogs/SequenceDialog.cpp
   dialogs/FilterDialog.cpp
+  dialogs/NewShortcutDialog.cpp
   viewer/DllSearch.cpp
   viewer/PluginGuard.cpp
   viewer/SusiePlug.cpp
@@ -78,6 +83,8 @@ set(QV_APP_SOURCES
   app/Program.cpp
   commands/Commands.cpp
   commands/FileCommands.cpp
+  commands/EditCommands.cpp
+  commands/ToolsCommands.cpp
   commands/NavigationCommands.cpp
   commands/SelectionCommands.cpp
   commands/ViewCommands.cpp

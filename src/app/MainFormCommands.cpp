@@ -46,6 +46,8 @@ void TMainForm::CreateActions()
 void TMainForm::BindActionHandlers()
 {
     BindFileCommands(ActionsList, *this);
+    BindEditCommands(ActionsList, *this);
+    BindToolsCommands(ActionsList, *this);
     BindNavigationCommands(ActionsList, *this);
     BindSelectionCommands(ActionsList, *this);
     BindViewCommands(ActionsList, *this);

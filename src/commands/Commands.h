@@ -6,8 +6,11 @@
 #include <functional>
 
 class IMainFrame;
+class TSHListView;
 
 void BindFileCommands(TActionList& actions, IMainFrame& frame);
+void BindEditCommands(TActionList& actions, IMainFrame& frame);
+void BindToolsCommands(TActionList& actions, IMainFrame& frame);
 void BindNavigationCommands(TActionList& actions, IMainFrame& frame);
 void BindSelectionCommands(TActionList& actions, IMainFrame& frame);
 void BindViewCommands(TActionList& actions, IMainFrame& frame);
@@ -20,3 +23,16 @@ void BindCommand(TActionList& actions, int id, std::function<void()> execute, st
 
 // Update handlers shared by the areas.
 void AlwaysEnabled(TAction& action);
+
+// Which of the folder tree and the attached list has the keyboard focus.
+bool TreeFocused(IMainFrame& frame);
+bool ListFocused(TSHListView* list);
+// Rule F: the tree's rule while the tree has the focus, the list's while
+// the attached list has it; with a list attached and neither focused the
+// state stays; with no list attached it is disabled.
+void FocusRule(IMainFrame& frame, TAction& action, const std::function<bool()>& treeRule,
+               const std::function<bool(TSHListView&)>& listRule);
+// Whether the tree's selected node has the SFGAO bits; whether the list
+// has a selection that all has them.
+bool TreeNodeHas(IMainFrame& frame, ULONG sfgao);
+bool SelectionHas(TSHListView& list, ULONG sfgao);

@@ -1,12 +1,17 @@
-// The file menu: new objects, the batch dialogs, renaming and the end of
-// the program.
+// The file menu: new objects, opening, mail, printing, the batch dialogs,
+// renaming, properties and the end of the program.
 #include "app/MainFrame.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
 #include "dialogs/AttributeDialog.h"
 #include "dialogs/DateTimeDialog.h"
+#include "dialogs/NewShortcutDialog.h"
 #include "dialogs/RenameDialog.h"
 #include "dialogs/SequenceDialog.h"
+#include "fileops/MailSend.h"
+#include "fileops/PlatformTools.h"
+#include "fileops/PrinterSettings.h"
+#include "fileops/ZipFolder.h"
 #include "gui/HelpTopic.h"
 #include "gui/MessageBox.h"
 #include "shell/ShellListView.h"
@@ -43,9 +48,6 @@ std::wstring TreeFolderName(IMainFrame& frame)
     return item ? item->GetDisplayName() : std::wstring();
 }
 
-bool TreeFocused(IMainFrame& frame) { return GetFocus() == frame.ShellTree().TreeHandle(); }
-bool ListFocused(TSHListView* list) { return list && GetFocus() == list->ListHandle(); }
-
 void RenameSeveral(IMainFrame& frame, TSHListView& list)
 {
     bool folders = false, files = false;
@@ -79,15 +81,8 @@ void Rename(IMainFrame& frame)
 // and neither focused the state stays.
 void RenameUpdate(IMainFrame& frame, TAction& a)
 {
-    TSHListView* list = frame.ActiveList();
-    if (TreeFocused(frame)) {
-        TSHFolderItem* item = frame.ShellTree().SelectedItem();
-        a.Enabled = item && item->HasAttributes(SFGAO_CANRENAME);
-    } else if (ListFocused(list)) {
-        a.Enabled = list->SelectedCount() > 0 && list->FileList().GetSelectedIDList().AllHave(SFGAO_CANRENAME);
-    } else if (!list) {
-        a.Enabled = false;
-    }
+    FocusRule(frame, a, [&frame] { return TreeNodeHas(frame, SFGAO_CANRENAME); },
+              [](TSHListView& list) { return SelectionHas(list, SFGAO_CANRENAME); });
 }
 
 void NewSequentialFolders(IMainFrame& frame)
@@ -100,6 +95,67 @@ void NewSequentialFolders(IMainFrame& frame)
     if (HTREEITEM node = TreeView_GetSelection(tree.TreeHandle())) tree.RefreshChildren(node);
     TSHListView* list = frame.ActiveList();
     if (list && list->FileList().GetFolderPath() == folder) list->Refresh();
+}
+
+// Shows new objects of the folder where the tree and the list show it.
+void ShowNewObjects(IMainFrame& frame, const std::wstring& folder)
+{
+    TSHTreeView& tree = frame.ShellTree();
+    if (HTREEITEM node = TreeView_GetSelection(tree.TreeHandle())) tree.RefreshChildren(node);
+    TSHListView* list = frame.ActiveList();
+    if (list && list->FileList().GetFolderPath() == folder) list->Refresh();
+}
+
+void NewShortcut(IMainFrame& frame)
+{
+    const std::wstring folder = frame.ShellTree().GetSelectedPath();
+    // The system's wizard where it has one; the program's dialog elsewhere.
+    if (HasShortcutWizard()) {
+        if (!RunShortcutWizard(frame.OwnerWindow(), folder))
+            ShowMessageBox(frame.OwnerWindow(), L"新規ショートカットを作成できません。", MB_OK | MB_ICONERROR);
+        return;
+    }
+    TNewShortcutDialog dialog(frame.OwnerWindow(), folder);
+    if (dialog.ShowModal() == IDOK) ShowNewObjects(frame, folder);
+}
+
+void NewZipFolder(IMainFrame& frame)
+{
+    TSHListView* list = frame.ActiveList();
+    if (!list) return;
+    const std::wstring name = CreateEmptyZipIn(frame.ShellTree().GetSelectedPath());
+    list->Refresh();
+    for (int i = 0; i < list->FileList().Count(); ++i) {
+        TSHFileItem* row = list->FileList().Rows(i);
+        if (!row || CompareStringOrdinal(row->GetFileName().c_str(), -1, name.c_str(), -1, TRUE) != CSTR_EQUAL)
+            continue;
+        SetFocus(list->ListHandle());
+        list->SelectAll(false);
+        list->SetSelected(i, true);
+        list->SetFocusedIndex(i);
+        list->MakeVisible(i);
+        ListView_EditLabel(list->ListHandle(), i);
+        return;
+    }
+}
+
+// The focused one of tree and list runs the shell command.
+void RunOnFocused(IMainFrame& frame, TShellCommand command)
+{
+    TSHListView* list = frame.ActiveList();
+    if (TreeFocused(frame)) frame.ShellTree().ExecuteCommand(command);
+    else if (ListFocused(list)) list->ExecuteSelected(command);
+}
+
+void SendAsMail(IMainFrame& frame)
+{
+    TSHListView* list = ListWithFileSelection(frame);
+    if (!list) return;
+    std::vector<std::wstring> paths;
+    for (int i = list->NextSelected(-1); i >= 0; i = list->NextSelected(i))
+        if (TSHFileItem* row = list->FileList().Rows(i)) paths.push_back(row->GetPath());
+    if (!SendFilesAsMail(frame.OwnerWindow(), paths))
+        ShowMessageBox(frame.OwnerWindow(), L"メールの転送エラーが発生しました。", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -122,6 +178,25 @@ void BindFileCommands(TActionList& actions, IMainFrame& frame)
         }
     }, folderChosen);
     BindCommand(actions, Cmd::NewSequentialFolders, [&frame] { NewSequentialFolders(frame); }, folderChosen);
+    BindCommand(actions, Cmd::NewShortcut, [&frame] { NewShortcut(frame); }, folderChosen);
+    BindCommand(actions, Cmd::NewZipFolder, [&frame] { NewZipFolder(frame); }, [&frame, folderChosen](TAction& a) {
+        folderChosen(a);
+        a.Enabled = a.Enabled && frame.ActiveList();
+    });
+    BindCommand(actions, Cmd::Open, [&frame] { RunOnFocused(frame, TShellCommand::scDefault); }, [&frame](TAction& a) {
+        FocusRule(frame, a, [&frame] { return frame.ShellTree().SelectedItem() != nullptr; },
+                  [](TSHListView& list) { return list.SelectedCount() > 0; });
+    });
+    BindCommand(actions, Cmd::Properties, [&frame] { RunOnFocused(frame, TShellCommand::scProperties); },
+                [&frame](TAction& a) {
+                    FocusRule(frame, a, [&frame] { return TreeNodeHas(frame, SFGAO_HASPROPSHEET); },
+                              [](TSHListView& list) { return SelectionHas(list, SFGAO_HASPROPSHEET); });
+                });
+    BindCommand(actions, Cmd::SendAsMail, [&frame] { SendAsMail(frame); }, [&frame](TAction& a) {
+        TSHListView* list = ListWithFileSelection(frame);
+        a.Enabled = list && SelectionHas(*list, SFGAO_FILESYSTEM) && !SelectionHas(*list, SFGAO_FOLDER);
+    });
+    BindCommand(actions, Cmd::PrinterSetup, [&frame] { ProgramPrinter().Setup(frame.OwnerWindow()); }, AlwaysEnabled);
 
     auto fileSelection = [&frame](TAction& a) {
         TSHListView* list = ListWithFileSelection(frame);

@@ -1,0 +1,49 @@
+// The tools menu's platform tools: choosing the program that opens a file,
+// the network drive dialogs and emptying the recycle bin.
+#include "app/MainFrame.h"
+#include "app/FolderWindow.h"
+#include "commands/Commands.h"
+#include "core/commands/CommandIds.h"
+#include "fileops/PlatformTools.h"
+#include "gui/MessageBox.h"
+#include "shell/ShellListView.h"
+#include "shell/ShellTreeView.h"
+
+namespace {
+
+// The list's one selected object when it is a file of the file system.
+TSHFileItem* OneSelectedFile(IMainFrame& frame)
+{
+    TSHListView* list = frame.ActiveList();
+    if (!list || list->SelectedCount() != 1) return nullptr;
+    TSHFileItem* row = list->FileList().Rows(list->NextSelected(-1));
+    return row && row->HasAttributes(SFGAO_FILESYSTEM) && !row->HasAttributes(SFGAO_FOLDER) ? row : nullptr;
+}
+
+void OpenWith(IMainFrame& frame)
+{
+    TSHFileItem* row = OneSelectedFile(frame);
+    if (row && !RunOpenWith(frame.OwnerWindow(), row->GetPath()))
+        ShowMessageBox(frame.OwnerWindow(), L"アプリケーションの関連付けを行えません。", MB_OK | MB_ICONERROR);
+}
+
+// Only a bin that was really emptied changes what the views show.
+void EmptyBin(IMainFrame& frame)
+{
+    if (EmptyRecycleBin(frame.OwnerWindow()) != TEmptyBinResult::Emptied) return;
+    frame.ShellTree().RefreshAll();
+    for (TSubForm08010* window : frame.FolderWindows()) window->SHListView().Refresh();
+}
+
+}  // namespace
+
+void BindToolsCommands(TActionList& actions, IMainFrame& frame)
+{
+    BindCommand(actions, Cmd::OpenWith, [&frame] { OpenWith(frame); },
+                [&frame](TAction& a) { a.Enabled = OneSelectedFile(frame) != nullptr; });
+    BindCommand(actions, Cmd::MapNetworkDrive, [&frame] { RunConnectDriveDialog(frame.OwnerWindow()); },
+                AlwaysEnabled);
+    BindCommand(actions, Cmd::DisconnectNetworkDrive, [&frame] { RunDisconnectDriveDialog(frame.OwnerWindow()); },
+                AlwaysEnabled);
+    BindCommand(actions, Cmd::EmptyRecycleBin, [&frame] { EmptyBin(frame); }, AlwaysEnabled);
+}

@@ -1,0 +1,39 @@
+#include "fileops/MailSend.h"
+
+#include "gui/Strings.h"
+#include "gui/SystemLibrary.h"
+
+namespace {
+
+TMapiSendMail ChosenSend = nullptr;
+
+}  // namespace
+
+void UseMailFunction(TMapiSendMail send) { ChosenSend = send; }
+
+bool SendFilesAsMail(HWND owner, const std::vector<std::wstring>& paths)
+{
+    if (paths.empty()) return false;
+    std::vector<std::string> names;
+    for (const std::wstring& path : paths) names.push_back(WideToAnsi(path));
+    std::vector<MapiFileDesc> files(paths.size());
+    char empty[] = "";
+    for (size_t i = 0; i < files.size(); ++i) {
+        files[i].ulReserved = 0;
+        files[i].flFlags = 0;
+        files[i].nPosition = ULONG(-1);  // the mail program places it
+        files[i].lpszPathName = names[i].data();
+        files[i].lpszFileName = empty;
+        files[i].lpFileType = nullptr;
+    }
+    MapiMessage message{};
+    message.lpszSubject = empty;
+    message.lpszNoteText = empty;
+    message.nFileCount = ULONG(files.size());
+    message.lpFiles = files.data();
+
+    TSystemLibrary mapi(L"MAPI32.DLL");
+    TMapiSendMail send = ChosenSend ? ChosenSend : mapi.Proc<TMapiSendMail>("MAPISendMail");
+    if (!send) return false;
+    return send(0, ULONG_PTR(owner), &message, MAPI_LOGON_UI | MAPI_NEW_SESSION | MAPI_DIALOG, 0) == SUCCESS_SUCCESS;
+}
