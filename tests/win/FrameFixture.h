@@ -67,6 +67,21 @@ protected:
         Pump();
         return ran;
     }
+    // A key through the main window's shortcut filter, with Ctrl and Alt
+    // as given; true when a command took it.
+    bool PressKey(WPARAM key, bool ctrl = false, bool alt = false)
+    {
+        BYTE keys[256] = {};
+        if (ctrl) keys[VK_CONTROL] = 0x80;
+        if (alt) keys[VK_MENU] = 0x80;
+        SetKeyboardState(keys);
+        MSG msg{GetFocus(), UINT(alt ? WM_SYSKEYDOWN : WM_KEYDOWN), key, 0};
+        bool consumed = Form->PreTranslate(msg);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+        Pump();
+        return consumed;
+    }
     TAction& Action(int command)
     {
         Pump();

@@ -197,18 +197,7 @@ TEST_F(CommandAreasTest, KeysRunTheirCommands)
     TMainForm& form = Start();
     TSHListView& list = OpenWindow(root);
     TSHTreeView& tree = form.ShellTree();
-    auto press = [&](WPARAM key, bool ctrl = false, bool alt = false) {
-        BYTE keys[256] = {};
-        if (ctrl) keys[VK_CONTROL] = 0x80;
-        if (alt) keys[VK_MENU] = 0x80;
-        SetKeyboardState(keys);
-        MSG msg{GetFocus(), UINT(alt ? WM_SYSKEYDOWN : WM_KEYDOWN), key, 0};
-        bool consumed = form.PreTranslate(msg);
-        BYTE none[256] = {};
-        SetKeyboardState(none);
-        Pump();
-        return consumed;
-    };
+    auto press = [&](WPARAM key, bool ctrl = false, bool alt = false) { return PressKey(key, ctrl, alt); };
     tree.SelectPath(root + L"\\a");
     Pump();
     tree.SelectPath(root + L"\\b");
