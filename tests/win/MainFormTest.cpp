@@ -103,7 +103,7 @@ TEST_F(MainFormTest, WindowCommandsNeedAFolderWindowAndLaterCommandsStayDisabled
     TActionList& actions = form.ActionList();
     EXPECT_FALSE(actions.Find(8020)->Enabled);  // cascade
     EXPECT_FALSE(actions.Find(1030)->Enabled);  // close
-    EXPECT_FALSE(actions.Find(1020)->Enabled);  // open: no handler yet
+    EXPECT_FALSE(actions.Find(1070)->Enabled);  // print: no handler yet
     EXPECT_TRUE(actions.Find(1130)->Enabled);   // exit
     EXPECT_TRUE(actions.Find(3011)->Checked);   // file tool bar shown
 

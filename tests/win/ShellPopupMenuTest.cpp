@@ -178,6 +178,64 @@ TEST_F(ShellPopupMenuTest, FollowUpsGoByVerb)
     SendMessageW(list.ListHandle(), LVM_CANCELEDITLABEL, 0, 0);
 }
 
+TEST_F(ShellPopupMenuTest, TreeFollowUpsGoByVerb)
+{
+    TSHListView& list = OpenFolder();
+    TSHTreeView& tree = Form->ShellTree();
+    tree.SelectPath(Root + L"\\sub");
+    Pump();
+    ASSERT_EQ(list.GetFolderPath(), Root + L"\\sub");
+    // rename: the node's label opens for editing.
+    EXPECT_FALSE(tree.RunShellVerb(L"rename"));
+    EXPECT_NE(TreeView_GetEditControl(tree.TreeHandle()), nullptr);
+    TreeView_EndEditLabelNow(tree.TreeHandle(), TRUE);
+    // delete of the selected folder: tree and list go up to its parent.
+    {
+        TDialogAnswerer yes(IDYES);
+        EXPECT_TRUE(tree.RunShellVerb(L"delete"));
+    }
+    Pump();
+    EXPECT_FALSE(FileExists(Root + L"\\sub"));
+    EXPECT_EQ(tree.GetSelectedPath(), Root);
+    EXPECT_EQ(list.GetFolderPath(), Root);
+}
+
+TEST_F(ShellPopupMenuTest, ContextKeyAndEntryHints)
+{
+    TSHListView& list = OpenFolder();
+    SelectOnly(list, L"one.txt");
+    TSHPopupMenu& menu = Form->ShellPopupMenu();
+    int shown = 0;
+    std::wstring ownHint, shellHint;
+    auto statusText = [this] {
+        wchar_t text[512] = {};
+        // In simple mode every part reads the simple text.
+        SendMessageW(Form->StatusBar(), SB_GETTEXTW, 0, LPARAM(text));
+        return std::wstring(text);
+    };
+    menu.Chooser = [&](HMENU popup) {
+        ++shown;
+        HWND window = FindWindowW(L"TSHPopupMenuWindow", nullptr);
+        SendMessageW(window, WM_MENUSELECT, MAKEWPARAM(Cmd::InvertSelection, MF_STRING), LPARAM(popup));
+        ownHint = statusText();
+        if (UINT copy = menu.FindVerb(popup, L"copy")) {
+            SendMessageW(window, WM_MENUSELECT, MAKEWPARAM(copy, MF_STRING), LPARAM(popup));
+            shellHint = statusText();
+        }
+        return 0u;
+    };
+    // The menu key and Shift+F10 come as a context menu at (-1, -1).
+    SendMessageW(list.ListHandle(), WM_CONTEXTMENU, WPARAM(list.ListHandle()), LPARAM(-1));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(ownHint, L"選択されているオブジェクトと選択されていないオブジェクトを切り替えます。");
+    EXPECT_FALSE(shellHint.empty());  // the shell's help text, or a space where it has none
+    // Nothing selected: the menu of the folder itself.
+    list.SelectAll(false);
+    SendMessageW(list.ListHandle(), WM_CONTEXTMENU, WPARAM(list.ListHandle()), LPARAM(-1));
+    EXPECT_EQ(shown, 2);
+    menu.Chooser = nullptr;
+}
+
 // On screen for a screenshot (tools/dialog-shots.sh menu).
 TEST_F(ShellPopupMenuTest, DISABLED_Shot)
 {
