@@ -74,7 +74,9 @@ TEmptyBinResult EmptyRecycleBin(HWND owner)
     long long before = CountWith(query);
     HRESULT result = empty(owner, nullptr, 0);
     long long after = CountWith(query);
-    // The count decides where it can be read: a cancel leaves the objects.
-    if (after >= 0) return before != 0 && after == 0 ? TEmptyBinResult::Emptied : TEmptyBinResult::NotEmptied;
+    // The count decides where it can be read: a cancel leaves every object
+    // (and a bin emptied only in part still changed what the views show).
+    if (after >= 0 && before >= 0) return after < before ? TEmptyBinResult::Emptied : TEmptyBinResult::NotEmptied;
+    if (after == 0) return TEmptyBinResult::Emptied;
     return SUCCEEDED(result) ? TEmptyBinResult::Emptied : TEmptyBinResult::NotEmptied;
 }

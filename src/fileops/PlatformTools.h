@@ -23,6 +23,8 @@ DWORD RunDisconnectDriveDialog(HWND owner);
 
 // How emptying the recycle bin ended, told by the bin's contents before and
 // after: the call itself reports success after a cancel on some systems.
+// Emptied: fewer objects than before (some systems cannot remove every
+// kind of object from it).
 enum class TEmptyBinResult { Unavailable, Emptied, NotEmptied };
 TEmptyBinResult EmptyRecycleBin(HWND owner);
 // The number of objects in every drive's recycle bin; -1 when unknown.

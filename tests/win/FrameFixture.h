@@ -12,7 +12,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
 
 class TFrameFixture : public ::testing::Test {
 protected:
@@ -81,6 +83,26 @@ protected:
         SetKeyboardState(none);
         Pump();
         return consumed;
+    }
+    // The row of the object with that name in the list; -1 when none.
+    int RowOf(TSHListView& list, const std::wstring& name)
+    {
+        for (int i = 0; i < list.FileList().Count(); ++i)
+            if (list.FileList().Rows(i)->GetFileName() == name) return i;
+        return -1;
+    }
+    // Focuses the list and selects exactly the objects named.
+    void SelectOnly(TSHListView& list, std::initializer_list<const wchar_t*> names)
+    {
+        SetFocus(list.ListHandle());
+        list.SelectAll(false);
+        for (const wchar_t* name : names) {
+            int row = RowOf(list, name);
+            if (row < 0) continue;
+            list.SetSelected(row, true);
+            list.SetFocusedIndex(row);
+        }
+        Pump();
     }
     TAction& Action(int command)
     {

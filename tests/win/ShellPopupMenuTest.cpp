@@ -45,20 +45,6 @@ protected:
         Start();
         return OpenWindow(Root);
     }
-    int RowOf(TSHListView& list, const std::wstring& name)
-    {
-        for (int i = 0; i < list.FileList().Count(); ++i)
-            if (list.FileList().Rows(i)->GetFileName() == name) return i;
-        return -1;
-    }
-    void SelectOnly(TSHListView& list, const std::wstring& name)
-    {
-        list.SelectAll(false);
-        list.SetSelected(RowOf(list, name), true);
-        list.SetFocusedIndex(RowOf(list, name));
-        SetFocus(list.ListHandle());
-        Pump();
-    }
     // Shows the list's menu and chooses what `choose` picks from it.
     void PopupAndChoose(TSHListView& list, const std::function<UINT(TSHPopupMenu&, HMENU)>& choose)
     {
@@ -76,7 +62,7 @@ protected:
 TEST_F(ShellPopupMenuTest, OwnItemsSitAroundTheShellEntries)
 {
     TSHListView& list = OpenFolder();
-    SelectOnly(list, L"one.txt");
+    SelectOnly(list, {L"one.txt"});
     std::vector<TShownEntry> entries;
     UINT firstShell = 0, defaultItem = 0;
     PopupAndChoose(list, [&](TSHPopupMenu& menu, HMENU popup) {
@@ -106,7 +92,7 @@ TEST_F(ShellPopupMenuTest, OwnItemsSitAroundTheShellEntries)
     EXPECT_EQ(list.SelectedCount(), list.FileList().Count() - 1);
 
     // A folder: no viewer item; the shell's entries come first.
-    SelectOnly(list, L"sub");
+    SelectOnly(list, {L"sub"});
     PopupAndChoose(list, [&](TSHPopupMenu&, HMENU popup) {
         entries = EntriesOf(popup);
         return 0u;
@@ -146,14 +132,14 @@ TEST_F(ShellPopupMenuTest, FollowUpsGoByVerb)
     };
 
     // link: a shortcut beside the file that resolves to it, shown at once.
-    SelectOnly(list, L"one.txt");
+    SelectOnly(list, {L"one.txt"});
     ASSERT_NE(chooseVerb(L"link"), 0u);
     std::wstring link = Root + L"\\one.txt - ショートカット.lnk";
     EXPECT_EQ(ResolvedTarget(link), Root + L"\\one.txt");
     EXPECT_GE(RowOf(list, L"one.txt - ショートカット.lnk"), 0);
 
     // cut: on the clipboard as a move, the row shown as cut.
-    SelectOnly(list, L"two.txt");
+    SelectOnly(list, {L"two.txt"});
     ASSERT_NE(chooseVerb(L"cut"), 0u);
     bool move = false;
     EXPECT_EQ(ClipboardFiles(&move), std::vector<std::wstring>{Root + L"\\two.txt"});
@@ -162,7 +148,7 @@ TEST_F(ShellPopupMenuTest, FollowUpsGoByVerb)
     EXPECT_FALSE(list.IsMarkedCut(RowOf(list, L"one.txt")));
 
     // delete: confirmed, the file and its row go.
-    SelectOnly(list, L"one.txt");
+    SelectOnly(list, {L"one.txt"});
     {
         TDialogAnswerer yes(IDYES);
         ASSERT_NE(chooseVerb(L"delete"), 0u);
@@ -172,7 +158,7 @@ TEST_F(ShellPopupMenuTest, FollowUpsGoByVerb)
 
     // rename (not offered in an explorer menu by every shell, so run by its
     // verb): the folder window's rename command edits the name in place.
-    SelectOnly(list, L"two.txt");
+    SelectOnly(list, {L"two.txt"});
     EXPECT_FALSE(list.RunShellVerb(L"rename"));
     EXPECT_NE(ListView_GetEditControl(list.ListHandle()), nullptr);
     SendMessageW(list.ListHandle(), LVM_CANCELEDITLABEL, 0, 0);
@@ -203,7 +189,7 @@ TEST_F(ShellPopupMenuTest, TreeFollowUpsGoByVerb)
 TEST_F(ShellPopupMenuTest, ContextKeyAndEntryHints)
 {
     TSHListView& list = OpenFolder();
-    SelectOnly(list, L"one.txt");
+    SelectOnly(list, {L"one.txt"});
     TSHPopupMenu& menu = Form->ShellPopupMenu();
     int shown = 0;
     std::wstring ownHint, shellHint;
@@ -240,7 +226,7 @@ TEST_F(ShellPopupMenuTest, ContextKeyAndEntryHints)
 TEST_F(ShellPopupMenuTest, DISABLED_Shot)
 {
     TSHListView& list = OpenFolder();
-    SelectOnly(list, L"one.txt");
+    SelectOnly(list, {L"one.txt"});
     wchar_t folder[MAX_PATH] = {};
     GetEnvironmentVariableW(L"QV_SHOT_DIR", folder, MAX_PATH);
     TSHPopupMenu& menu = Form->ShellPopupMenu();
