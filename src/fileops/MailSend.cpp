@@ -7,6 +7,25 @@ namespace {
 
 TMapiSendMail ChosenSend = nullptr;
 
+// The path as the ANSI mail interface can carry it: itself when the code
+// page holds every character of it, else its short form, which does where
+// the volume keeps short names.
+std::string MailPath(const std::wstring& path)
+{
+    std::string narrow = WideToAnsi(path);
+    if (AnsiToWide(narrow) == path) return narrow;
+    std::wstring shortPath(MAX_PATH, L'\0');
+    DWORD n = GetShortPathNameW(path.c_str(), shortPath.data(), DWORD(shortPath.size()));
+    if (n > shortPath.size()) {
+        shortPath.resize(n);
+        n = GetShortPathNameW(path.c_str(), shortPath.data(), n);
+    }
+    if (n == 0 || n >= shortPath.size()) return narrow;
+    shortPath.resize(n);
+    std::string shortNarrow = WideToAnsi(shortPath);
+    return AnsiToWide(shortNarrow) == shortPath ? shortNarrow : narrow;
+}
+
 }  // namespace
 
 void UseMailFunction(TMapiSendMail send) { ChosenSend = send; }
@@ -15,7 +34,7 @@ bool SendFilesAsMail(HWND owner, const std::vector<std::wstring>& paths)
 {
     if (paths.empty()) return false;
     std::vector<std::string> names;
-    for (const std::wstring& path : paths) names.push_back(WideToAnsi(path));
+    for (const std::wstring& path : paths) names.push_back(MailPath(path));
     std::vector<MapiFileDesc> files(paths.size());
     char empty[] = "";
     for (size_t i = 0; i < files.size(); ++i) {

@@ -11,6 +11,7 @@ using TMapiSendMail = ULONG(WINAPI*)(LHANDLE, ULONG_PTR, lpMapiMessage, FLAGS, U
 
 // Opens the mail program's compose window with the files attached. False
 // when the interface is missing or the mail was not sent (cancelled too).
+// A path the ANSI code page cannot hold goes by its short form.
 bool SendFilesAsMail(HWND owner, const std::vector<std::wstring>& paths);
 
 // The function SendFilesAsMail calls instead of MAPI32's (null: MAPI32's).

@@ -52,6 +52,15 @@ TEST_F(FileOpsCommandsTest, EditCommandsThroughTheirKeys)
     EXPECT_EQ(ResolvedTarget(root + L"\\b.txt - ショートカット.lnk"), root + L"\\b.txt");
     EXPECT_GE(RowOf(list, L"b.txt - ショートカット.lnk"), 0);
 
+    // Alt+Enter: the shell's property sheet (closed again).
+    SelectOnly(list, {L"b.txt"});
+    EXPECT_TRUE(Action(Cmd::Properties).Enabled);
+    {
+        TDialogAnswerer cancel(IDCANCEL);
+        EXPECT_TRUE(PressKey(VK_RETURN, false, true));
+        std::printf("property sheet answered: %d\n", cancel.WaitForAnswer(std::chrono::seconds(3)) ? 1 : 0);
+    }
+
     // Open with: a file only.
     SelectOnly(list, {L"b.txt"});
     EXPECT_TRUE(Action(Cmd::OpenWith).Enabled);
@@ -147,18 +156,22 @@ ULONG WINAPI RefusingMail(LHANDLE, ULONG_PTR, lpMapiMessage message, FLAGS, ULON
 TEST_F(FileOpsCommandsTest, MailThatWasNotSentIsReported)
 {
     std::wstring root = MakeFolder();
+    // A name the ANSI code page cannot hold.
+    MakeFile(root + L"\\한글.txt", 10);
     Start();
     TSHListView& list = OpenWindow(root);
     SelectOnly(list, {L"sub"});
     EXPECT_FALSE(Action(Cmd::SendAsMail).Enabled);  // folders only
-    SelectOnly(list, {L"a.txt", L"b.txt"});
+    SelectOnly(list, {L"a.txt", L"한글.txt"});
     UseMailFunction(&RefusingMail);
     TDialogAnswerer ok(IDOK);
     EXPECT_TRUE(Run(Cmd::SendAsMail));
     UseMailFunction(nullptr);
     ASSERT_TRUE(ok.WaitForAnswer(std::chrono::seconds(3)));
     EXPECT_EQ(ok.Text, L"メールの転送エラーが発生しました。");
-    EXPECT_EQ(MailedFiles.size(), 2u);
+    ASSERT_EQ(MailedFiles.size(), 2u);
+    // Every path handed over names an existing file in the ANSI interface.
+    for (const std::string& path : MailedFiles) EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
 }
 
 TEST_F(FileOpsCommandsTest, RecycleBinEmptiedOnlyWhenConfirmed)
