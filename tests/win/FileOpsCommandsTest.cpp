@@ -1,6 +1,7 @@
 // The file, edit and tools commands on the real main window, real files and
 // the real shell.
 #include "FrameFixture.h"
+#include "app/ControlIds.h"
 #include "core/commands/CommandIds.h"
 #include "core/fileops/EmptyZip.h"
 #include "fileops/MailSend.h"
@@ -89,6 +90,26 @@ TEST_F(FileOpsCommandsTest, EditCommandsThroughTheirKeys)
     }
     EXPECT_FALSE(FileExists(root + L"\\sub\\a.txt"));
     EXPECT_LT(RowOf(sub, L"a.txt"), 0);
+}
+
+// The paste button runs paste whatever the command's state: into the tree's
+// selected folder while the tree has the focus.
+TEST_F(FileOpsCommandsTest, PasteButtonPastesIntoTheTreesFolder)
+{
+    std::wstring root = MakeFolder();
+    Start();
+    TSHListView& list = OpenWindow(root);
+    SelectOnly(list, {L"a.txt"});
+    ASSERT_TRUE(Run(Cmd::Copy));
+    TSHTreeView& tree = Form->ShellTree();
+    tree.SelectPath(root + L"\\sub");
+    SetFocus(tree.TreeHandle());
+    Pump();
+    ASSERT_EQ(GetFocus(), tree.TreeHandle());
+    SendMessageW(Form->Handle(), WM_COMMAND, MAKEWPARAM(IDB_PASTE, 0), 0);
+    Pump();
+    EXPECT_TRUE(FileExists(root + L"\\sub\\a.txt"));
+    EXPECT_TRUE(FileExists(root + L"\\a.txt"));
 }
 
 TEST_F(FileOpsCommandsTest, ZipFolderNextToExistingArchivesNeverReplacesThem)
