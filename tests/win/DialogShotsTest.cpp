@@ -6,6 +6,7 @@
 #include "dialogs/AttributeDialog.h"
 #include "dialogs/DateTimeDialog.h"
 #include "dialogs/FilterDialog.h"
+#include "dialogs/NewShortcutDialog.h"
 #include "dialogs/RenameDialog.h"
 #include "dialogs/RenameReport.h"
 #include "dialogs/SequenceDialog.h"
@@ -75,4 +76,6 @@ TEST(DialogShots, DISABLED_EachDialog)
                          L"元の名前に戻せなかったオブジェクトがあります。",
                          temp / L"tmpb.txt\t(元の名前: b.txt)\r\n" + temp / L"old_x2.txt\t(元の名前: x2.txt)\r\n");
     Show(report, L"report");
+    TNewShortcutDialog shortcut(nullptr, temp.Path());
+    Show(shortcut, L"newshortcut");
 }
