@@ -28,6 +28,7 @@ set(QV_CORE_SOURCES
   core/dialogs/FilterRules.cpp
   core/dialogs/TreeWalk.cpp
   core/fileops/ShortcutName.cpp
+  core/fileops/DropRules.cpp
   core/viewer/ViewGeometry.cpp
   core/viewer/GrxRecords.cpp
   core/viewer/DibLayout.cpp
