@@ -35,6 +35,8 @@ set(QV_APP_SOURCES
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
   fileops/Shortcuts.cpp
+  fileops/FileTransfer.cpp
+  commands/TransferCommands.cpp
   controls/NoWheelComboBox.cpp
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp

@@ -51,6 +51,7 @@ void TMainForm::BindActionHandlers()
     BindViewCommands(ActionsList, *this);
     BindViewerCommands(ActionsList, *this);
     BindWindowCommands(ActionsList, *this);
+    BindTransferCommands(ActionsList, *this);
 }
 
 void TMainForm::UpdateActions()
