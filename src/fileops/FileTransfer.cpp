@@ -1,5 +1,6 @@
 #include "fileops/FileTransfer.h"
 
+#include "core/fileops/CopyName.h"
 #include "core/fileops/DropRules.h"
 #include "fileops/Shortcuts.h"
 #include "gui/MessageBox.h"
@@ -21,6 +22,8 @@ bool IsFolder(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 // A list of paths as the file operation reads it: each ends in a zero, the
 // whole in one more.
 std::wstring DoubleZeroList(const std::vector<std::wstring>& paths)
@@ -32,6 +35,30 @@ std::wstring DoubleZeroList(const std::vector<std::wstring>& paths)
     }
     list += L'\0';
     return list;
+}
+
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
+
+// Where each file goes: the folder and its own name, or, for a copy into
+// the folder it is in, a free copy name ("a - コピー.txt").
+std::vector<std::wstring> DestinationsOf(const std::vector<std::wstring>& sources, const std::wstring& folder)
+{
+    std::vector<std::wstring> targets;
+    const std::wstring prefix = folder.back() == L'\\' ? folder : folder + L"\\";
+    auto taken = [&prefix, &targets](const std::wstring& name) {
+        for (const std::wstring& target : targets)
+            if (SameFolderPath(target, prefix + name)) return true;
+        return GetFileAttributesW((prefix + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    for (const std::wstring& source : sources) {
+        std::wstring name = NameOf(source);
+        if (SameFolderPath(FolderOf(source), folder)) {
+            std::wstring free = FreeCopyName(name, IsFolder(source), taken);
+            if (!free.empty()) name = free;  // else the shell asks about the clash
+        }
+        targets.push_back(prefix + name);
+    }
+    return targets;
 }
 
 TransferResult LinkFiles(const std::vector<std::wstring>& files, const std::wstring& folder)
@@ -70,34 +97,40 @@ TransferResult TransferFiles(HWND owner, const std::vector<std::wstring>& files,
     if (!IsFolder(folder)) return TransferResult::NoTarget;
 
     std::vector<std::wstring> sources;
-    bool intoOwnFolder = false;
     for (const std::wstring& file : files) {
         std::wstring source = FullPath(file);
         bool here = SameFolderPath(FolderOf(source), folder);
         if (here && kind == TransferKind::Move) continue;  // already where it is to go
         if (kind != TransferKind::Link && IsFolder(source) && IsSelfOrBelow(source, folder))
             return TransferResult::Refused;
-        intoOwnFolder = intoOwnFolder || here;
         sources.push_back(std::move(source));
     }
     if (sources.empty()) return TransferResult::Nothing;
     if (kind == TransferKind::Link) return LinkFiles(sources, folder);
 
     std::wstring from = DoubleZeroList(sources);
-    std::wstring to = DoubleZeroList({folder});
+    std::vector<std::wstring> targets = DestinationsOf(sources, folder);
+    std::wstring to = DoubleZeroList(targets);
     SHFILEOPSTRUCTW operation{};
     operation.hwnd = owner;
     operation.wFunc = kind == TransferKind::Move ? FO_MOVE : FO_COPY;
     operation.pFrom = from.c_str();
     operation.pTo = to.c_str();
-    // A copy into its own folder would replace itself: give it a new name,
-    // as the shell does when it pastes there. Elsewhere a clash is asked.
-    // Errors are told by ReportTransfer, once, on every shell.
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOERRORUI | (intoOwnFolder ? FOF_RENAMEONCOLLISION : 0);
+    // Every file is given its destination name: some shells cancel a move
+    // of several files into one folder, and some ignore a request to rename
+    // on a clash. A clash elsewhere is asked by the shell. Errors are told
+    // by ReportTransfer, once, on every shell.
+    operation.fFlags = FOF_MULTIDESTFILES | FOF_ALLOWUNDO | FOF_NOERRORUI;
     int result = SHFileOperationW(&operation);
-    if (result != 0) return TransferResult::Failed;
     if (operation.fAnyOperationsAborted) return TransferResult::Cancelled;
-    return TransferResult::Done;
+    // Some shells answer success for files they could not write: only what
+    // is seen on disk counts.
+    bool arrived = result == 0;
+    for (size_t i = 0; arrived && i < sources.size(); ++i) {
+        arrived = Exists(targets[i]);
+        if (kind == TransferKind::Move && Exists(sources[i])) arrived = false;
+    }
+    return arrived ? TransferResult::Done : TransferResult::Failed;
 }
 
 void ReportTransfer(HWND owner, TransferKind kind, TransferResult result)
