@@ -34,6 +34,8 @@ set(QV_APP_SOURCES
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
+  shell/ShellDropTarget.cpp
+  shell/ListDropSite.cpp
   fileops/Shortcuts.cpp
   fileops/FileTransfer.cpp
   commands/TransferCommands.cpp

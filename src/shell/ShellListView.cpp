@@ -1,5 +1,7 @@
 #include "shell/ShellListView.h"
 
+#include "shell/ListDropSite.h"
+
 #include "gui/WaitCursor.h"
 
 #include "gui/MessageBox.h"
@@ -75,6 +77,7 @@ TSHListView::TSHListView(HWND parent, const TSHListViewSetup& setup)
 TSHListView::~TSHListView()
 {
     DestroyingWnd = true;
+    DropSite.reset();
     if (Wnd) DiscardPendingFolderEntries(Wnd, kFolderEntriesMessage);
     // The window goes before the rows it shows.
     if (Wnd) DestroyWindow(Wnd);
@@ -92,6 +95,7 @@ void TSHListView::CreateList()
                            0, 0, client.right, client.bottom, Wnd, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!List) return;
     SetWindowSubclass(List, ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    DropSite = std::make_unique<TListDropSite>(*this);
     // The system image lists belong to the system: LVS_SHAREIMAGELISTS.
     SendMessageW(List, LVM_SETIMAGELIST, LVSIL_SMALL, LPARAM(GetSysImageList(false)));
     SendMessageW(List, LVM_SETIMAGELIST, LVSIL_NORMAL, LPARAM(GetSysImageList(true)));

@@ -28,6 +28,8 @@ struct TSHListViewSetup {
     bool FolderLock = false;
 };
 
+class TListDropSite;
+
 class TSHListView : public TWindow, public IShFileListView, public IShLinkedList {
 public:
     explicit TSHListView(HWND parent, const TSHListViewSetup& setup = {});
@@ -166,4 +168,5 @@ private:
     TBitmapHandle SortUpBitmap, SortDownBitmap;
     bool RowColorSet = false;           // the row being painted got its own text colour
     COLORREF RowColor = 0;
+    std::unique_ptr<TListDropSite> DropSite;  // drops onto the list
 };
