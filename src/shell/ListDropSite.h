@@ -17,6 +17,7 @@ public:
     TDropPlace DropPlaceAt(POINT client) override;
     void ClearDropHighlight() override;
     bool Registered() const { return IsRegistered; }
+    IDropTarget* DropTarget() const { return Target; }
 
 private:
     TSHListView& List;

@@ -37,6 +37,7 @@ public:
 
     HWND ListHandle() const { return List; }  // the SysListView32 inside
     TSHFileList& FileList() { return *Files; }
+    TListDropSite* DropSiteOfList() const { return DropSite.get(); }
 
     // Events, for the folder window and for views that follow the list.
     TEvent<TSHListView&> OnShListChange;

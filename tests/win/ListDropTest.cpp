@@ -1,0 +1,152 @@
+// Drops between two folder lists: the source list's own data object (the
+// shell's, for its selected rows) is dropped on the target list's drop
+// target as OLE hands it over; the files end up where the keys say.
+#include "shell/ListDropSite.h"
+#include "shell/ShellHelpers.h"
+#include "shell/ShellListView.h"
+#include "support/GuiTestHelpers.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Names = std::set<std::wstring>;
+
+class ListDrop : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { PrepareControls(ICC_LISTVIEW_CLASSES); }
+
+    void SetUp() override
+    {
+        for (int i = 0; i < 2; ++i) {
+            Hosts[i] = MakeTestHost(i == 0 ? L"source" : L"target", 400, 300);
+            Lists[i] = std::make_unique<TSHListView>(Hosts[i]);
+            MoveWindow(Lists[i]->Handle(), 0, 0, 380, 260, TRUE);
+            ShowWindow(Hosts[i], SW_SHOWNORMAL);
+        }
+        SetShellOwnerWindow(Hosts[1]);
+    }
+    void TearDown() override
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        SetCurrentDirectoryW(temp);
+        SetShellOwnerWindow(nullptr);
+        for (int i = 0; i < 2; ++i) {
+            Lists[i].reset();
+            DestroyWindow(Hosts[i]);
+        }
+    }
+
+    void Show(int which, const std::wstring& folder)
+    {
+        TIDListPtr list = ListOf(folder);
+        ASSERT_TRUE(list);
+        Lists[which]->SetFolder(list.get());
+        ProcessPendingMessages();
+    }
+
+    // The shell's data object for every row of the source list.
+    ComPtr<IDataObject> DataOfAllRows()
+    {
+        ListView_SetItemState(Lists[0]->ListHandle(), -1, LVIS_SELECTED, LVIS_SELECTED);
+        ProcessPendingMessages();
+        TSHIDList& selection = Lists[0]->FileList().GetSelectedIDList();
+        ComPtr<IDataObject> data;
+        ComPtr<IShellFolder> folder;
+        *folder.Put() = selection.GetParentFolder();
+        if (folder && selection.Count() > 0)
+            folder->GetUIObjectOf(Hosts[0], UINT(selection.Count()), const_cast<LPCITEMIDLIST*>(selection.GetItemList()),
+                                  IID_IDataObject, nullptr, data.PutVoid());
+        return data;
+    }
+
+    // Drags the data over the target list's empty background and drops it
+    // there with the keys held; the effect the drop answered.
+    DWORD DropOnTarget(IDataObject* data, DWORD keys)
+    {
+        IDropTarget* target = Lists[1]->DropSiteOfList()->DropTarget();
+        POINT client{370, 250};
+        ClientToScreen(Lists[1]->ListHandle(), &client);
+        POINTL point{client.x, client.y};
+        const DWORD all = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        DWORD effect = all;
+        EXPECT_EQ(target->DragEnter(data, keys | MK_LBUTTON, point, &effect), S_OK);
+        DWORD shown = all;
+        target->DragOver(keys | MK_LBUTTON, point, &shown);
+        effect = all;
+        EXPECT_EQ(target->Drop(data, keys, point, &effect), S_OK);
+        return shown;
+    }
+
+    HWND Hosts[2] = {};
+    std::unique_ptr<TSHListView> Lists[2];
+};
+
+}  // namespace
+
+TEST_F(ListDrop, MovesWithinOneVolumeCopiesWithControlMovesWithShift)
+{
+    const struct {
+        const char* what;
+        DWORD keys;
+        DWORD shown;
+        bool move;
+    } cases[] = {
+        {"no key", 0, DROPEFFECT_MOVE, true},
+        {"Ctrl", MK_CONTROL, DROPEFFECT_COPY, false},
+        {"Shift", MK_SHIFT, DROPEFFECT_MOVE, true},
+    };
+    for (const auto& c : cases) {
+        TTempFolder from, to;
+        for (const wchar_t* name : {L"a.txt", L"b.txt"}) WriteWholeFile(from / name, {'x'});
+        CreateDirectoryW((from / L"sub").c_str(), nullptr);
+        Show(0, from.Path());
+        Show(1, to.Path());
+        ASSERT_EQ(Lists[0]->FileList().Count(), 3) << c.what;
+        ComPtr<IDataObject> data = DataOfAllRows();
+        ASSERT_TRUE(data) << c.what;
+        EXPECT_EQ(DropOnTarget(data.Get(), c.keys), c.shown) << c.what;
+        const Names all = {L"a.txt", L"b.txt", L"sub"};
+        EXPECT_EQ(FolderContents(to.Path()), all) << c.what;
+        EXPECT_EQ(FolderContents(from.Path()), c.move ? Names{} : all) << c.what;
+        // Both lists show the result once the watchers reported it.
+        EXPECT_TRUE(PumpUntil([&] { return Lists[1]->FileList().Count() == 3; })) << c.what;
+        EXPECT_TRUE(PumpUntil([&] { return Lists[0]->FileList().Count() == (c.move ? 0 : 3); })) << c.what;
+    }
+}
+
+TEST_F(ListDrop, AMoveIntoTheFoldersOwnListDoesNothing)
+{
+    TTempFolder from;
+    WriteWholeFile(from / L"a.txt", {'x'});
+    Show(0, from.Path());
+    Show(1, from.Path());
+    ComPtr<IDataObject> data = DataOfAllRows();
+    ASSERT_TRUE(data);
+    DropOnTarget(data.Get(), MK_SHIFT);
+    EXPECT_EQ(FolderContents(from.Path()), Names{L"a.txt"});
+}
+
+TEST_F(ListDrop, PlainTextGetsNoDrop)
+{
+    TTempFolder to;
+    Show(1, to.Path());
+    // A data object with text only: the shell's own, for the clipboard.
+    OpenClipboard(Hosts[1]);
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 8);
+    if (auto* chars = static_cast<char*>(GlobalLock(text))) {
+        lstrcpyA(chars, "text");
+        GlobalUnlock(text);
+    }
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(OleGetClipboard(data.Put()), S_OK);
+    EXPECT_EQ(DropOnTarget(data.Get(), 0), DWORD(DROPEFFECT_NONE));
+    EXPECT_EQ(FolderContents(to.Path()), Names{});
+}
