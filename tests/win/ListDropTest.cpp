@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -148,5 +150,48 @@ TEST_F(ListDrop, PlainTextGetsNoDrop)
     ComPtr<IDataObject> data;
     ASSERT_EQ(OleGetClipboard(data.Put()), S_OK);
     EXPECT_EQ(DropOnTarget(data.Get(), 0), DWORD(DROPEFFECT_NONE));
+    EXPECT_EQ(FolderContents(to.Path()), Names{});
+}
+
+TEST_F(ListDrop, ARightButtonDropAsksWithFourEntriesAndCancelLeavesAll)
+{
+    TTempFolder from, to;
+    WriteWholeFile(from / L"a.txt", {'x'});
+    Show(0, from.Path());
+    Show(1, to.Path());
+    ComPtr<IDataObject> data = DataOfAllRows();
+    ASSERT_TRUE(data);
+
+    // The menu runs modally in the drop: read it from a thread of our own,
+    // hold it for a screenshot when asked, then cancel it.
+    std::vector<std::wstring> entries;
+    std::thread reader([&entries] {
+        for (int tries = 0; tries < 200 && entries.empty(); ++tries) {
+            Sleep(20);
+            HWND menuWindow = FindWindowW(L"#32768", nullptr);
+            if (!menuWindow) continue;
+            auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+            for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+                wchar_t text[100] = L"";
+                GetMenuStringW(menu, UINT(i), text, 100, MF_BYPOSITION);
+                entries.push_back(text);
+            }
+            if (const char* hold = std::getenv("QV_HOLD_MENU_MS")) Sleep(DWORD(std::atoi(hold)));
+            PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    });
+    IDropTarget* target = Lists[1]->DropSiteOfList()->DropTarget();
+    POINT client{370, 250};
+    ClientToScreen(Lists[1]->ListHandle(), &client);
+    POINTL point{client.x, client.y};
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    target->DragEnter(data.Get(), MK_RBUTTON, point, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    EXPECT_EQ(target->Drop(data.Get(), 0, point, &effect), S_OK);
+    reader.join();
+    EXPECT_EQ(entries, (std::vector<std::wstring>{L"ここにコピー(&C)", L"ここに移動(&M)", L"ショートカットをここに作成(&S)", L"",
+                                                  L"キャンセル"}));
+    EXPECT_EQ(effect, DWORD(DROPEFFECT_NONE));
+    EXPECT_EQ(FolderContents(from.Path()), Names{L"a.txt"});
     EXPECT_EQ(FolderContents(to.Path()), Names{});
 }
