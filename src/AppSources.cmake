@@ -35,6 +35,7 @@ set(QV_APP_SOURCES
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
   shell/ShellDropTarget.cpp
+  shell/ShellDragSource.cpp
   shell/ListDropSite.cpp
   fileops/Shortcuts.cpp
   fileops/FileTransfer.cpp

@@ -1,6 +1,7 @@
 #include "shell/ShellListView.h"
 
 #include "shell/ListDropSite.h"
+#include "shell/ShellDragSource.h"
 
 #include "gui/WaitCursor.h"
 
@@ -605,6 +606,14 @@ LRESULT TSHListView::OnNotify(NMHDR* hdr)
 {
     if (!List || hdr->hwndFrom != List) return 0;
     switch (hdr->code) {
+    case LVN_BEGINDRAG:
+    case LVN_BEGINRDRAG:
+        // The control saw the pointer leave the press area with the button
+        // held on a row: the selection goes out as a shell drag.
+        MouseState = 3;
+        DragShellItems(Wnd, Files->GetSelectedIDList());
+        MouseState = 0;
+        return 0;
     case LVN_GETDISPINFOW:
         if (!DestroyingWnd) GetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item);
         return 0;

@@ -195,3 +195,51 @@ TEST_F(ListDrop, ARightButtonDropAsksWithFourEntriesAndCancelLeavesAll)
     EXPECT_EQ(FolderContents(from.Path()), Names{L"a.txt"});
     EXPECT_EQ(FolderContents(to.Path()), Names{});
 }
+
+namespace {
+
+void MouseTo(POINT screen, DWORD flags = 0)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG(screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = LONG(screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &input, sizeof input);
+    Sleep(30);
+}
+
+}  // namespace
+
+TEST_F(ListDrop, ARealMouseDragFromOneListToTheOtherMovesTheRow)
+{
+    TTempFolder from, to;
+    WriteWholeFile(from / L"a.txt", {'x'});
+    MoveWindow(Hosts[1], 450, 10, 400, 300, TRUE);
+    Show(0, from.Path());
+    Show(1, to.Path());
+    ASSERT_EQ(Lists[0]->FileList().Count(), 1);
+    RECT row{};
+    row.left = LVIR_ICON;
+    SendMessageW(Lists[0]->ListHandle(), LVM_GETITEMRECT, 0, LPARAM(&row));
+    POINT start{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    ClientToScreen(Lists[0]->ListHandle(), &start);
+    POINT end{300, 200};
+    ClientToScreen(Lists[1]->ListHandle(), &end);
+    SetForegroundWindow(Hosts[0]);
+    ProcessPendingMessages();
+
+    std::thread mouse([start, end] {
+        MouseTo(start);
+        MouseTo(start, MOUSEEVENTF_LEFTDOWN);
+        for (int step = 1; step <= 20; ++step)
+            MouseTo(POINT{start.x + (end.x - start.x) * step / 20, start.y + (end.y - start.y) * step / 20});
+        MouseTo(end);
+        MouseTo(end, MOUSEEVENTF_LEFTUP);
+    });
+    bool moved = PumpUntil([&] { return FileExists(to / L"a.txt") && !FileExists(from / L"a.txt"); }, 8000);
+    mouse.join();
+    PumpFor(200);
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(FolderContents(to.Path()), Names{L"a.txt"});
+}
