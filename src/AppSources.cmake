@@ -37,12 +37,17 @@ set(QV_APP_SOURCES
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
+  shell/ShellDropTarget.cpp
+  shell/ShellDragSource.cpp
+  shell/ListDropSite.cpp
   fileops/Shortcuts.cpp
   fileops/OwnVerbs.cpp
   fileops/ZipFolder.cpp
   fileops/MailSend.cpp
   fileops/PrinterSettings.cpp
   fileops/PlatformTools.cpp
+  fileops/FileTransfer.cpp
+  commands/TransferCommands.cpp
   controls/NoWheelComboBox.cpp
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp

@@ -29,6 +29,8 @@ set(QV_CORE_SOURCES
   core/dialogs/TreeWalk.cpp
   core/fileops/ShortcutName.cpp
   core/fileops/EmptyZip.cpp
+  core/fileops/DropRules.cpp
+  core/fileops/CopyName.cpp
   core/viewer/ViewGeometry.cpp
   core/viewer/GrxRecords.cpp
   core/viewer/DibLayout.cpp

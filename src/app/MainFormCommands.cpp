@@ -53,6 +53,7 @@ void TMainForm::BindActionHandlers()
     BindViewCommands(ActionsList, *this);
     BindViewerCommands(ActionsList, *this);
     BindWindowCommands(ActionsList, *this);
+    BindTransferCommands(ActionsList, *this);
 }
 
 void TMainForm::UpdateActions()

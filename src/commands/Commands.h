@@ -16,6 +16,7 @@ void BindSelectionCommands(TActionList& actions, IMainFrame& frame);
 void BindViewCommands(TActionList& actions, IMainFrame& frame);
 void BindViewerCommands(TActionList& actions, IMainFrame& frame);
 void BindWindowCommands(TActionList& actions, IMainFrame& frame);
+void BindTransferCommands(TActionList& actions, IMainFrame& frame);
 
 // Gives a command its handlers (a command the table does not have is
 // ignored).

@@ -2,6 +2,7 @@
 
 #include "gui/Handles.h"
 #include "core/shell/ClipboardLayout.h"
+#include "fileops/FileTransfer.h"
 
 #include <shellapi.h>
 
@@ -101,36 +102,6 @@ std::wstring FileSystemPath(IShellFolder* folder, PCIDList item)
     return drive || unc ? name : std::wstring();
 }
 
-std::wstring WithoutTrailingBackslash(std::wstring path)
-{
-    // "C:\" keeps its backslash: "C:" alone means the drive's current folder.
-    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
-    return path;
-}
-
-std::wstring FullPath(const std::wstring& path)
-{
-    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return path;
-    full.resize(length);
-    return WithoutTrailingBackslash(full);
-}
-
-std::wstring FolderOf(const std::wstring& path)
-{
-    size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return {};
-    return WithoutTrailingBackslash(path.substr(0, slash + 1));
-}
-
-bool SamePath(const std::wstring& a, const std::wstring& b)
-{
-    return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 // Empties the clipboard unless something new was put on it since `sequence`.
 void ForgetCut(HWND window, DWORD sequence)
 {
@@ -226,40 +197,12 @@ std::vector<std::wstring> ClipboardFiles(bool* move)
 bool PasteFromClipboard(HWND window, const std::wstring& targetFolder)
 {
     if (targetFolder.empty()) return false;
-    std::wstring folder = FullPath(targetFolder);
-    DWORD attributes = GetFileAttributesW(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-
     DWORD sequence = GetClipboardSequenceNumber();
     bool move = false;
     std::vector<std::wstring> files = ClipboardFiles(&move);
     if (files.empty()) return false;
-
-    std::wstring from;
-    bool intoOwnFolder = false;
-    for (const std::wstring& file : files) {
-        bool here = SamePath(FolderOf(file), folder);
-        if (here && move) continue;  // already where it is to go
-        intoOwnFolder = intoOwnFolder || here;
-        from += file;
-        from += L'\0';
-    }
-    if (from.empty()) return false;
-    from += L'\0';
-    std::wstring to = folder;
-    to += L'\0';
-    to += L'\0';
-
-    SHFILEOPSTRUCTW operation{};
-    operation.hwnd = window;
-    operation.wFunc = move ? FO_MOVE : FO_COPY;
-    operation.pFrom = from.c_str();
-    operation.pTo = to.c_str();
-    // A copy into its own folder would replace itself: give it a new name,
-    // as the shell does when it pastes there. Elsewhere a clash is asked.
-    operation.fFlags = FOF_ALLOWUNDO | (intoOwnFolder ? FOF_RENAMEONCOLLISION : 0);
-    if (SHFileOperationW(&operation) != 0 || operation.fAnyOperationsAborted) return false;
-
+    TransferResult result = TransferFiles(window, files, targetFolder, move ? TransferKind::Move : TransferKind::Copy);
+    if (result != TransferResult::Done) return false;
     // The cut files are gone from where the clipboard says they are.
     if (move) ForgetCut(window, sequence);
     return true;

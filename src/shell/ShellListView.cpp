@@ -1,5 +1,8 @@
 #include "shell/ShellListView.h"
 
+#include "shell/ListDropSite.h"
+#include "shell/ShellDragSource.h"
+
 #include "gui/WaitCursor.h"
 
 #include "gui/MessageBox.h"
@@ -75,6 +78,7 @@ TSHListView::TSHListView(HWND parent, const TSHListViewSetup& setup)
 TSHListView::~TSHListView()
 {
     DestroyingWnd = true;
+    DropSite.reset();
     if (Wnd) DiscardPendingFolderEntries(Wnd, kFolderEntriesMessage);
     // The window goes before the rows it shows.
     if (Wnd) DestroyWindow(Wnd);
@@ -92,6 +96,7 @@ void TSHListView::CreateList()
                            0, 0, client.right, client.bottom, Wnd, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!List) return;
     SetWindowSubclass(List, ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    DropSite = std::make_unique<TListDropSite>(*this);
     // The system image lists belong to the system: LVS_SHAREIMAGELISTS.
     SendMessageW(List, LVM_SETIMAGELIST, LVSIL_SMALL, LPARAM(GetSysImageList(false)));
     SendMessageW(List, LVM_SETIMAGELIST, LVSIL_NORMAL, LPARAM(GetSysImageList(true)));
@@ -601,6 +606,14 @@ LRESULT TSHListView::OnNotify(NMHDR* hdr)
 {
     if (!List || hdr->hwndFrom != List) return 0;
     switch (hdr->code) {
+    case LVN_BEGINDRAG:
+    case LVN_BEGINRDRAG:
+        // The control saw the pointer leave the press area with the button
+        // held on a row: the selection goes out as a shell drag.
+        MouseState = 3;
+        DragShellItems(Wnd, Files->GetSelectedIDList());
+        MouseState = 0;
+        return 0;
     case LVN_GETDISPINFOW:
         if (!DestroyingWnd) GetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item);
         return 0;

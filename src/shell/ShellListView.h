@@ -31,6 +31,8 @@ struct TSHListViewSetup {
     bool FolderLock = false;
 };
 
+class TListDropSite;
+
 class TSHListView : public TWindow, public IShFileListView, public IShLinkedList {
 public:
     explicit TSHListView(HWND parent, const TSHListViewSetup& setup = {});
@@ -38,6 +40,7 @@ public:
 
     HWND ListHandle() const { return List; }  // the SysListView32 inside
     TSHFileList& FileList() { return *Files; }
+    TListDropSite* DropSiteOfList() const { return DropSite.get(); }
 
     // Events, for the folder window and for views that follow the list.
     TEvent<TSHListView&> OnShListChange;
@@ -185,4 +188,5 @@ private:
     COLORREF RowColor = 0;
     std::set<std::wstring> CutPaths;    // rows shown as cut, by path
     DWORD CutClipboard = 0;             // the clipboard's sequence number then
+    std::unique_ptr<TListDropSite> DropSite;  // drops onto the list
 };

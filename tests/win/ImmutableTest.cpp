@@ -8,6 +8,7 @@
 #include "dialogs/DateTimeDialog.h"
 #include "dialogs/DatePickers.h"
 #include "dialogs/RenameDialog.h"
+#include "fileops/FileTransfer.h"
 #include "res/DialogIds.h"
 #include "../support/DialogAnswerer.h"
 
@@ -105,4 +106,25 @@ TEST_F(Immutable, TheDateDialogCountsWhatItCouldNotChange)
     EXPECT_EQ(year(L"f1"), 2001);
     EXPECT_EQ(year(L"d\\g"), 2001);
     EXPECT_NE(year(L"f2"), 2001);
+}
+
+TEST_F(Immutable, AMoveIntoAFolderThatTakesNothingLeavesEveryFileAtItsSourceAndIsTold)
+{
+    std::wstring from = Root + L"\\transfer\\from";
+    std::wstring locked = Root + L"\\transfer\\locked";
+    Names before = FolderContents(from);
+    std::vector<std::wstring> files;
+    for (const std::wstring& name : before) files.push_back(from + L"\\" + name);
+
+    TransferResult result = TransferFiles(nullptr, files, locked, TransferKind::Move);
+    EXPECT_TRUE(result == TransferResult::Failed || result == TransferResult::Cancelled) << int(result);
+    // Each file is at its source or at its destination, and none is lost.
+    Names arrived = FolderContents(locked);
+    Names stayed = FolderContents(from);
+    for (const std::wstring& name : before) EXPECT_TRUE(arrived.count(name) + stayed.count(name) == 1) << name;
+
+    TDialogAnswerer answerer(IDOK);
+    ReportTransfer(nullptr, TransferKind::Move, result);
+    EXPECT_EQ(answerer.Count(), 1);
+    EXPECT_NE(answerer.Text.find(L"元の場所に残っています"), std::wstring::npos) << answerer.Text;
 }

@@ -12,8 +12,10 @@ make() { for f in "$@"; do mkdir -p "$(dirname "$root/$f")"; printf '%s' "$(base
 make outsider/a.txt outsider/b.txt outsider/c.txt outsider/x2.txt \
      selected/a.txt selected/b.txt selected/c.txt \
      attributes/f1 attributes/f2 attributes/d/g attributes/d/h \
-     dates/f1 dates/f2 dates/d/g
-locked=(outsider/x2.txt selected/b.txt attributes/f2 attributes/d/g dates/f2)
+     dates/f1 dates/f2 dates/d/g \
+     transfer/from/a.txt transfer/from/b.txt transfer/from/c.txt
+mkdir -p "$root/transfer/locked"
+locked=(outsider/x2.txt selected/b.txt attributes/f2 attributes/d/g dates/f2 transfer/locked)
 for f in "${locked[@]}"; do
   if ! chattr +i "$root/$f" 2>/dev/null; then
     echo "immutable: this file system cannot make a file immutable here; skipped"

@@ -1,0 +1,66 @@
+// Copy to a chosen folder and move to a chosen folder.
+#include "app/MainFrame.h"
+#include "commands/Commands.h"
+#include "core/commands/CommandIds.h"
+#include "fileops/FileTransfer.h"
+#include "shell/FolderDialog.h"
+#include "shell/ShellListView.h"
+#include "shell/ShellTreeView.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the command works on: the tree's folder when the tree has the focus,
+// else the file-system paths of the list's selected rows in list order.
+std::vector<std::wstring> TransferSources(IMainFrame& frame)
+{
+    std::vector<std::wstring> paths;
+    if (TreeFocused(frame)) {
+        std::wstring path = frame.ShellTree().GetSelectedPath();
+        if (!path.empty()) paths.push_back(path);
+        return paths;
+    }
+    TSHListView* list = frame.ActiveList();
+    if (!ListFocused(list)) return paths;
+    TSHIDList& selection = list->FileList().GetSelectedIDList();
+    for (int i = 0; i < selection.Count(); ++i) {
+        std::wstring path = selection.GetItemPath(i);
+        if (!path.empty()) paths.push_back(path);
+    }
+    return paths;
+}
+
+void TransferToChosenFolder(IMainFrame& frame, TransferKind kind)
+{
+    std::vector<std::wstring> sources = TransferSources(frame);
+    if (sources.empty()) return;
+    TShellFolderDialog dialog;
+    dialog.Title = kind == TransferKind::Move ? L"移動先のフォルダを選択" : L"コピー先のフォルダを選択";
+    dialog.RootFolder = sfDesktop;
+    dialog.InitFolder = sfDrives;
+    dialog.Options = bifReturnOnlyFSDIRs | bifEditBox | bifValiDate | bifNewDialogStyle;
+    if (!dialog.Execute()) return;
+    HWND owner = frame.OwnerWindow();
+    ReportTransfer(owner, kind, TransferFiles(owner, sources, dialog.FolderPath, kind));
+}
+
+void TransferUpdate(IMainFrame& frame, TAction& a)
+{
+    if (TreeFocused(frame)) {
+        a.Enabled = !frame.ShellTree().GetSelectedPath().empty();
+        return;
+    }
+    TSHListView* list = frame.ActiveList();
+    a.Enabled = list && list->SelectedCount() > 0 && list->FileList().GetSelectedIDList().AllHave(SFGAO_FILESYSTEM);
+}
+
+}  // namespace
+
+void BindTransferCommands(TActionList& actions, IMainFrame& frame)
+{
+    auto update = [&frame](TAction& a) { TransferUpdate(frame, a); };
+    BindCommand(actions, Cmd::CopyToFolder, [&frame] { TransferToChosenFolder(frame, TransferKind::Copy); }, update);
+    BindCommand(actions, Cmd::MoveToFolder, [&frame] { TransferToChosenFolder(frame, TransferKind::Move); }, update);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The list view as a drop target: a folder row (or, elsewhere, the folder
+// shown) takes the drop, highlighted while the pointer is over it.
+#include "shell/ShellDropTarget.h"
+
+class TSHListView;
+
+class TListDropSite : public IDropSite {
+public:
+    // Registers the list's control as a drop target.
+    explicit TListDropSite(TSHListView& list);
+    ~TListDropSite() override;
+    TListDropSite(const TListDropSite&) = delete;
+    TListDropSite& operator=(const TListDropSite&) = delete;
+
+    HWND DropWindow() const override;
+    TDropPlace DropPlaceAt(POINT client) override;
+    void ClearDropHighlight() override;
+    bool Registered() const { return IsRegistered; }
+    IDropTarget* DropTarget() const { return Target; }
+
+private:
+    TSHListView& List;
+    HWND Control;
+    IDropTarget* Target;
+    bool IsRegistered = false;
+    int HighlightedRow = -1;
+
+    void Highlight(int row);
+};

@@ -1,0 +1,64 @@
+#include "shell/ShellDragSource.h"
+
+#include "gui/Handles.h"
+
+#include <ole2.h>
+
+namespace {
+
+class TShellDropSource final : public IDropSource {
+public:
+    virtual ~TShellDropSource() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDropSource) {
+            *object = static_cast<IDropSource*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&References)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG left = InterlockedDecrement(&References);
+        if (left == 0) delete this;
+        return ULONG(left);
+    }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override
+    {
+        bool left = keys & MK_LBUTTON, right = keys & MK_RBUTTON;
+        if (escape || (left && right)) return DRAGDROP_S_CANCEL;
+        if (!left && !right) return DRAGDROP_S_DROP;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+private:
+    LONG References = 1;
+};
+
+}  // namespace
+
+DWORD DragShellItems(HWND window, TSHIDList& items)
+{
+    if (items.Count() == 0) return DROPEFFECT_NONE;
+    // SFGAO_CANCOPY, SFGAO_CANMOVE and SFGAO_CANLINK are the drop effects.
+    DWORD allowed = items.GetCommonAttributes() & (DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+    if (allowed == DROPEFFECT_NONE) return DROPEFFECT_NONE;
+    ComPtr<IShellFolder> folder;
+    *folder.Put() = items.GetParentFolder();
+    if (!folder) return DROPEFFECT_NONE;
+    ComPtr<IDataObject> data;
+    if (FAILED(folder->GetUIObjectOf(window, UINT(items.Count()), const_cast<LPCITEMIDLIST*>(items.GetItemList()),
+                                     IID_IDataObject, nullptr, data.PutVoid())) ||
+        !data)
+        return DROPEFFECT_NONE;
+    ComPtr<IDropSource> source;
+    *source.Put() = new TShellDropSource;
+    DWORD effect = DROPEFFECT_NONE;
+    if (DoDragDrop(data.Get(), source.Get(), allowed, &effect) != DRAGDROP_S_DROP) return DROPEFFECT_NONE;
+    return effect;
+}

@@ -1,0 +1,263 @@
+#include "shell/ShellDropTarget.h"
+
+#include "core/fileops/DropRules.h"
+#include "fileops/FileTransfer.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace {
+
+UINT RegisteredFormat(const wchar_t* name) { return RegisterClipboardFormatW(name); }
+
+FORMATETC FormatOf(UINT format)
+{
+    return FORMATETC{CLIPFORMAT(format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+bool Offers(IDataObject* data, UINT format)
+{
+    FORMATETC wanted = FormatOf(format);
+    return data->QueryGetData(&wanted) == S_OK;
+}
+
+std::vector<std::wstring> DroppedFiles(IDataObject* data)
+{
+    std::vector<std::wstring> files;
+    FORMATETC drop = FormatOf(CF_HDROP);
+    STGMEDIUM medium{};
+    if (FAILED(data->GetData(&drop, &medium))) return files;
+    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+        auto handle = static_cast<HDROP>(medium.hGlobal);
+        UINT count = DragQueryFileW(handle, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            UINT length = DragQueryFileW(handle, i, nullptr, 0);
+            std::wstring name(length + 1, L'\0');
+            name.resize(DragQueryFileW(handle, i, name.data(), length + 1));
+            if (!name.empty()) files.push_back(std::move(name));
+        }
+    }
+    ReleaseStgMedium(&medium);
+    return files;
+}
+
+void SetDword(IDataObject* data, const wchar_t* formatName, DWORD value)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof value);
+    if (!block) return;
+    if (auto* target = static_cast<DWORD*>(GlobalLock(block))) {
+        *target = value;
+        GlobalUnlock(block);
+    }
+    FORMATETC format = FormatOf(RegisteredFormat(formatName));
+    STGMEDIUM medium{};
+    medium.tymed = TYMED_HGLOBAL;
+    medium.hGlobal = block;
+    if (FAILED(data->SetData(&format, &medium, TRUE))) GlobalFree(block);
+}
+
+// The volume a path lies on ("C:\", "\\server\share\").
+std::wstring VolumeOf(const std::wstring& path)
+{
+    wchar_t volume[MAX_PATH] = L"";
+    if (!GetVolumePathNameW(path.c_str(), volume, MAX_PATH)) return {};
+    return volume;
+}
+
+DropKeys KeysOf(DWORD keys)
+{
+    DropKeys result;
+    result.control = (keys & MK_CONTROL) != 0;
+    result.shift = (keys & MK_SHIFT) != 0;
+    result.alt = (keys & MK_ALT) != 0;
+    return result;
+}
+
+TransferKind KindOf(DWORD effect)
+{
+    if (effect & DROPEFFECT_MOVE) return TransferKind::Move;
+    if (effect & DROPEFFECT_COPY) return TransferKind::Copy;
+    return TransferKind::Link;
+}
+
+class TShellDropTarget final : public IDropTarget {
+public:
+    explicit TShellDropTarget(IDropSite& site) : Site(&site) {}
+    virtual ~TShellDropTarget() = default;
+    void Detach() { Site = nullptr; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *object = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&References)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG left = InterlockedDecrement(&References);
+        if (left == 0) delete this;
+        return ULONG(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override
+    {
+        if (!data || !effect) return E_INVALIDARG;
+        Forget();
+        RightDrag = (keys & MK_RBUTTON) != 0;
+        // Only files and shell objects can be dropped; text and the like
+        // get the no-drop cursor.
+        if (!Offers(data, RegisteredFormat(CFSTR_SHELLIDLIST)) && !Offers(data, CF_HDROP)) {
+            *effect = DROPEFFECT_NONE;
+            return S_OK;
+        }
+        data->AddRef();
+        *Data.Put() = data;
+        Allowed = *effect;
+        Files = DroppedFiles(data);
+        return DragOver(keys, point, effect);
+    }
+
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override
+    {
+        if (!effect) return E_INVALIDARG;
+        DWORD allowed = *effect;
+        *effect = DROPEFFECT_NONE;
+        if (!Data || !Site) return S_OK;
+        TDropPlace place = PlaceAt(point);
+        if (!place.FolderPath.empty()) {
+            *effect = FileSystemEffect(keys, place.FolderPath, allowed);
+        } else if (place.ShellTarget) {
+            DWORD asked = allowed;
+            place.ShellTarget->DragEnter(Data.Get(), keys, point, &asked);
+            asked = allowed;
+            place.ShellTarget->DragOver(keys, point, &asked);
+            place.ShellTarget->DragLeave();
+            *effect = asked;
+        }
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE DragLeave() override
+    {
+        Forget();
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override
+    {
+        if (!data || !effect) return E_INVALIDARG;
+        DWORD allowed = *effect;
+        *effect = DROPEFFECT_NONE;
+        if (!Data || !Site) {
+            Forget();
+            return S_OK;
+        }
+        TDropPlace place = PlaceAt(point);
+        HRESULT result = S_OK;
+        if (!place.FolderPath.empty()) {
+            *effect = DropIntoFolder(keys, point, place.FolderPath, allowed);
+        } else if (place.ShellTarget) {
+            DWORD button = RightDrag ? MK_RBUTTON : MK_LBUTTON;
+            DWORD asked = allowed;
+            if (SUCCEEDED(place.ShellTarget->DragEnter(data, keys | button, point, &asked)) &&
+                SUCCEEDED(place.ShellTarget->DragOver(keys | button, point, &asked))) {
+                asked = allowed;
+                result = place.ShellTarget->Drop(data, keys, point, &asked);
+                *effect = asked;
+            }
+        }
+        Forget();
+        return result;
+    }
+
+private:
+    IDropSite* Site;
+    LONG References = 1;
+    ComPtr<IDataObject> Data;
+    std::vector<std::wstring> Files;
+    DWORD Allowed = DROPEFFECT_NONE;
+    bool RightDrag = false;
+
+    void Forget()
+    {
+        if (Site) Site->ClearDropHighlight();
+        Data = {};
+        Files.clear();
+    }
+
+    TDropPlace PlaceAt(POINTL point)
+    {
+        POINT client{point.x, point.y};
+        ScreenToClient(Site->DropWindow(), &client);
+        return Site->DropPlaceAt(client);
+    }
+
+    DWORD FileSystemEffect(DWORD keys, const std::wstring& folder, DWORD allowed)
+    {
+        if (Files.empty()) return DROPEFFECT_NONE;
+        bool sameVolume = CompareStringOrdinal(VolumeOf(Files.front()).c_str(), -1, VolumeOf(folder).c_str(), -1,
+                                               TRUE) == CSTR_EQUAL;
+        // A right-button drag shows what the menu will offer first.
+        return ChooseDropEffect(RightDrag ? DropKeys{} : KeysOf(keys), sameVolume, allowed & Allowed);
+    }
+
+    DWORD DropIntoFolder(DWORD keys, POINTL point, const std::wstring& folder, DWORD allowed)
+    {
+        DWORD effect = FileSystemEffect(keys, folder, allowed);
+        if (RightDrag) effect = AskDropEffect(Site->DropWindow(), POINT{point.x, point.y}, allowed & Allowed, effect);
+        if (effect == DROPEFFECT_NONE) return DROPEFFECT_NONE;
+        TransferKind kind = KindOf(effect);
+        HWND owner = GetAncestor(Site->DropWindow(), GA_ROOT);
+        TransferResult result = TransferFiles(owner, Files, folder, kind);
+        if (kind == TransferKind::Move) {
+            // The move is done here: the source must not delete anything,
+            // whatever the outcome.
+            DWORD performed = result == TransferResult::Done ? DROPEFFECT_MOVE : DROPEFFECT_NONE;
+            SetDword(Data.Get(), CFSTR_PERFORMEDDROPEFFECT, performed);
+            SetDword(Data.Get(), CFSTR_PASTESUCCEEDED, performed);
+            effect = DROPEFFECT_NONE;
+        }
+        ReportTransfer(owner, kind, result);
+        return result == TransferResult::Done ? effect : DROPEFFECT_NONE;
+    }
+};
+
+}  // namespace
+
+IDropTarget* NewShellDropTarget(IDropSite& site) { return new TShellDropTarget(site); }
+
+void DetachShellDropTarget(IDropTarget* target)
+{
+    if (target) static_cast<TShellDropTarget*>(target)->Detach();
+}
+
+DWORD AskDropEffect(HWND owner, POINT screen, DWORD allowed, DWORD preferred)
+{
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return DROPEFFECT_NONE;
+    const struct {
+        DWORD effect;
+        const wchar_t* text;
+    } entries[] = {
+        {DROPEFFECT_COPY, L"ここにコピー(&C)"},
+        {DROPEFFECT_MOVE, L"ここに移動(&M)"},
+        {DROPEFFECT_LINK, L"ショートカットをここに作成(&S)"},
+    };
+    for (const auto& entry : entries)
+        AppendMenuW(menu, MF_STRING | ((allowed & entry.effect) ? 0 : MF_GRAYED), entry.effect, entry.text);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, 0x100, L"キャンセル");
+    if (preferred != DROPEFFECT_NONE) SetMenuDefaultItem(menu, preferred, FALSE);
+    SetForegroundWindow(owner);
+    UINT chosen = UINT(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, owner, nullptr));
+    DestroyMenu(menu);
+    return (chosen == DROPEFFECT_COPY || chosen == DROPEFFECT_MOVE || chosen == DROPEFFECT_LINK) ? chosen : DROPEFFECT_NONE;
+}

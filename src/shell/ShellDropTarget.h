@@ -1,0 +1,39 @@
+#pragma once
+// The drop target of the shell controls. A drop on a file-system folder is
+// done by the program itself (copy, move or link by the keys, or by the
+// menu of a right-button drag), because some shells' drop targets report
+// success and do nothing; anything else (a program or archive row, a
+// virtual folder) goes to the shell's own drop target of that object.
+#include "gui/Handles.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+
+// What lies under the pointer: a file-system folder to drop into, or else
+// the shell's drop target of the object (either may be missing).
+struct TDropPlace {
+    std::wstring FolderPath;
+    ComPtr<IDropTarget> ShellTarget;
+};
+
+// The control a drop target serves: finds (and highlights) the place under
+// a client point, and forgets the highlight.
+class IDropSite {
+public:
+    virtual ~IDropSite() = default;
+    virtual HWND DropWindow() const = 0;
+    virtual TDropPlace DropPlaceAt(POINT client) = 0;
+    virtual void ClearDropHighlight() = 0;
+};
+
+// A new drop target for the site (reference count 1). Detach before the
+// site goes away: the target may outlive it in OLE's hands.
+IDropTarget* NewShellDropTarget(IDropSite& site);
+void DetachShellDropTarget(IDropTarget* target);
+
+// The effect a right-button drop asks for through its menu ("ここにコピー(&C)",
+// "ここに移動(&M)", "ショートカットをここに作成(&S)", "キャンセル"), offering
+// only what the source allows; DROPEFFECT_NONE for cancel.
+DWORD AskDropEffect(HWND owner, POINT screen, DWORD allowed, DWORD preferred);
