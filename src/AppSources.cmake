@@ -37,6 +37,7 @@ set(QV_APP_SOURCES
   shell/ShellDropTarget.cpp
   shell/ShellDragSource.cpp
   shell/ListDropSite.cpp
+  shell/TreeDropSite.cpp
   fileops/Shortcuts.cpp
   fileops/FileTransfer.cpp
   commands/TransferCommands.cpp

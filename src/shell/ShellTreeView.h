@@ -16,6 +16,8 @@
 #include <memory>
 #include <vector>
 
+class TTreeDropSite;
+
 class TSHTreeView : public TWindow, public IShLinkedTree, public IShDeviceListener {
 public:
     explicit TSHTreeView(HWND parent);
@@ -49,6 +51,7 @@ public:
     std::wstring GetSelectedPath() const;
     TSHFolderItem* SelectedItem() const;
     TSHFolderItem* ItemOf(HTREEITEM node) const;
+    TTreeDropSite* DropSiteOfTree() const { return DropSite.get(); }
     HTREEITEM RootNode() const;
     void SelectIDList(PCIDList absolute) override;
     void SelectPath(const std::wstring& path);
@@ -77,6 +80,7 @@ protected:
 
 private:
     LRESULT OnNotify(NMHDR* hdr);
+    void DragNode(HTREEITEM node);
     static LRESULT CALLBACK TreeProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
     bool LeftButtonDown(LPARAM lParam);
     bool LeftButtonUp();
@@ -130,4 +134,5 @@ private:
     HTREEITEM LabelNode = nullptr;         // the node whose label is being edited
     HTREEITEM PressNode = nullptr;         // the node the left button went down on
     bool EditOnRelease = false;
+    std::unique_ptr<TTreeDropSite> DropSite;  // drops onto the tree
 };
