@@ -38,6 +38,7 @@ set(QV_APP_SOURCES
   shell/ShellDragSource.cpp
   shell/ListDropSite.cpp
   shell/TreeDropSite.cpp
+  shell/ComboDropSite.cpp
   fileops/Shortcuts.cpp
   fileops/FileTransfer.cpp
   commands/TransferCommands.cpp

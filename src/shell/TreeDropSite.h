@@ -18,6 +18,7 @@ public:
     HWND DropWindow() const override;
     TDropPlace DropPlaceAt(POINT client) override;
     void ClearDropHighlight() override;
+    void DraggedOver(POINT client) override { ScrollNearEdge(Control, client); }
     IDropTarget* DropTarget() const { return Target; }
 
     // Drag-overs on one node after which it opens.

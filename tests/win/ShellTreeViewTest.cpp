@@ -3,6 +3,7 @@
 #include "shell/ShellTreeView.h"
 #include "shell/TreeDropSite.h"
 #include "../support/DialogAnswerer.h"
+#include "../support/DragData.h"
 #include "shell/IDList.h"
 #include "shell/ShellHelpers.h"
 #include "../support/ShellTestHelpers.h"
@@ -530,24 +531,6 @@ TEST_F(ShellTreeViewTest, SelectionFollowsTheButtonRelease)
     PumpUntil([&] { return Selected() == b; });
     EXPECT_EQ(Selected(), b);
 }
-
-namespace {
-
-// The shell's data object for one file or folder.
-ComPtr<IDataObject> DataOf(const std::wstring& path)
-{
-    ComPtr<IDataObject> data;
-    TIDListPtr list = ListOf(path);
-    IShellFolder* parent = nullptr;
-    PCUITEMID_CHILD child = nullptr;
-    if (list && SUCCEEDED(SHBindToParent(list.get(), IID_IShellFolder, reinterpret_cast<void**>(&parent), &child))) {
-        parent->GetUIObjectOf(nullptr, 1, &child, IID_IDataObject, nullptr, data.PutVoid());
-        parent->Release();
-    }
-    return data;
-}
-
-}  // namespace
 
 TEST_F(ShellTreeViewTest, DropsOnANodeGoIntoItsFolderAndAFolderNeverIntoItself)
 {
