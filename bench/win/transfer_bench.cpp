@@ -145,8 +145,9 @@ TDropTimes DropBetweenWindows(const std::wstring& source, const std::wstring& fo
         if (PathToIDList(folders[i], list)) lists[i]->SetFolder(list);
         FreeIDList(list);
     }
-    PumpUntil([] { return false; }, 0.2);
+    PumpUntil([&] { return size_t(lists[0]->FileList().Count()) == count; }, 60);
     lists[0]->SelectAll(true);
+    ProcessPendingMessages();
     TSHIDList& selection = lists[0]->FileList().GetSelectedIDList();
     ComPtr<IDataObject> data;
     if (IShellFolder* parent = selection.GetParentFolder()) {
