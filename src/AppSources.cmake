@@ -40,6 +40,8 @@ set(QV_APP_SOURCES
   shell/ShellDropTarget.cpp
   shell/ShellDragSource.cpp
   shell/ListDropSite.cpp
+  shell/TreeDropSite.cpp
+  shell/ComboDropSite.cpp
   fileops/Shortcuts.cpp
   fileops/OwnVerbs.cpp
   fileops/ZipFolder.cpp

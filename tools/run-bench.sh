@@ -34,6 +34,14 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
         open(my $f, ">", sprintf("f%06d.dat", $i)) or die; close($f) }')
     touch "$data/startup100000.complete"
   fi
+  # The copy benchmark's 10,000 small files, and its targets afresh each run.
+  if [ ! -f "$data/copy10000.complete" ]; then
+    rm -rf "$data/copy10000" && mkdir -p "$data/copy10000"
+    (cd "$data/copy10000" && perl -e 'for my $i (0..9999) {
+        open(my $f, ">", "file$i.txt") or die; print $f "x" x ($i % 512); close($f) }')
+    touch "$data/copy10000.complete"
+  fi
+  rm -rf "$data/transfer-out"
   # The rename benchmark changes its folder: it is made afresh each run.
   rm -rf "$data/rename10000" && mkdir -p "$data/rename10000"
   (cd "$data/rename10000" && perl -e 'for my $i (0..9999) { open(my $f, ">", "file$i.txt") or die; close($f) }')
@@ -54,7 +62,10 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
       "$WINELOADER" "'"$win"'/bench/win/watch_bench.exe" > build/watch_bench.out 2>&1 </dev/null
       cat build/watch_bench.out
       "$WINELOADER" "'"$win"'/bench/win/rename_bench.exe" > build/rename_bench.out 2>&1 </dev/null
-      cat build/rename_bench.out'
+      cat build/rename_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/transfer_bench.exe" > build/transfer_bench.out 2>&1 </dev/null
+      cat build/transfer_bench.out'
 
   )
+  rm -rf "$data/transfer-out"
 fi

@@ -16,6 +16,7 @@ public:
     HWND DropWindow() const override;
     TDropPlace DropPlaceAt(POINT client) override;
     void ClearDropHighlight() override;
+    void DraggedOver(POINT client) override { ScrollNearEdge(Control, client); }
     bool Registered() const { return IsRegistered; }
     IDropTarget* DropTarget() const { return Target; }
 

@@ -1,6 +1,8 @@
 // The address combo box's window: the control, its drawing, and its place
-// as an OLE drop target.
+// as an OLE drop target (drops go into the location shown).
 #include "shell/ShellComboBox.h"
+
+#include "shell/ComboDropSite.h"
 
 #include <commctrl.h>
 
@@ -32,58 +34,6 @@ int FontHeight(HFONT font)
 }
 
 }  // namespace
-
-// Registered on the control so that drags over it reach the box. Drops are
-// refused until the box hands them to its row's shell drop target.
-class TSHComboBox::TDropTarget final : public IDropTarget {
-public:
-    explicit TDropTarget(TSHComboBox& box) : Box(&box) {}
-    void Detach() { Box = nullptr; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-            *object = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(++References); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        LONG left = --References;
-        if (left == 0) delete this;
-        return ULONG(left);
-    }
-
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL, DWORD* effect) override
-    {
-        if (!data || !effect) return E_INVALIDARG;
-        if (Box) Box->RightDrag = (keys & MK_RBUTTON) != 0;
-        *effect = DROPEFFECT_NONE;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override
-    {
-        if (!effect) return E_INVALIDARG;
-        *effect = DROPEFFECT_NONE;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override
-    {
-        if (!data || !effect) return E_INVALIDARG;
-        *effect = DROPEFFECT_NONE;
-        return S_OK;
-    }
-
-private:
-    TSHComboBox* Box;
-    LONG References = 1;
-};
 
 TSHComboBox::TSHComboBox(HWND parent) : OwnFont(DesktopFont())
 {
@@ -131,18 +81,14 @@ void TSHComboBox::CreateCombo()
         SelectIDList(SavedIDList.get());
         SavedIDList.reset();
     }
-    *DropTarget.Put() = new TDropTarget(*this);
-    DropRegistered = SUCCEEDED(RegisterDragDrop(Combo, DropTarget.Get()));
+    DropSite = std::make_unique<TComboDropSite>(*this);
 }
 
 void TSHComboBox::DestroyCombo()
 {
     if (!Combo) return;
     if (PCIDList current = GetCurrentIDList()) SavedIDList.reset(CopyIDList(current));
-    if (DropRegistered) RevokeDragDrop(Combo);
-    DropRegistered = false;
-    if (DropTarget) static_cast<TDropTarget*>(DropTarget.Get())->Detach();
-    DropTarget = {};
+    DropSite.reset();
     HWND old = Combo;
     Combo = nullptr;
     DestroyWindow(old);
@@ -281,3 +227,5 @@ void TSHComboBox::DrawRow(const DRAWITEMSTRUCT& draw)
     if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &back);
     SelectObject(dc, oldFont);
 }
+
+bool TSHComboBox::DropTargetRegistered() const { return DropSite && DropSite->Registered(); }

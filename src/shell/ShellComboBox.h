@@ -14,6 +14,7 @@
 #include <vector>
 
 class TSHComboBox;
+class TComboDropSite;
 
 // The rows in display order: the children of a row follow it directly, each
 // followed by its own children. The list owns them; the control holds an
@@ -66,7 +67,8 @@ public:
     // The closed box's height, for the parent's layout.
     int ClosedHeight() const;
     void SetBoxFont(HFONT font);
-    bool DropTargetRegistered() const { return DropRegistered; }
+    bool DropTargetRegistered() const;
+    TComboDropSite* DropSiteOfBox() const { return DropSite.get(); }
 
     // Operations.
     void Rebuild() override;
@@ -94,7 +96,6 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    class TDropTarget;
     void CreateCombo();
     void DestroyCombo();
     void RecreateCombo();
@@ -111,11 +112,9 @@ private:
     bool Hidden = true;
     unsigned Virtual = kDefaultVirtuaItems;
     bool Ready = true;  // false while the rows are rebuilt: rows made meanwhile are permanent
-    bool RightDrag = false;
     TIDListPtr SavedIDList;
     TFontHandle OwnFont;
     HFONT Font = nullptr;
     int UpdateDepth = 0;
-    ComPtr<IDropTarget> DropTarget;
-    bool DropRegistered = false;
+    std::unique_ptr<TComboDropSite> DropSite;  // drops into the location shown
 };

@@ -131,6 +131,9 @@ public:
         DWORD allowed = *effect;
         *effect = DROPEFFECT_NONE;
         if (!Data || !Site) return S_OK;
+        POINT client{point.x, point.y};
+        ScreenToClient(Site->DropWindow(), &client);
+        Site->DraggedOver(client);
         TDropPlace place = PlaceAt(point);
         if (!place.FolderPath.empty()) {
             *effect = FileSystemEffect(keys, place.FolderPath, allowed);
@@ -237,6 +240,17 @@ IDropTarget* NewShellDropTarget(IDropSite& site) { return new TShellDropTarget(s
 void DetachShellDropTarget(IDropTarget* target)
 {
     if (target) static_cast<TShellDropTarget*>(target)->Detach();
+}
+
+void ScrollNearEdge(HWND control, POINT client)
+{
+    RECT area{};
+    if (!GetClientRect(control, &area)) return;
+    const int margin = GetSystemMetrics(SM_CYHSCROLL);
+    if (client.y >= area.top && client.y < area.top + margin)
+        SendMessageW(control, WM_VSCROLL, SB_LINEUP, 0);
+    else if (client.y < area.bottom && client.y >= area.bottom - margin)
+        SendMessageW(control, WM_VSCROLL, SB_LINEDOWN, 0);
 }
 
 DWORD AskDropEffect(HWND owner, POINT screen, DWORD allowed, DWORD preferred)

@@ -26,7 +26,12 @@ public:
     virtual HWND DropWindow() const = 0;
     virtual TDropPlace DropPlaceAt(POINT client) = 0;
     virtual void ClearDropHighlight() = 0;
+    // Called as the pointer moves over the control during a drag.
+    virtual void DraggedOver(POINT client) {}
 };
+
+// Scrolls the control a line when the point lies near its top or bottom.
+void ScrollNearEdge(HWND control, POINT client);
 
 // A new drop target for the site (reference count 1). Detach before the
 // site goes away: the target may outlive it in OLE's hands.

@@ -1,5 +1,8 @@
 #include "shell/ShellTreeView.h"
 
+#include "shell/ShellDragSource.h"
+#include "shell/TreeDropSite.h"
+
 #include "shell/ShellEnumerator.h"
 
 #include "shell/ShellHelpers.h"
@@ -116,13 +119,26 @@ TSHTreeView::TSHTreeView(HWND parent)
                            0, 0, 0, 0, Wnd, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!Tree) return;
     SetWindowSubclass(Tree, TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    DropSite = std::make_unique<TTreeDropSite>(*this);
     ResetImages();
     BuildRoot();
     StartDriveWatcher();
 }
 
+// The node goes out as a shell drag of its folder.
+void TSHTreeView::DragNode(HTREEITEM node)
+{
+    TSHFolderItem* item = node ? ItemOf(node) : nullptr;
+    if (!item || !item->RelativeList() || !item->GetParentList()) return;
+    TSHIDList items;
+    items.ParentIDList = item->GetParentList();
+    items.Add(item->RelativeList());
+    DragShellItems(Wnd, items);
+}
+
 TSHTreeView::~TSHTreeView()
 {
+    DropSite.reset();
     EndDriveWatcher();
     if (List) List->SetLinkedTree(nullptr);
     List = nullptr;

@@ -17,6 +17,7 @@
 #include <vector>
 
 class TSHPopupMenu;
+class TTreeDropSite;
 
 class TSHTreeView : public TWindow, public IShLinkedTree, public IShDeviceListener {
 public:
@@ -59,6 +60,7 @@ public:
     std::wstring GetSelectedPath() const;
     TSHFolderItem* SelectedItem() const;
     TSHFolderItem* ItemOf(HTREEITEM node) const;
+    TTreeDropSite* DropSiteOfTree() const { return DropSite.get(); }
     HTREEITEM RootNode() const;
     void SelectIDList(PCIDList absolute) override;
     void SelectPath(const std::wstring& path);
@@ -87,6 +89,7 @@ protected:
 
 private:
     LRESULT OnNotify(NMHDR* hdr);
+    void DragNode(HTREEITEM node);
     static LRESULT CALLBACK TreeProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
     bool LeftButtonDown(LPARAM lParam);
     bool LeftButtonUp();
@@ -142,4 +145,5 @@ private:
     HTREEITEM LabelNode = nullptr;         // the node whose label is being edited
     HTREEITEM PressNode = nullptr;         // the node the left button went down on
     bool EditOnRelease = false;
+    std::unique_ptr<TTreeDropSite> DropSite;  // drops onto the tree
 };

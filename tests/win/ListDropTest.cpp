@@ -116,8 +116,8 @@ TEST_F(ListDrop, MovesWithinOneVolumeCopiesWithControlMovesWithShift)
         EXPECT_EQ(FolderContents(to.Path()), all) << c.what;
         EXPECT_EQ(FolderContents(from.Path()), c.move ? Names{} : all) << c.what;
         // Both lists show the result once the watchers reported it.
-        EXPECT_TRUE(PumpUntil([&] { return Lists[1]->FileList().Count() == 3; })) << c.what;
-        EXPECT_TRUE(PumpUntil([&] { return Lists[0]->FileList().Count() == (c.move ? 0 : 3); })) << c.what;
+        EXPECT_TRUE(PumpUntil([&] { return Lists[1]->FileList().Count() == 3; }, 8000)) << c.what;
+        EXPECT_TRUE(PumpUntil([&] { return Lists[0]->FileList().Count() == (c.move ? 0 : 3); }, 8000)) << c.what;
     }
 }
 

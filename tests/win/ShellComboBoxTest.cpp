@@ -2,8 +2,10 @@
 // permanent and temporary rows, choosing rows, following the tree, and its
 // drawing when dropped down.
 #include "shell/ShellComboBox.h"
+#include "shell/ComboDropSite.h"
 #include "shell/ShellHelpers.h"
 #include "shell/ShellTreeView.h"
+#include "../support/DragData.h"
 #include "../support/GuiTestHelpers.h"
 #include "../support/HostCommand.h"
 #include "../support/TempFolder.h"
@@ -284,4 +286,27 @@ TEST_F(ShellComboBoxTest, KeepsItsFolderWhenTheControlIsMadeAnew)
     EXPECT_TRUE(Box->DropTargetRegistered());
     Box.reset();  // before the font it draws with
     DeleteObject(big);
+}
+
+TEST_F(ShellComboBoxTest, ADropGoesIntoTheFolderShown)
+{
+    LinkTree();
+    CreateDirectoryW((Temp / L"to").c_str(), nullptr);
+    ASSERT_TRUE(WriteWholeFile(Temp / L"a.txt", {'x'}));
+    Tree->SelectPath(Temp / L"to");
+    ASSERT_EQ(CurrentPath(), Temp / L"to");
+    ComPtr<IDataObject> data = DataOf(Temp / L"a.txt");
+    ASSERT_TRUE(data);
+    IDropTarget* target = Box->DropSiteOfBox()->DropTarget();
+    RECT box{};
+    GetWindowRect(Box->ComboHandle(), &box);
+    POINTL point{(box.left + box.right) / 2, box.top + 4};
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(data.Get(), MK_CONTROL | MK_LBUTTON, point, &effect);
+    EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY));
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->Drop(data.Get(), MK_CONTROL, point, &effect);
+    EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY));
+    EXPECT_EQ(FolderContents(Temp / L"to"), std::set<std::wstring>{L"a.txt"});
+    EXPECT_TRUE(FileExists(Temp / L"a.txt"));
 }

@@ -1,6 +1,9 @@
 // The folder tree under Wine's real shell: a top-level window hosting the
 // tree, folders the tests make, and a stand-in for the linked list view.
 #include "shell/ShellTreeView.h"
+#include "shell/TreeDropSite.h"
+#include "../support/DialogAnswerer.h"
+#include "../support/DragData.h"
 #include "shell/IDList.h"
 #include "shell/ShellHelpers.h"
 #include "../support/ShellTestHelpers.h"
@@ -527,4 +530,77 @@ TEST_F(ShellTreeViewTest, SelectionFollowsTheButtonRelease)
     SendInput(1, &input, sizeof input);
     PumpUntil([&] { return Selected() == b; });
     EXPECT_EQ(Selected(), b);
+}
+
+TEST_F(ShellTreeViewTest, DropsOnANodeGoIntoItsFolderAndAFolderNeverIntoItself)
+{
+    MakeFolder(Temp / L"here");
+    MakeFolder(Temp / L"here\\sub");
+    MakeFolder(Temp / L"there");
+    ASSERT_TRUE(WriteWholeFile(Temp / L"a.txt", {'x'}));
+    View->SelectPath(Temp / L"here\\sub");
+    View->SelectPath(Temp / L"there");
+    IDropTarget* target = View->DropSiteOfTree()->DropTarget();
+    auto drop = [&](const std::wstring& what, const std::wstring& onto, DWORD keys) {
+        ComPtr<IDataObject> data = DataOf(what);
+        EXPECT_TRUE(data) << what;
+        if (!data) return DWORD(DROPEFFECT_NONE);
+        HTREEITEM node = NodeOf(onto);
+        EXPECT_TRUE(node) << onto;
+        TreeView_EnsureVisible(Tree, node);
+        POINT p = LabelPoint(node);
+        ClientToScreen(Tree, &p);
+        POINTL point{p.x, p.y};
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        target->DragEnter(data.Get(), keys | MK_LBUTTON, point, &effect);
+        // The node under the pointer is highlighted while the drag is over it.
+        EXPECT_TRUE(TreeView_GetItemState(Tree, node, TVIS_DROPHILITED) & TVIS_DROPHILITED) << onto;
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        target->Drop(data.Get(), keys, point, &effect);
+        EXPECT_FALSE(TreeView_GetItemState(Tree, node, TVIS_DROPHILITED) & TVIS_DROPHILITED) << onto;
+        return effect;
+    };
+
+    drop(Temp / L"a.txt", Temp / L"there", 0);
+    EXPECT_EQ(FolderContents(Temp / L"there"), std::set<std::wstring>{L"a.txt"});
+    EXPECT_EQ(FolderContents(Temp.Path()), (std::set<std::wstring>{L"here", L"there"}));
+
+    // A folder onto its own subfolder is refused with a message; nothing moves.
+    TDialogAnswerer answerer(IDOK);
+    EXPECT_EQ(drop(Temp / L"here", Temp / L"here\\sub", MK_SHIFT), DWORD(DROPEFFECT_NONE));
+    EXPECT_TRUE(answerer.WaitForAnswer(std::chrono::seconds(5)));
+    EXPECT_EQ(FolderContents(Temp / L"here"), std::set<std::wstring>{L"sub"});
+    EXPECT_EQ(FolderContents(Temp / L"here\\sub"), std::set<std::wstring>{});
+}
+
+TEST_F(ShellTreeViewTest, ANodeHoveredOverMoreThanThirtyTimesOpens)
+{
+    MakeFolder(Temp / L"closed");
+    MakeFolder(Temp / L"closed\\inner");
+    ASSERT_TRUE(WriteWholeFile(Temp / L"a.txt", {'x'}));
+    View->SelectPath(Temp / L"closed");
+    HTREEITEM node = NodeOf(Temp / L"closed");
+    ASSERT_TRUE(node);
+    SendMessageW(Tree, TVM_EXPAND, TVE_COLLAPSE, LPARAM(node));
+    ASSERT_FALSE(Expanded(node));
+    ComPtr<IDataObject> data = DataOf(Temp / L"a.txt");
+    ASSERT_TRUE(data);
+    IDropTarget* target = View->DropSiteOfTree()->DropTarget();
+    POINT p = LabelPoint(node);
+    ClientToScreen(Tree, &p);
+    POINTL point{p.x, p.y};
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(data.Get(), MK_LBUTTON, point, &effect);
+    for (int i = 0; i < TTreeDropSite::kHoverOpens - 1; ++i) {
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        target->DragOver(MK_LBUTTON, point, &effect);
+    }
+    EXPECT_FALSE(Expanded(node));
+    for (int i = 0; i < 2; ++i) {
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        target->DragOver(MK_LBUTTON, point, &effect);
+    }
+    EXPECT_TRUE(Expanded(node));
+    target->DragLeave();
+    EXPECT_EQ(FolderContents(Temp.Path()), (std::set<std::wstring>{L"a.txt", L"closed"}));
 }

@@ -1,0 +1,42 @@
+#include "shell/ComboDropSite.h"
+
+#include "shell/ShellComboBox.h"
+
+#include <shlobj.h>
+
+TComboDropSite::TComboDropSite(TSHComboBox& box)
+    : Box(box), Control(box.ComboHandle()), Target(NewShellDropTarget(*this))
+{
+    IsRegistered = Control && SUCCEEDED(RegisterDragDrop(Control, Target));
+}
+
+TComboDropSite::~TComboDropSite()
+{
+    if (IsRegistered && IsWindow(Control)) RevokeDragDrop(Control);
+    DetachShellDropTarget(Target);
+    Target->Release();
+}
+
+HWND TComboDropSite::DropWindow() const { return Control; }
+
+TDropPlace TComboDropSite::DropPlaceAt(POINT)
+{
+    TDropPlace place;
+    PCIDList current = Box.GetCurrentIDList();
+    IShellFolder* parent = nullptr;
+    PCUITEMID_CHILD child = nullptr;
+    if (!current || FAILED(SHBindToParent(current, IID_IShellFolder, reinterpret_cast<void**>(&parent), &child)))
+        return place;
+    const ULONG fileSystemFolder = SFGAO_FILESYSTEM | SFGAO_FOLDER;
+    ULONG attributes = fileSystemFolder | SFGAO_STREAM | SFGAO_DROPTARGET;
+    if (FAILED(parent->GetAttributesOf(1, &child, &attributes))) attributes = 0;
+    wchar_t path[MAX_PATH] = L"";
+    if ((attributes & fileSystemFolder) == fileSystemFolder && !(attributes & SFGAO_STREAM) &&
+        SHGetPathFromIDListW(current, path) && *path)
+        place.FolderPath = path;
+    else if (attributes & SFGAO_DROPTARGET)
+        parent->GetUIObjectOf(GetAncestor(Control, GA_ROOT), 1, &child, IID_IDropTarget, nullptr,
+                              place.ShellTarget.PutVoid());
+    parent->Release();
+    return place;
+}

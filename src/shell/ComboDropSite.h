@@ -1,0 +1,27 @@
+#pragma once
+// The address combo box as a drop target: a drop goes into the location the
+// box shows.
+#include "shell/ShellDropTarget.h"
+
+class TSHComboBox;
+
+class TComboDropSite : public IDropSite {
+public:
+    // Registers the box's control as a drop target.
+    explicit TComboDropSite(TSHComboBox& box);
+    ~TComboDropSite() override;
+    TComboDropSite(const TComboDropSite&) = delete;
+    TComboDropSite& operator=(const TComboDropSite&) = delete;
+
+    HWND DropWindow() const override;
+    TDropPlace DropPlaceAt(POINT client) override;
+    void ClearDropHighlight() override {}
+    bool Registered() const { return IsRegistered; }
+    IDropTarget* DropTarget() const { return Target; }
+
+private:
+    TSHComboBox& Box;
+    HWND Control;
+    IDropTarget* Target;
+    bool IsRegistered = false;
+};
