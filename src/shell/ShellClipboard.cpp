@@ -201,7 +201,10 @@ bool PasteFromClipboard(HWND window, const std::wstring& targetFolder)
     bool move = false;
     std::vector<std::wstring> files = ClipboardFiles(&move);
     if (files.empty()) return false;
-    TransferResult result = TransferFiles(window, files, targetFolder, move ? TransferKind::Move : TransferKind::Copy);
+    TransferKind kind = move ? TransferKind::Move : TransferKind::Copy;
+    TransferResult result = TransferFiles(window, files, targetFolder, kind);
+    // A missing folder is a paste refused, not one that failed.
+    if (result != TransferResult::NoTarget) ReportTransfer(window, kind, result);
     if (result != TransferResult::Done) return false;
     // The cut files are gone from where the clipboard says they are.
     if (move) ForgetCut(window, sequence);

@@ -30,5 +30,6 @@ std::vector<std::wstring> ClipboardFiles(bool* move = nullptr);
 // emptied, as long as nothing else was put on it meanwhile, so that a second
 // paste does not try to move the same files again. False when the clipboard
 // holds no files, the folder does not exist, nothing was left to do, or the
-// operation failed or was cancelled.
+// operation failed or was cancelled; a failure, a cancel or a folder pasted
+// into itself is told in a message box owned by the window.
 bool PasteFromClipboard(HWND window, const std::wstring& targetFolder);

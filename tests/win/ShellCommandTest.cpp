@@ -260,6 +260,17 @@ TEST_F(ShellCommandTest, CutPastedIntoItsOwnFolderLeavesEverythingAsItWas)
     EXPECT_EQ(FolderContents(Target.Path()), Names{L"a.txt"});
 }
 
+TEST_F(ShellCommandTest, APasteThatCannotBeDoneIsToldOnce)
+{
+    MakeSources();
+    ASSERT_TRUE(Run({L"sub"}, TShellCommand::scCut));
+    TDialogAnswerer answerer(IDOK);
+    EXPECT_FALSE(PasteFromClipboard(nullptr, Source / L"sub"));
+    EXPECT_EQ(answerer.Count(), 1);
+    EXPECT_NE(answerer.Text.find(L"サブフォルダ"), std::wstring::npos) << answerer.Text;
+    EXPECT_EQ(FolderContents(Source / L"sub"), Names{L"inner.bin"});
+}
+
 TEST_F(ShellCommandTest, PasteWithOnlyTextOnTheClipboardDoesNothing)
 {
     RefuseDialogs();
