@@ -132,6 +132,16 @@ protected:
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
 
+    // Scrolls the node to the second visible line, away from the edges where
+    // a drag scrolls the tree (the test prefix's temporary folder can hold
+    // enough folders to put the node at the bottom edge otherwise).
+    void ShowAwayFromEdges(HTREEITEM node) const
+    {
+        TreeView_EnsureVisible(Tree, node);
+        HTREEITEM above = TreeView_GetPrevVisible(Tree, node);
+        TreeView_SelectSetFirstVisible(Tree, above ? above : node);
+    }
+
     TTempFolder Temp;
     HWND Host = nullptr;
     HWND Tree = nullptr;
@@ -547,7 +557,7 @@ TEST_F(ShellTreeViewTest, DropsOnANodeGoIntoItsFolderAndAFolderNeverIntoItself)
         if (!data) return DWORD(DROPEFFECT_NONE);
         HTREEITEM node = NodeOf(onto);
         EXPECT_TRUE(node) << onto;
-        TreeView_EnsureVisible(Tree, node);
+        ShowAwayFromEdges(node);
         POINT p = LabelPoint(node);
         ClientToScreen(Tree, &p);
         POINTL point{p.x, p.y};
@@ -586,6 +596,7 @@ TEST_F(ShellTreeViewTest, ANodeHoveredOverMoreThanThirtyTimesOpens)
     ComPtr<IDataObject> data = DataOf(Temp / L"a.txt");
     ASSERT_TRUE(data);
     IDropTarget* target = View->DropSiteOfTree()->DropTarget();
+    ShowAwayFromEdges(node);
     POINT p = LabelPoint(node);
     ClientToScreen(Tree, &p);
     POINTL point{p.x, p.y};
