@@ -157,6 +157,26 @@ bool ClipboardHasFiles()
     return data->QueryGetData(&drop) == S_OK;
 }
 
+std::vector<std::wstring> DataObjectFiles(IDataObject* data)
+{
+    std::vector<std::wstring> files;
+    FORMATETC drop = FormatOf(CF_HDROP);
+    STGMEDIUM medium{};
+    if (FAILED(data->GetData(&drop, &medium))) return files;
+    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+        auto handle = static_cast<HDROP>(medium.hGlobal);
+        UINT count = DragQueryFileW(handle, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            UINT length = DragQueryFileW(handle, i, nullptr, 0);
+            std::wstring name(length + 1, L'\0');
+            name.resize(DragQueryFileW(handle, i, name.data(), length + 1));
+            if (!name.empty()) files.push_back(std::move(name));
+        }
+    }
+    ReleaseStgMedium(&medium);
+    return files;
+}
+
 std::vector<std::wstring> ClipboardFiles(bool* move)
 {
     std::vector<std::wstring> files;
@@ -164,24 +184,10 @@ std::vector<std::wstring> ClipboardFiles(bool* move)
     ComPtr<IDataObject> data;
     if (FAILED(OleGetClipboard(data.Put())) || !data) return files;
 
-    FORMATETC drop = FormatOf(CF_HDROP);
-    STGMEDIUM medium{};
-    if (SUCCEEDED(data->GetData(&drop, &medium))) {
-        if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
-            auto handle = static_cast<HDROP>(medium.hGlobal);
-            UINT count = DragQueryFileW(handle, 0xFFFFFFFF, nullptr, 0);
-            for (UINT i = 0; i < count; ++i) {
-                UINT length = DragQueryFileW(handle, i, nullptr, 0);
-                std::wstring name(length + 1, L'\0');
-                name.resize(DragQueryFileW(handle, i, name.data(), length + 1));
-                if (!name.empty()) files.push_back(std::move(name));
-            }
-        }
-        ReleaseStgMedium(&medium);
-    }
+    files = DataObjectFiles(data.Get());
 
     FORMATETC effect = FormatOf(PreferredDropEffectFormat());
-    medium = STGMEDIUM{};
+    STGMEDIUM medium{};
     if (move && SUCCEEDED(data->GetData(&effect, &medium))) {
         if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal && GlobalSize(medium.hGlobal) >= sizeof(DWORD)) {
             if (auto* value = static_cast<const DWORD*>(GlobalLock(medium.hGlobal))) {

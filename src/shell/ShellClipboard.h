@@ -19,6 +19,9 @@ bool CopyToClipboard(const TSHIDList& items, bool cut);
 // Whether the clipboard offers a shell item list or a file drop list.
 bool ClipboardHasFiles();
 
+// The file names of a data object's CF_HDROP (empty when it has none).
+std::vector<std::wstring> DataObjectFiles(IDataObject* data);
+
 // The file names of the clipboard's CF_HDROP (empty when it has none), and
 // whether its source asked for a move.
 std::vector<std::wstring> ClipboardFiles(bool* move = nullptr);

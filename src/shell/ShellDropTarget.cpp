@@ -2,6 +2,7 @@
 
 #include "core/fileops/DropRules.h"
 #include "fileops/FileTransfer.h"
+#include "shell/ShellClipboard.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -21,26 +22,6 @@ bool Offers(IDataObject* data, UINT format)
 {
     FORMATETC wanted = FormatOf(format);
     return data->QueryGetData(&wanted) == S_OK;
-}
-
-std::vector<std::wstring> DroppedFiles(IDataObject* data)
-{
-    std::vector<std::wstring> files;
-    FORMATETC drop = FormatOf(CF_HDROP);
-    STGMEDIUM medium{};
-    if (FAILED(data->GetData(&drop, &medium))) return files;
-    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
-        auto handle = static_cast<HDROP>(medium.hGlobal);
-        UINT count = DragQueryFileW(handle, 0xFFFFFFFF, nullptr, 0);
-        for (UINT i = 0; i < count; ++i) {
-            UINT length = DragQueryFileW(handle, i, nullptr, 0);
-            std::wstring name(length + 1, L'\0');
-            name.resize(DragQueryFileW(handle, i, name.data(), length + 1));
-            if (!name.empty()) files.push_back(std::move(name));
-        }
-    }
-    ReleaseStgMedium(&medium);
-    return files;
 }
 
 void SetDword(IDataObject* data, const wchar_t* formatName, DWORD value)
@@ -121,7 +102,7 @@ public:
         data->AddRef();
         *Data.Put() = data;
         Allowed = *effect;
-        Files = DroppedFiles(data);
+        Files = DataObjectFiles(data);
         return DragOver(keys, point, effect);
     }
 
