@@ -1,6 +1,7 @@
 // Copying 10,000 small files by paste and by a drop from one folder window
 // onto another, each against one bare SHFileOperationW call with the same
 // list in the same run. Prints ratios, never bare times alone.
+#include "BenchPump.h"
 #include "fileops/FileTransfer.h"
 #include "shell/ListDropSite.h"
 #include "shell/ShellClipboard.h"
@@ -22,24 +23,6 @@
 #include <vector>
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
-
-double Seconds(TClock::time_point start) { return std::chrono::duration<double>(TClock::now() - start).count(); }
-
-// Pumps until done or the time is up, sleeping whenever the queue is empty.
-template <class F>
-bool PumpUntil(F&& done, double limitSeconds)
-{
-    auto start = TClock::now();
-    for (;;) {
-        ProcessPendingMessages();
-        if (done()) return true;
-        double left = limitSeconds - Seconds(start);
-        if (left <= 0) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(std::min(left, 0.05) * 1000) + 1, QS_ALLINPUT);
-    }
-}
 
 HWND MakeHost(int left)
 {

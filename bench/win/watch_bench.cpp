@@ -2,6 +2,7 @@
 // what a storm of new files costs a watched list, and how a re-population
 // after a change compares with a fresh SetFolder of the same large folder.
 // Prints counts and ratios, never bare times alone.
+#include "BenchPump.h"
 #include "gui/MessageLoop.h"
 #include "shell/ChangeWatchers.h"
 #include "shell/ShellListView.h"
@@ -20,24 +21,6 @@
 #include <vector>
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
-
-double Seconds(TClock::time_point start) { return std::chrono::duration<double>(TClock::now() - start).count(); }
-
-// Pumps for a while, sleeping whenever the queue is empty.
-template <class F>
-bool PumpUntil(F&& done, double limitSeconds)
-{
-    auto start = TClock::now();
-    for (;;) {
-        ProcessPendingMessages();
-        if (done()) return true;
-        double left = limitSeconds - Seconds(start);
-        if (left <= 0) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(std::min(left, 0.05) * 1000) + 1, QS_ALLINPUT);
-    }
-}
 
 // The test stand-in for a list control, counting re-populations (reported
 // changes), attribute passes (invalidations without a new enumeration) and
