@@ -62,3 +62,42 @@ DWORD DragShellItems(HWND window, TSHIDList& items)
     if (DoDragDrop(data.Get(), source.Get(), allowed, &effect) != DRAGDROP_S_DROP) return DROPEFFECT_NONE;
     return effect;
 }
+
+TPressEnd FollowPress(HWND window, POINT pressPoint)
+{
+    if (!(GetKeyState(VK_LBUTTON) & 0x8000)) return TPressEnd::Click;
+    RECT area{pressPoint.x, pressPoint.y, pressPoint.x + 1, pressPoint.y + 1};
+    InflateRect(&area, GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG));
+    SetCapture(window);
+    TPressEnd end = TPressEnd::Cancel;
+    for (;;) {
+        MSG msg;
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (GetCapture() != window) break;
+            WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam));
+            break;
+        }
+        // The message's point is in screen coordinates, whichever window the
+        // mouse message was meant for.
+        if (msg.message == WM_MOUSEMOVE) {
+            if (PtInRect(&area, msg.pt)) continue;
+            end = TPressEnd::Drag;
+            break;
+        }
+        if (msg.message == WM_LBUTTONUP) {
+            end = TPressEnd::Click;
+            break;
+        }
+        if (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MBUTTONDBLCLK) break;
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        if (GetCapture() != window) break;
+    }
+    if (GetCapture() == window) ReleaseCapture();
+    return end;
+}

@@ -10,3 +10,12 @@
 // effect the target performed, DROPEFFECT_NONE when the items allow no
 // effect or nothing was dropped.
 DWORD DragShellItems(HWND window, TSHIDList& items);
+
+// How a press of the left button ended.
+enum class TPressEnd { Click, Drag, Cancel };
+
+// Follows a press of the left button that is still held: Drag once the
+// pointer leaves the system's drag rectangle around the press point (screen
+// coordinates), Click when the button is released inside it, Cancel on
+// Escape, another button or a lost capture.
+TPressEnd FollowPress(HWND window, POINT pressPoint);

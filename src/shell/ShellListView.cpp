@@ -579,6 +579,40 @@ void TSHListView::ColumnClick(int column)
     UpdateSortArrows();
 }
 
+void TSHListView::DragSelection()
+{
+    // The selection goes out as a shell drag.
+    MouseState = kDragging;
+    DragShellItems(Wnd, Files->GetSelectedIDList());
+    MouseState = 0;
+}
+
+bool TSHListView::ActivationWanted()
+{
+    // With single-click activation the second click of a double click would
+    // open what now lies under the pointer, often a row of the folder the
+    // first click opened.
+    if (MouseState == kDoubleClick) return !HotTrackOn;
+    if (MouseState != kLeftPress) return true;
+    // Some list controls report a single-click activation on the press
+    // itself, before they know whether the press becomes a drag: wait for
+    // the release, and drag instead when the pointer moves away first.
+    POINT press = PressPoint;
+    ClientToScreen(List, &press);
+    switch (FollowPress(List, press)) {
+    case TPressEnd::Click:
+        MouseState = 0;
+        return true;
+    case TPressEnd::Drag:
+        DragSelection();
+        return false;
+    case TPressEnd::Cancel:
+        break;
+    }
+    MouseState = 0;
+    return false;
+}
+
 void TSHListView::ItemActivate()
 {
     // The activated row is the focused one, whether clicked or chosen with
@@ -609,10 +643,8 @@ LRESULT TSHListView::OnNotify(NMHDR* hdr)
     case LVN_BEGINDRAG:
     case LVN_BEGINRDRAG:
         // The control saw the pointer leave the press area with the button
-        // held on a row: the selection goes out as a shell drag.
-        MouseState = 3;
-        DragShellItems(Wnd, Files->GetSelectedIDList());
-        MouseState = 0;
+        // held on a row.
+        DragSelection();
         return 0;
     case LVN_GETDISPINFOW:
         if (!DestroyingWnd) GetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item);
@@ -641,7 +673,7 @@ LRESULT TSHListView::OnNotify(NMHDR* hdr)
         return 0;
     }
     case LVN_ITEMACTIVATE:
-        ItemActivate();
+        if (ActivationWanted()) ItemActivate();
         return 0;
     case LVN_COLUMNCLICK:
         ColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
@@ -671,12 +703,18 @@ LRESULT CALLBACK TSHListView::ListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
 {
     auto* self = reinterpret_cast<TSHListView*>(data);
     switch (msg) {
+    case WM_LBUTTONDBLCLK: {
+        self->MouseState = kDoubleClick;
+        LRESULT result = DefSubclassProc(wnd, msg, wParam, lParam);
+        self->MouseState = 0;
+        return result;
+    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: {
         LVHITTESTINFO hit{};
         hit.pt = POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
         if (SendMessageW(wnd, LVM_HITTEST, 0, LPARAM(&hit)) >= 0 && (hit.flags & LVHT_ONITEM)) {
-            self->MouseState = msg == WM_LBUTTONDOWN ? 1 : 2;
+            self->MouseState = msg == WM_LBUTTONDOWN ? kLeftPress : kRightPress;
             self->PressPoint = hit.pt;
         }
         LRESULT result = DefSubclassProc(wnd, msg, wParam, lParam);

@@ -150,6 +150,8 @@ private:
     void UpdateSortArrows();
     void ColumnClick(int column);
     void ItemActivate();
+    bool ActivationWanted();
+    void DragSelection();
     void ItemChanged(const NMLISTVIEW& info);
     void RecountSelection();
     void RaiseSelChange();
@@ -166,8 +168,10 @@ private:
     HWND List = nullptr;
     std::unique_ptr<TSHFileList> Files;
     bool DestroyingWnd = false;
+    // What the mouse is doing in the list: 0 nothing, or one of these.
+    enum { kLeftPress = 1, kRightPress = 2, kDragging = 3, kDoubleClick = 4 };
     int MouseState = 0;
-    POINT PressPoint{};
+    POINT PressPoint{};  // client coordinates of the list
     int64_t SelSize = 0;
     int SelChangeLock = 0;
     bool Hidden = true;
