@@ -602,7 +602,8 @@ bool TSHListView::ActivationWanted()
     switch (FollowPress(List, press)) {
     case TPressEnd::Click:
         MouseState = 0;
-        return true;
+        // A click with Ctrl or Shift only selects.
+        return !(PressKeys & (MK_CONTROL | MK_SHIFT));
     case TPressEnd::Drag:
         DragSelection();
         return false;
@@ -611,6 +612,29 @@ bool TSHListView::ActivationWanted()
     }
     MouseState = 0;
     return false;
+}
+
+void TSHListView::ControlPressOnSelection(int index)
+{
+    // A drag takes the whole selection, the row pressed on included; only a
+    // click without moving takes that row out. Some list controls take it
+    // out on the press already, and a Ctrl drag would lose it.
+    if (GetFocus() != List) SetFocus(List);
+    POINT press = PressPoint;
+    ClientToScreen(List, &press);
+    switch (FollowPress(List, press)) {
+    case TPressEnd::Drag:
+        DragSelection();
+        break;
+    case TPressEnd::Click:
+        SetSelected(index, false);
+        SetFocusedIndex(index);
+        SendMessageW(List, LVM_SETSELECTIONMARK, 0, LPARAM(index));
+        break;
+    case TPressEnd::Cancel:
+        break;
+    }
+    MouseState = 0;
 }
 
 void TSHListView::ItemActivate()
@@ -716,6 +740,12 @@ LRESULT CALLBACK TSHListView::ListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
         if (SendMessageW(wnd, LVM_HITTEST, 0, LPARAM(&hit)) >= 0 && (hit.flags & LVHT_ONITEM)) {
             self->MouseState = msg == WM_LBUTTONDOWN ? kLeftPress : kRightPress;
             self->PressPoint = hit.pt;
+            self->PressKeys = wParam;
+            if (msg == WM_LBUTTONDOWN && (wParam & (MK_CONTROL | MK_SHIFT)) == MK_CONTROL &&
+                self->IsSelected(hit.iItem)) {
+                self->ControlPressOnSelection(hit.iItem);
+                return 0;
+            }
         }
         LRESULT result = DefSubclassProc(wnd, msg, wParam, lParam);
         // The control follows the button in a loop of its own and may eat

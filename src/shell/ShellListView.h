@@ -152,6 +152,7 @@ private:
     void ItemActivate();
     bool ActivationWanted();
     void DragSelection();
+    void ControlPressOnSelection(int index);
     void ItemChanged(const NMLISTVIEW& info);
     void RecountSelection();
     void RaiseSelChange();
@@ -172,6 +173,7 @@ private:
     enum { kLeftPress = 1, kRightPress = 2, kDragging = 3, kDoubleClick = 4 };
     int MouseState = 0;
     POINT PressPoint{};  // client coordinates of the list
+    WPARAM PressKeys = 0;
     int64_t SelSize = 0;
     int SelChangeLock = 0;
     bool Hidden = true;

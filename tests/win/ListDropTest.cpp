@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -280,4 +281,68 @@ TEST_F(ListDrop, RealMouseDragsWithSingleClickActivationDragAndAClickOpens)
     mouse.join();
     PumpFor(200);
     EXPECT_TRUE(opened);
+}
+
+// A Ctrl drag of a selection carries the row pressed on with the others, and
+// a Ctrl click on a selected row only takes it out of the selection. Some
+// list controls take the row out on a Ctrl press already. Keys injected under
+// Xvfb do not hold, so the Ctrl press is handed to the list as its message
+// while the real button is held down beside the list.
+TEST_F(ListDrop, ACtrlPressOnASelectedRowDragsTheWholeSelectionOrOnlyDeselects)
+{
+    TTempFolder from;
+    for (const wchar_t* name : {L"a", L"b", L"into"}) CreateDirectoryW((from / name).c_str(), nullptr);
+    MoveWindow(Hosts[1], 450, 10, 400, 300, TRUE);
+    HWND list = Lists[0]->ListHandle();
+    MoveWindow(list, 0, 0, 300, 200, TRUE);
+    Lists[0]->SetHotTrack(true);
+    Show(0, from.Path());
+    auto selectAllButInto = [&] {
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        for (int i = 0; i < Lists[0]->FileList().Count(); ++i)
+            if (Lists[0]->FileList().Rows(i)->GetDisplayName() != L"into")
+                ListView_SetItemState(list, i, LVIS_SELECTED, LVIS_SELECTED);
+        return ListView_GetSelectedCount(list);
+    };
+    auto controlPress = [&](const wchar_t* row) {
+        POINT at{};
+        if (!RowPoint(*Lists[0], row, at)) return false;
+        ScreenToClient(list, &at);
+        PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(at.x, at.y));
+        return true;
+    };
+    ASSERT_EQ(selectAllButInto(), 2u);
+    POINT beside{350, 240}, into{};
+    ClientToScreen(Hosts[0], &beside);
+    ASSERT_TRUE(RowPoint(*Lists[0], L"into", into));
+    SetForegroundWindow(Hosts[0]);
+    ProcessPendingMessages();
+
+    std::atomic<bool> pressed{false};
+    std::thread mouse([&] {
+        MouseTo(beside);
+        MouseTo(beside, MOUSEEVENTF_LEFTDOWN);
+        while (!pressed) Sleep(10);
+        Sleep(200);
+        for (int step = 1; step <= 20; ++step)
+            MouseTo(POINT{beside.x + (into.x - beside.x) * step / 20, beside.y + (into.y - beside.y) * step / 20});
+        MouseTo(into);
+        MouseTo(into, MOUSEEVENTF_LEFTUP);
+    });
+    ASSERT_TRUE(PumpUntil([] { return (GetKeyState(VK_LBUTTON) & 0x8000) != 0; }, 4000));
+    EXPECT_TRUE(controlPress(L"a"));
+    pressed = true;
+    bool carried = PumpUntil([&] { return FolderContents(from / L"into") == Names{L"a", L"b"}; }, 8000);
+    mouse.join();
+    PumpFor(200);
+    EXPECT_TRUE(carried) << "the row pressed on goes with the selection";
+
+    ASSERT_TRUE(PumpUntil([&] { return Lists[0]->FileList().Count() == 1; }, 8000));
+    CreateDirectoryW((from / L"c").c_str(), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return Lists[0]->FileList().Count() == 2; }, 8000));
+    ASSERT_EQ(selectAllButInto(), 1u);
+    ASSERT_TRUE(controlPress(L"c"));
+    PumpFor(300);
+    EXPECT_EQ(ListView_GetSelectedCount(list), 0u);
+    EXPECT_EQ(Lists[0]->GetFolderPath(), from.Path()) << "a Ctrl click opens nothing";
 }
