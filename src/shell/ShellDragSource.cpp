@@ -63,11 +63,16 @@ DWORD DragShellItems(HWND window, TSHIDList& items)
     return effect;
 }
 
+bool LeftButtonPhysicallyDown()
+{
+    return GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) & 0x8000;
+}
+
 TPressEnd FollowPress(HWND window, POINT pressPoint)
 {
     if (!(GetKeyState(VK_LBUTTON) & 0x8000)) return TPressEnd::Click;
     RECT area{pressPoint.x, pressPoint.y, pressPoint.x + 1, pressPoint.y + 1};
-    InflateRect(&area, GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG));
+    InflateRect(&area, kDragDistance, kDragDistance);
     SetCapture(window);
     TPressEnd end = TPressEnd::Cancel;
     for (;;) {

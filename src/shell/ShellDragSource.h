@@ -11,11 +11,19 @@
 // effect or nothing was dropped.
 DWORD DragShellItems(HWND window, TSHIDList& items);
 
+// A press becomes a drag once the pointer has moved more than this many
+// pixels from it, across or down.
+constexpr int kDragDistance = 5;
+
+// Whether the button that was pressed as the left one is still physically
+// down (the right one when the system swaps the buttons).
+bool LeftButtonPhysicallyDown();
+
 // How a press of the left button ended.
 enum class TPressEnd { Click, Drag, Cancel };
 
 // Follows a press of the left button that is still held: Drag once the
-// pointer leaves the system's drag rectangle around the press point (screen
+// pointer moves more than kDragDistance from the press point (screen
 // coordinates), Click when the button is released inside it, Cancel on
 // Escape, another button or a lost capture.
 TPressEnd FollowPress(HWND window, POINT pressPoint);

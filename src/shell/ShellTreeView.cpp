@@ -133,7 +133,9 @@ void TSHTreeView::DragNode(HTREEITEM node)
     TSHIDList items;
     items.ParentIDList = item->GetParentList();
     items.Add(item->RelativeList());
+    MouseState = 3;
     DragShellItems(Wnd, items);
+    MouseState = 0;
 }
 
 TSHTreeView::~TSHTreeView()
@@ -228,6 +230,10 @@ LRESULT TSHTreeView::OnNotify(NMHDR* hdr)
         NodeDeleted(old.hItem, AsNodeItem(old.lParam));
         return 0;
     }
+    case TVN_BEGINRDRAGW:
+        // The control followed a right press on a node until it moved.
+        DragNode(reinterpret_cast<NMTREEVIEWW*>(hdr)->itemNew.hItem);
+        return 0;
     case TVN_BEGINLABELEDITW: {
         HTREEITEM node = reinterpret_cast<NMTVDISPINFOW*>(hdr)->item.hItem;
         if (!BeginLabelEdit(node)) return TRUE;
@@ -351,10 +357,13 @@ void TSHTreeView::MouseMove(LPARAM lParam)
 {
     if (MouseState != 1) return;
     int dx = GET_X_LPARAM(lParam) - PressPoint.x, dy = GET_Y_LPARAM(lParam) - PressPoint.y;
-    if (std::abs(dx) <= GetSystemMetrics(SM_CXDRAG) && std::abs(dy) <= GetSystemMetrics(SM_CYDRAG)) return;
-    // Moving off with the button held is a drag, never a selection.
+    if (std::abs(dx) <= kDragDistance && std::abs(dy) <= kDragDistance) return;
+    // Moving off with the button held is a drag of the node pressed on,
+    // never a selection.
+    HTREEITEM node = PressNode;
     CancelPress();
     if (GetCapture() == Tree) ReleaseCapture();
+    if (LeftButtonPhysicallyDown()) DragNode(node);
 }
 
 void TSHTreeView::CancelPress()

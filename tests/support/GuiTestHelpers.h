@@ -41,3 +41,28 @@ inline HWND MakeTestHost(const wchar_t* title, int width, int height)
     if (host) ShowWindow(host, SW_SHOWNORMAL);
     return host;
 }
+
+// Moves the real pointer to a screen point through the input queue, with
+// the button flags given (MOUSEEVENTF_LEFTDOWN and the like).
+inline void MouseTo(POINT screen, DWORD flags = 0)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG(screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = LONG(screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &input, sizeof input);
+    Sleep(30);
+}
+
+// A real drag with the left button from one screen point to another, in
+// steps. Runs on a thread of its own while the windows' thread pumps.
+inline void MouseDrag(POINT from, POINT to)
+{
+    MouseTo(from);
+    MouseTo(from, MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 20; ++step)
+        MouseTo(POINT{from.x + (to.x - from.x) * step / 20, from.y + (to.y - from.y) * step / 20});
+    MouseTo(to);
+    MouseTo(to, MOUSEEVENTF_LEFTUP);
+}

@@ -199,17 +199,6 @@ TEST_F(ListDrop, ARightButtonDropAsksWithFourEntriesAndCancelLeavesAll)
 
 namespace {
 
-void MouseTo(POINT screen, DWORD flags = 0)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = LONG(screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = LONG(screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    SendInput(1, &input, sizeof input);
-    Sleep(30);
-}
-
 // The screen point in the middle of the icon of the named row, or nothing.
 bool RowPoint(TSHListView& list, const wchar_t* name, POINT& point)
 {
@@ -252,14 +241,7 @@ TEST_F(ListDrop, RealMouseDragsWithSingleClickActivationDragAndAClickOpens)
         POINT start{}, end{300, 200};
         ASSERT_TRUE(RowPoint(*Lists[0], name, start));
         ClientToScreen(Lists[1]->ListHandle(), &end);
-        std::thread mouse([&] {
-            MouseTo(start);
-            MouseTo(start, MOUSEEVENTF_LEFTDOWN);
-            for (int step = 1; step <= 20; ++step)
-                MouseTo(POINT{start.x + (end.x - start.x) * step / 20, start.y + (end.y - start.y) * step / 20});
-            MouseTo(end);
-            MouseTo(end, MOUSEEVENTF_LEFTUP);
-        });
+        std::thread mouse([&] { MouseDrag(start, end); });
         there.insert(name);
         bool moved = PumpUntil([&] { return FileExists(to / name) && !FileExists(from / name); }, 8000);
         mouse.join();

@@ -4,6 +4,7 @@
 #include "shell/TreeDropSite.h"
 #include "../support/DialogAnswerer.h"
 #include "../support/DragData.h"
+#include "../support/GuiTestHelpers.h"
 #include "shell/IDList.h"
 #include "shell/ShellHelpers.h"
 #include "../support/ShellTestHelpers.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -581,6 +583,32 @@ TEST_F(ShellTreeViewTest, DropsOnANodeGoIntoItsFolderAndAFolderNeverIntoItself)
     EXPECT_TRUE(answerer.WaitForAnswer(std::chrono::seconds(5)));
     EXPECT_EQ(FolderContents(Temp / L"here"), std::set<std::wstring>{L"sub"});
     EXPECT_EQ(FolderContents(Temp / L"here\\sub"), std::set<std::wstring>{});
+}
+
+// A node pressed on and dragged off with the real mouse goes out as a drag of
+// its folder: dropped on another node it moves there (one volume).
+TEST_F(ShellTreeViewTest, ARealMouseDragTakesTheNodeIntoAnother)
+{
+    MakeFolder(Temp / L"a");
+    MakeFolder(Temp / L"b");
+    View->SelectPath(Temp.Path());
+    HTREEITEM folder = Selected();
+    SendMessageW(Tree, TVM_EXPAND, TVE_EXPAND, LPARAM(folder));
+    HTREEITEM a = Child(folder, L"a"), b = Child(folder, L"b");
+    ASSERT_TRUE(a && b);
+    ShowAwayFromEdges(a);
+    POINT from = LabelPoint(a), to = LabelPoint(b);
+    ClientToScreen(Tree, &from);
+    ClientToScreen(Tree, &to);
+    SetForegroundWindow(Host);
+    ProcessPendingMessages();
+
+    std::thread mouse([&] { MouseDrag(from, to); });
+    bool moved = PumpUntil([&] { return FolderContents(Temp / L"b") == std::set<std::wstring>{L"a"}; }, 8000);
+    mouse.join();
+    PumpFor(200);
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(FolderContents(Temp.Path()), std::set<std::wstring>{L"b"});
 }
 
 TEST_F(ShellTreeViewTest, ANodeHoveredOverMoreThanThirtyTimesOpens)
