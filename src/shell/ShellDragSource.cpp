@@ -73,6 +73,8 @@ TPressEnd FollowPress(HWND window, POINT pressPoint)
     if (!(GetKeyState(VK_LBUTTON) & 0x8000)) return TPressEnd::Click;
     RECT area{pressPoint.x, pressPoint.y, pressPoint.x + 1, pressPoint.y + 1};
     InflateRect(&area, kDragDistance, kDragDistance);
+    POINT now{};
+    if (GetCursorPos(&now) && !PtInRect(&area, now)) return TPressEnd::Drag;
     SetCapture(window);
     TPressEnd end = TPressEnd::Cancel;
     for (;;) {

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -227,11 +228,22 @@ void ScrollNearEdge(HWND control, POINT client)
 {
     RECT area{};
     if (!GetClientRect(control, &area)) return;
-    const int margin = GetSystemMetrics(SM_CYHSCROLL);
-    if (client.y >= area.top && client.y < area.top + margin)
+    // The band along each edge is one line of the control's font high (the
+    // client area already leaves out the scroll bars).
+    int band = 0;
+    LOGFONTW font{};
+    if (auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        handle && GetObjectW(handle, sizeof font, &font))
+        band = std::abs(font.lfHeight);
+    if (band == 0) band = GetSystemMetrics(SM_CYHSCROLL);
+    if (client.y >= area.top && client.y < area.top + band)
         SendMessageW(control, WM_VSCROLL, SB_LINEUP, 0);
-    else if (client.y < area.bottom && client.y >= area.bottom - margin)
+    else if (client.y < area.bottom && client.y >= area.bottom - band)
         SendMessageW(control, WM_VSCROLL, SB_LINEDOWN, 0);
+    if (client.x >= area.left && client.x < area.left + band)
+        SendMessageW(control, WM_HSCROLL, SB_LINELEFT, 0);
+    else if (client.x < area.right && client.x >= area.right - band)
+        SendMessageW(control, WM_HSCROLL, SB_LINERIGHT, 0);
 }
 
 DWORD AskDropEffect(HWND owner, POINT screen, DWORD allowed, DWORD preferred)

@@ -30,7 +30,8 @@ public:
     virtual void DraggedOver(POINT client) {}
 };
 
-// Scrolls the control a line when the point lies near its top or bottom.
+// Scrolls the control a line towards the edge the point lies near, within
+// one line of its font from it, up or down and left or right.
 void ScrollNearEdge(HWND control, POINT client);
 
 // A new drop target for the site (reference count 1). Detach before the

@@ -587,6 +587,15 @@ void TSHListView::DragSelection()
     MouseState = 0;
 }
 
+bool TSHListView::PressMovedFarEnough()
+{
+    POINT press = PressPoint;
+    ClientToScreen(List, &press);
+    if (FollowPress(List, press) == TPressEnd::Drag) return true;
+    MouseState = 0;
+    return false;
+}
+
 bool TSHListView::ActivationWanted()
 {
     // With single-click activation the second click of a double click would
@@ -665,9 +674,12 @@ LRESULT TSHListView::OnNotify(NMHDR* hdr)
     if (!List || hdr->hwndFrom != List) return 0;
     switch (hdr->code) {
     case LVN_BEGINDRAG:
+        // The control saw the pointer leave its own drag area with the
+        // button held on a row, which may be smaller than ours.
+        if (MouseState == kLeftPress && !PressMovedFarEnough()) return 0;
+        DragSelection();
+        return 0;
     case LVN_BEGINRDRAG:
-        // The control saw the pointer leave the press area with the button
-        // held on a row.
         DragSelection();
         return 0;
     case LVN_GETDISPINFOW:

@@ -151,6 +151,7 @@ private:
     void ColumnClick(int column);
     void ItemActivate();
     bool ActivationWanted();
+    bool PressMovedFarEnough();
     void DragSelection();
     void ControlPressOnSelection(int index);
     void ItemChanged(const NMLISTVIEW& info);

@@ -134,6 +134,41 @@ TEST_F(ListDrop, AMoveIntoTheFoldersOwnListDoesNothing)
     EXPECT_EQ(FolderContents(from.Path()), Names{L"a.txt"});
 }
 
+// A drag held near an edge of a long list scrolls it that way: down in the
+// details style, sideways in the list style.
+TEST_F(ListDrop, DraggingNearAnEdgeScrollsTheList)
+{
+    TTempFolder from, many;
+    WriteWholeFile(from / L"a.txt", {'x'});
+    for (int i = 0; i < 200; ++i) WriteWholeFile(many / (L"f" + std::to_wstring(i) + L".txt"), {'x'});
+    Show(0, from.Path());
+    ComPtr<IDataObject> data = DataOfAllRows();
+    ASSERT_TRUE(data);
+    HWND list = Lists[1]->ListHandle();
+    const struct {
+        int style;
+        bool sideways;
+    } cases[] = {{LV_VIEW_DETAILS, false}, {LV_VIEW_LIST, true}};
+    for (const auto& c : cases) {
+        Lists[1]->SetViewStyleValue(c.style);
+        Show(1, many.Path());
+        RECT area{};
+        GetClientRect(list, &area);
+        POINT edge = c.sideways ? POINT{area.right - 2, area.bottom / 2} : POINT{area.right / 2, area.bottom - 2};
+        ClientToScreen(list, &edge);
+        POINTL point{edge.x, edge.y};
+        IDropTarget* target = Lists[1]->DropSiteOfList()->DropTarget();
+        DWORD effect = DROPEFFECT_COPY;
+        target->DragEnter(data.Get(), MK_LBUTTON, point, &effect);
+        for (int i = 0; i < 3; ++i) {
+            effect = DROPEFFECT_COPY;
+            target->DragOver(MK_LBUTTON, point, &effect);
+        }
+        target->DragLeave();
+        EXPECT_GT(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 0) << c.style;
+    }
+}
+
 TEST_F(ListDrop, PlainTextGetsNoDrop)
 {
     TTempFolder to;
