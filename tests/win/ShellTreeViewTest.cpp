@@ -16,6 +16,7 @@
 #include <cstring>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -142,6 +143,18 @@ protected:
         TreeView_EnsureVisible(Tree, node);
         HTREEITEM above = TreeView_GetPrevVisible(Tree, node);
         TreeView_SelectSetFirstVisible(Tree, above ? above : node);
+    }
+
+    // Folders a and b made in the temporary folder, whose node is selected
+    // and opened: the nodes of a and b.
+    std::pair<HTREEITEM, HTREEITEM> ShowFoldersAAndB()
+    {
+        MakeFolder(Temp / L"a");
+        MakeFolder(Temp / L"b");
+        View->SelectPath(Temp.Path());
+        HTREEITEM folder = Selected();
+        SendMessageW(Tree, TVM_EXPAND, TVE_EXPAND, LPARAM(folder));
+        return {Child(folder, L"a"), Child(folder, L"b")};
     }
 
     TTempFolder Temp;
@@ -475,13 +488,9 @@ TEST_F(ShellTreeViewTest, CommandsOnTheSelectedNode)
 
 TEST_F(ShellTreeViewTest, SelectionFollowsTheButtonRelease)
 {
-    MakeFolder(Temp / L"a");
-    MakeFolder(Temp / L"b");
-    View->SelectPath(Temp.Path());
-    HTREEITEM folder = Selected();
-    SendMessageW(Tree, TVM_EXPAND, TVE_EXPAND, LPARAM(folder));
-    HTREEITEM a = Child(folder, L"a"), b = Child(folder, L"b");
+    auto [a, b] = ShowFoldersAAndB();
     ASSERT_TRUE(a && b);
+    HTREEITEM folder = Selected();
     SendMessageW(Tree, TVM_ENSUREVISIBLE, 0, LPARAM(b));
     auto at = [](POINT p) { return MAKELPARAM(p.x, p.y); };
 
@@ -589,12 +598,7 @@ TEST_F(ShellTreeViewTest, DropsOnANodeGoIntoItsFolderAndAFolderNeverIntoItself)
 // its folder: dropped on another node it moves there (one volume).
 TEST_F(ShellTreeViewTest, ARealMouseDragTakesTheNodeIntoAnother)
 {
-    MakeFolder(Temp / L"a");
-    MakeFolder(Temp / L"b");
-    View->SelectPath(Temp.Path());
-    HTREEITEM folder = Selected();
-    SendMessageW(Tree, TVM_EXPAND, TVE_EXPAND, LPARAM(folder));
-    HTREEITEM a = Child(folder, L"a"), b = Child(folder, L"b");
+    auto [a, b] = ShowFoldersAAndB();
     ASSERT_TRUE(a && b);
     ShowAwayFromEdges(a);
     POINT from = LabelPoint(a), to = LabelPoint(b);
