@@ -587,11 +587,16 @@ void TSHListView::DragSelection()
     MouseState = 0;
 }
 
-bool TSHListView::PressMovedFarEnough()
+TPressEnd TSHListView::FollowRowPress()
 {
     POINT press = PressPoint;
     ClientToScreen(List, &press);
-    if (FollowPress(List, press) == TPressEnd::Drag) return true;
+    return FollowPress(List, press);
+}
+
+bool TSHListView::PressMovedFarEnough()
+{
+    if (FollowRowPress() == TPressEnd::Drag) return true;
     MouseState = 0;
     return false;
 }
@@ -606,9 +611,7 @@ bool TSHListView::ActivationWanted()
     // Some list controls report a single-click activation on the press
     // itself, before they know whether the press becomes a drag: wait for
     // the release, and drag instead when the pointer moves away first.
-    POINT press = PressPoint;
-    ClientToScreen(List, &press);
-    switch (FollowPress(List, press)) {
+    switch (FollowRowPress()) {
     case TPressEnd::Click:
         MouseState = 0;
         // A click with Ctrl or Shift only selects.
@@ -629,9 +632,7 @@ void TSHListView::ControlPressOnSelection(int index)
     // click without moving takes that row out. Some list controls take it
     // out on the press already, and a Ctrl drag would lose it.
     if (GetFocus() != List) SetFocus(List);
-    POINT press = PressPoint;
-    ClientToScreen(List, &press);
-    switch (FollowPress(List, press)) {
+    switch (FollowRowPress()) {
     case TPressEnd::Drag:
         DragSelection();
         break;

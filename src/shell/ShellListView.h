@@ -7,6 +7,7 @@
 #include "gui/Handles.h"
 #include "gui/Window.h"
 #include "shell/AttributesImage.h"
+#include "shell/ShellDragSource.h"
 #include "shell/FileList.h"
 #include "shell/ShellLinks.h"
 
@@ -151,6 +152,7 @@ private:
     void ColumnClick(int column);
     void ItemActivate();
     bool ActivationWanted();
+    TPressEnd FollowRowPress();
     bool PressMovedFarEnough();
     void DragSelection();
     void ControlPressOnSelection(int index);
