@@ -125,6 +125,11 @@ TSHTreeView::TSHTreeView(HWND parent)
     StartDriveWatcher();
 }
 
+bool TSHTreeView::ShowsSelectedImage(HTREEITEM node) const
+{
+    return node && (node == SelectedNode() || node == Next(nullptr, TVGN_DROPHILITE));
+}
+
 // The node goes out as a shell drag of its folder.
 void TSHTreeView::DragNode(HTREEITEM node)
 {
@@ -214,7 +219,12 @@ LRESULT TSHTreeView::OnNotify(NMHDR* hdr)
         TNodeItem* data = AsNodeItem(item.lParam);
         if (!data) return 0;
         if (item.mask & TVIF_IMAGE) item.iImage = data->GetIconIndex();
-        if (item.mask & TVIF_SELECTEDIMAGE) item.iSelectedImage = data->GetSelectedIconIndex();
+        // The open icon costs as much as the closed one again (for a folder
+        // of many files the shell may look through the whole folder), and
+        // shows only on the selected or drop-highlighted node; the control
+        // asks again when a node becomes one of those.
+        if (item.mask & TVIF_SELECTEDIMAGE)
+            item.iSelectedImage = ShowsSelectedImage(item.hItem) ? data->GetSelectedIconIndex() : data->GetIconIndex();
         if (item.mask & TVIF_CHILDREN) item.cChildren = data->HasSubfolders() ? 1 : 0;
         return 0;
     }

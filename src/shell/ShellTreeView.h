@@ -90,6 +90,7 @@ protected:
 private:
     LRESULT OnNotify(NMHDR* hdr);
     void DragNode(HTREEITEM node);
+    bool ShowsSelectedImage(HTREEITEM node) const;
     static LRESULT CALLBACK TreeProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
     bool LeftButtonDown(LPARAM lParam);
     bool LeftButtonUp();

@@ -615,6 +615,21 @@ TEST_F(ShellTreeViewTest, ARealMouseDragTakesTheNodeIntoAnother)
     EXPECT_EQ(FolderContents(Temp.Path()), std::set<std::wstring>{L"b"});
 }
 
+// The selected node shows its open icon (the tree asks for it only for the
+// selected and the drop-highlighted node).
+TEST_F(ShellTreeViewTest, TheSelectedNodeShowsItsOpenIcon)
+{
+    auto [a, b] = ShowFoldersAAndB();
+    ASSERT_TRUE(a && b);
+    Select(a);
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_SELECTEDIMAGE;
+    item.hItem = a;
+    ASSERT_TRUE(SendMessageW(Tree, TVM_GETITEMW, 0, LPARAM(&item)));
+    TIDListPtr list = ListOf(Temp / L"a");
+    EXPECT_EQ(item.iSelectedImage, GetSysIconIndex(list.get(), false, true));
+}
+
 TEST_F(ShellTreeViewTest, ANodeHoveredOverMoreThanThirtyTimesOpens)
 {
     MakeFolder(Temp / L"closed");
