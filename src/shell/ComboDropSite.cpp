@@ -5,17 +5,7 @@
 #include <shlobj.h>
 
 TComboDropSite::TComboDropSite(TSHComboBox& box)
-    : Box(box), Control(box.ComboHandle()), Target(NewShellDropTarget(*this))
-{
-    IsRegistered = Control && SUCCEEDED(RegisterDragDrop(Control, Target));
-}
-
-TComboDropSite::~TComboDropSite()
-{
-    if (IsRegistered && IsWindow(Control)) RevokeDragDrop(Control);
-    DetachShellDropTarget(Target);
-    Target->Release();
-}
+    : Box(box), Control(box.ComboHandle()), Registration(*this, Control) {}
 
 HWND TComboDropSite::DropWindow() const { return Control; }
 

@@ -9,19 +9,15 @@ class TComboDropSite : public IDropSite {
 public:
     // Registers the box's control as a drop target.
     explicit TComboDropSite(TSHComboBox& box);
-    ~TComboDropSite() override;
-    TComboDropSite(const TComboDropSite&) = delete;
-    TComboDropSite& operator=(const TComboDropSite&) = delete;
 
     HWND DropWindow() const override;
     TDropPlace DropPlaceAt(POINT client) override;
     void ClearDropHighlight() override {}
-    bool Registered() const { return IsRegistered; }
-    IDropTarget* DropTarget() const { return Target; }
+    bool Registered() const { return Registration.Registered(); }
+    IDropTarget* DropTarget() const { return Registration.Target(); }
 
 private:
     TSHComboBox& Box;
     HWND Control;
-    IDropTarget* Target;
-    bool IsRegistered = false;
+    TDropRegistration Registration;
 };

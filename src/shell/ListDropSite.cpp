@@ -18,17 +18,7 @@ bool IsFileSystemFolder(ULONG attributes)
 }  // namespace
 
 TListDropSite::TListDropSite(TSHListView& list)
-    : List(list), Control(list.ListHandle()), Target(NewShellDropTarget(*this))
-{
-    IsRegistered = Control && SUCCEEDED(RegisterDragDrop(Control, Target));
-}
-
-TListDropSite::~TListDropSite()
-{
-    if (IsRegistered && IsWindow(Control)) RevokeDragDrop(Control);
-    DetachShellDropTarget(Target);
-    Target->Release();
-}
+    : List(list), Control(list.ListHandle()), Registration(*this, Control) {}
 
 HWND TListDropSite::DropWindow() const { return Control; }
 

@@ -9,22 +9,18 @@ class TListDropSite : public IDropSite {
 public:
     // Registers the list's control as a drop target.
     explicit TListDropSite(TSHListView& list);
-    ~TListDropSite() override;
-    TListDropSite(const TListDropSite&) = delete;
-    TListDropSite& operator=(const TListDropSite&) = delete;
 
     HWND DropWindow() const override;
     TDropPlace DropPlaceAt(POINT client) override;
     void ClearDropHighlight() override;
     void DraggedOver(POINT client) override { ScrollNearEdge(Control, client); }
-    bool Registered() const { return IsRegistered; }
-    IDropTarget* DropTarget() const { return Target; }
+    bool Registered() const { return Registration.Registered(); }
+    IDropTarget* DropTarget() const { return Registration.Target(); }
 
 private:
     TSHListView& List;
     HWND Control;
-    IDropTarget* Target;
-    bool IsRegistered = false;
+    TDropRegistration Registration;
     int HighlightedRow = -1;
 
     void Highlight(int row);

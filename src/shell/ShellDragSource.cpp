@@ -1,32 +1,14 @@
 #include "shell/ShellDragSource.h"
 
+#include "gui/ComObject.h"
 #include "gui/Handles.h"
 
 #include <ole2.h>
 
 namespace {
 
-class TShellDropSource final : public IDropSource {
+class TShellDropSource final : public TComObject<IDropSource, IID_IDropSource> {
 public:
-    virtual ~TShellDropSource() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDropSource) {
-            *object = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&References)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        LONG left = InterlockedDecrement(&References);
-        if (left == 0) delete this;
-        return ULONG(left);
-    }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override
     {
         bool left = keys & MK_LBUTTON, right = keys & MK_RBUTTON;
@@ -35,9 +17,6 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
-private:
-    LONG References = 1;
 };
 
 }  // namespace

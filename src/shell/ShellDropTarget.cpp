@@ -2,6 +2,7 @@
 
 #include "core/fileops/DropRules.h"
 #include "fileops/FileTransfer.h"
+#include "gui/ComObject.h"
 #include "shell/ShellClipboard.h"
 
 #include <shellapi.h>
@@ -64,30 +65,10 @@ TransferKind KindOf(DWORD effect)
     return TransferKind::Link;
 }
 
-class TShellDropTarget final : public IDropTarget {
+class TShellDropTarget final : public TComObject<IDropTarget, IID_IDropTarget> {
 public:
     explicit TShellDropTarget(IDropSite& site) : Site(&site) {}
-    virtual ~TShellDropTarget() = default;
     void Detach() { Site = nullptr; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-            *object = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&References)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        LONG left = InterlockedDecrement(&References);
-        if (left == 0) delete this;
-        return ULONG(left);
-    }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override
     {
@@ -165,7 +146,6 @@ public:
 
 private:
     IDropSite* Site;
-    LONG References = 1;
     ComPtr<IDataObject> Data;
     std::vector<std::wstring> Files;
     DWORD Allowed = DROPEFFECT_NONE;
@@ -217,11 +197,17 @@ private:
 
 }  // namespace
 
-IDropTarget* NewShellDropTarget(IDropSite& site) { return new TShellDropTarget(site); }
-
-void DetachShellDropTarget(IDropTarget* target)
+TDropRegistration::TDropRegistration(IDropSite& site, HWND control)
+    : Control(control), DropTarget(new TShellDropTarget(site))
 {
-    if (target) static_cast<TShellDropTarget*>(target)->Detach();
+    IsRegistered = Control && SUCCEEDED(RegisterDragDrop(Control, DropTarget));
+}
+
+TDropRegistration::~TDropRegistration()
+{
+    if (IsRegistered && IsWindow(Control)) RevokeDragDrop(Control);
+    static_cast<TShellDropTarget*>(DropTarget)->Detach();
+    DropTarget->Release();
 }
 
 void ScrollNearEdge(HWND control, POINT client)

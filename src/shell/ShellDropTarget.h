@@ -34,10 +34,24 @@ public:
 // one line of its font from it, up or down and left or right.
 void ScrollNearEdge(HWND control, POINT client);
 
-// A new drop target for the site (reference count 1). Detach before the
-// site goes away: the target may outlive it in OLE's hands.
-IDropTarget* NewShellDropTarget(IDropSite& site);
-void DetachShellDropTarget(IDropTarget* target);
+// A control registered as an OLE drop target, served by a drop target of the
+// program for the site: registered when made; revoked, and the target
+// detached from the site (OLE may still hold it), when it goes.
+class TDropRegistration {
+public:
+    TDropRegistration(IDropSite& site, HWND control);
+    ~TDropRegistration();
+    TDropRegistration(const TDropRegistration&) = delete;
+    TDropRegistration& operator=(const TDropRegistration&) = delete;
+
+    bool Registered() const { return IsRegistered; }
+    IDropTarget* Target() const { return DropTarget; }
+
+private:
+    HWND Control;
+    IDropTarget* DropTarget;
+    bool IsRegistered = false;
+};
 
 // The effect a right-button drop asks for through its menu ("ここにコピー(&C)",
 // "ここに移動(&M)", "ショートカットをここに作成(&S)", "キャンセル"), offering

@@ -3,17 +3,7 @@
 #include "shell/ShellTreeView.h"
 
 TTreeDropSite::TTreeDropSite(TSHTreeView& tree)
-    : Tree(tree), Control(tree.TreeHandle()), Target(NewShellDropTarget(*this))
-{
-    IsRegistered = Control && SUCCEEDED(RegisterDragDrop(Control, Target));
-}
-
-TTreeDropSite::~TTreeDropSite()
-{
-    if (IsRegistered && IsWindow(Control)) RevokeDragDrop(Control);
-    DetachShellDropTarget(Target);
-    Target->Release();
-}
+    : Tree(tree), Control(tree.TreeHandle()), Registration(*this, Control) {}
 
 HWND TTreeDropSite::DropWindow() const { return Control; }
 

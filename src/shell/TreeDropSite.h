@@ -11,15 +11,12 @@ class TTreeDropSite : public IDropSite {
 public:
     // Registers the tree's control as a drop target.
     explicit TTreeDropSite(TSHTreeView& tree);
-    ~TTreeDropSite() override;
-    TTreeDropSite(const TTreeDropSite&) = delete;
-    TTreeDropSite& operator=(const TTreeDropSite&) = delete;
 
     HWND DropWindow() const override;
     TDropPlace DropPlaceAt(POINT client) override;
     void ClearDropHighlight() override;
     void DraggedOver(POINT client) override { ScrollNearEdge(Control, client); }
-    IDropTarget* DropTarget() const { return Target; }
+    IDropTarget* DropTarget() const { return Registration.Target(); }
 
     // Drag-overs on one node after which it opens.
     static constexpr int kHoverOpens = 30;
@@ -27,8 +24,7 @@ public:
 private:
     TSHTreeView& Tree;
     HWND Control;
-    IDropTarget* Target;
-    bool IsRegistered = false;
+    TDropRegistration Registration;
     HTREEITEM Highlighted = nullptr;
     int HoverCount = 0;
 
