@@ -7,6 +7,9 @@
 
 #include <shellapi.h>
 
+#include <cwctype>
+#include <unordered_set>
+
 namespace {
 
 std::wstring WithoutTrailingBackslash(std::wstring path)
@@ -39,16 +42,22 @@ std::wstring DoubleZeroList(const std::vector<std::wstring>& paths)
 
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
+// A name as the file system compares it: without regard to case.
+std::wstring NameKey(std::wstring name)
+{
+    for (wchar_t& c : name) c = wchar_t(std::towupper(c));
+    return name;
+}
+
 // Where each file goes: the folder and its own name, or, for a copy into
 // the folder it is in, a free copy name ("a - コピー.txt").
 std::vector<std::wstring> DestinationsOf(const std::vector<std::wstring>& sources, const std::wstring& folder)
 {
     std::vector<std::wstring> targets;
+    std::unordered_set<std::wstring> claimed;  // names already given, by NameKey
     const std::wstring prefix = folder.back() == L'\\' ? folder : folder + L"\\";
-    auto taken = [&prefix, &targets](const std::wstring& name) {
-        for (const std::wstring& target : targets)
-            if (SameFolderPath(target, prefix + name)) return true;
-        return GetFileAttributesW((prefix + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    auto taken = [&prefix, &claimed](const std::wstring& name) {
+        return claimed.count(NameKey(name)) || GetFileAttributesW((prefix + name).c_str()) != INVALID_FILE_ATTRIBUTES;
     };
     for (const std::wstring& source : sources) {
         std::wstring name = NameOf(source);
@@ -56,6 +65,7 @@ std::vector<std::wstring> DestinationsOf(const std::vector<std::wstring>& source
             std::wstring free = FreeCopyName(name, IsFolder(source), taken);
             if (!free.empty()) name = free;  // else the shell asks about the clash
         }
+        claimed.insert(NameKey(name));
         targets.push_back(prefix + name);
     }
     return targets;
