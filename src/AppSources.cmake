@@ -19,29 +19,14 @@ set(QV_APP_SOURCES
   shell/ShellEnumerator.cpp
   shell/ExactFileData.cpp
   shell/FileItem.cpp
-  shell/FolderDialog.cpp
   shell/FileList.cpp
   shell/IDList.cpp
   shell/ShellHelpers.cpp
-  shell/ShellListView.cpp
-  shell/ShellListViewDisplay.cpp
-  shell/ShellListViewMenu.cpp
-  shell/ShellPopupMenu.cpp
-  shell/ShellTreeView.cpp
-  shell/ShellTreeViewWatching.cpp
-  shell/ShellTreeViewMenu.cpp
-  shell/ShellComboBox.cpp
-  shell/ShellComboRows.cpp
   shell/ChangeWatchers.cpp
   shell/DeviceBroadcasts.cpp
   shell/ShIDList.cpp
   shell/ShellCommand.cpp
   shell/ShellClipboard.cpp
-  shell/ShellDropTarget.cpp
-  shell/ShellDragSource.cpp
-  shell/ListDropSite.cpp
-  shell/TreeDropSite.cpp
-  shell/ComboDropSite.cpp
   fileops/Shortcuts.cpp
   fileops/OwnVerbs.cpp
   fileops/ZipFolder.cpp
@@ -49,7 +34,21 @@ set(QV_APP_SOURCES
   fileops/PrinterSettings.cpp
   fileops/PlatformTools.cpp
   fileops/FileTransfer.cpp
-  commands/TransferCommands.cpp
+  browser/FolderDialog.cpp
+  browser/ShellListView.cpp
+  browser/ShellListViewDisplay.cpp
+  browser/ShellListViewMenu.cpp
+  browser/ShellPopupMenu.cpp
+  browser/ShellTreeView.cpp
+  browser/ShellTreeViewWatching.cpp
+  browser/ShellTreeViewMenu.cpp
+  browser/ShellComboBox.cpp
+  browser/ShellComboRows.cpp
+  browser/ShellDropTarget.cpp
+  browser/ShellDragSource.cpp
+  browser/ListDropSite.cpp
+  browser/TreeDropSite.cpp
+  browser/ComboDropSite.cpp
   controls/NoWheelComboBox.cpp
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp
@@ -77,6 +76,16 @@ set(QV_APP_SOURCES
   viewer/RasterTools.cpp
   viewer/RasterActions.cpp
   viewer/PanelBox.cpp
+  commands/TransferCommands.cpp
+  commands/Commands.cpp
+  commands/FileCommands.cpp
+  commands/EditCommands.cpp
+  commands/ToolsCommands.cpp
+  commands/NavigationCommands.cpp
+  commands/SelectionCommands.cpp
+  commands/ViewCommands.cpp
+  commands/ViewerCommands.cpp
+  commands/WindowCommands.cpp
   app/FolderWindow.cpp
   app/StatusPanels.cpp
   app/FontData.cpp
@@ -88,15 +97,6 @@ set(QV_APP_SOURCES
   app/MainFormPopup.cpp
   app/MenuBuilder.cpp
   app/Program.cpp
-  commands/Commands.cpp
-  commands/FileCommands.cpp
-  commands/EditCommands.cpp
-  commands/ToolsCommands.cpp
-  commands/NavigationCommands.cpp
-  commands/SelectionCommands.cpp
-  commands/ViewCommands.cpp
-  commands/ViewerCommands.cpp
-  commands/WindowCommands.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 list(TRANSFORM QV_APP_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -1,9 +1,9 @@
 // The file list model on large folders, against the bare shell calls it
 // cannot do without. Prints ratios, never bare times alone.
+#include "browser/ShellListView.h"
 #include "core/shell/FileFilter.h"
-#include "shell/FileList.h"
 #include "core/shell/RowOrder.h"
-#include "shell/ShellListView.h"
+#include "shell/FileList.h"
 
 #include <malloc.h>
 

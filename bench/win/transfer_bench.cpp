@@ -2,12 +2,13 @@
 // onto another, each against one bare SHFileOperationW call with the same
 // list in the same run. Prints ratios, never bare times alone.
 #include "BenchPump.h"
+#include "browser/ListDropSite.h"
+#include "browser/ShellListView.h"
 #include "fileops/FileTransfer.h"
-#include "shell/ListDropSite.h"
-#include "shell/ShellClipboard.h"
-#include "shell/ShellListView.h"
+#include "fileops/OwnVerbs.h"
 #include "gui/MessageLoop.h"
 #include "shell/IDList.h"
+#include "shell/ShellClipboard.h"
 
 #include <shellapi.h>
 #include <commctrl.h>

@@ -2,13 +2,13 @@
 // what a storm of new files costs a watched list, and how a re-population
 // after a change compares with a fresh SetFolder of the same large folder.
 // Prints counts and ratios, never bare times alone.
-#include "BenchPump.h"
-#include "gui/MessageLoop.h"
-#include "shell/ChangeWatchers.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
 #include "../../tests/support/HostCommand.h"
 #include "../../tests/win/TestListView.h"
+#include "BenchPump.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
+#include "gui/MessageLoop.h"
+#include "shell/ChangeWatchers.h"
 
 #include <tlhelp32.h>
 

@@ -3,11 +3,11 @@
 #include "app/FontData.h"
 #include "app/MainFrame.h"
 #include "app/StatusPanels.h"
+#include "browser/ShellTreeView.h"
 #include "core/commands/CommandIds.h"
-#include "gui/Action.h"
 #include "core/settings/WindowRecord.h"
+#include "gui/Action.h"
 #include "shell/ShellHelpers.h"
-#include "shell/ShellTreeView.h"
 
 namespace {
 

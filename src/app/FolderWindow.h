@@ -2,10 +2,10 @@
 // A folder window: an MDI child showing one folder in a shell list view,
 // attached to the main window's folder tree while it is the active one. It
 // is built from its complete record, the mirror of what Record() writes.
+#include "browser/ShellListView.h"
 #include "core/settings/InitData.h"
 #include "gui/Handles.h"
 #include "gui/Window.h"
-#include "shell/ShellListView.h"
 
 #include <memory>
 

@@ -1,17 +1,17 @@
 #include "app/MainForm.h"
 
-#include "core/commands/CommandTable.h"
 #include "app/ControlIds.h"
-#include "app/FontData.h"
 #include "app/FolderWindow.h"
+#include "app/FontData.h"
 #include "app/MenuBuilder.h"
 #include "app/StatusPanels.h"
-#include "viewer/PanelBox.h"
-#include "viewer/Raster.h"
-#include "shell/ShellPopupMenu.h"
-#include "shell/ShellTreeView.h"
+#include "browser/ShellPopupMenu.h"
+#include "browser/ShellTreeView.h"
+#include "core/commands/CommandTable.h"
 #include "gui/MessageBox.h"
 #include "gui/Strings.h"
+#include "viewer/PanelBox.h"
+#include "viewer/Raster.h"
 
 #include <commctrl.h>
 

@@ -1,14 +1,14 @@
 // The command list of the main window: built from the command table, with
 // the handlers of the commands that belong to the frame itself.
-#include "core/commands/CommandTable.h"
 #include "app/ControlIds.h"
-#include "app/MainForm.h"
 #include "app/FolderWindow.h"
+#include "app/MainForm.h"
 #include "app/MenuBuilder.h"
 #include "app/StatusPanels.h"
+#include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
+#include "core/commands/CommandTable.h"
 #include "core/shell/FileFilter.h"
-#include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
 

@@ -3,11 +3,11 @@
 #include "app/ImageLists.h"
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
-#include "core/commands/MenuLayout.h"
+#include "browser/ShellTreeView.h"
 #include "controls/NoWheelComboBox.h"
+#include "core/commands/MenuLayout.h"
 #include "viewer/PanelBox.h"
 #include "viewer/Raster.h"
-#include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
 

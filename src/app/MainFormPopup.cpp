@@ -2,11 +2,11 @@
 // program's "show in the plug-in viewer" and "invert the selection".
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellPopupMenu.h"
+#include "browser/ShellTreeView.h"
 #include "core/commands/CommandIds.h"
 #include "fileops/OwnVerbs.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellPopupMenu.h"
-#include "shell/ShellTreeView.h"
 
 namespace {
 

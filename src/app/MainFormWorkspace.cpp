@@ -5,13 +5,13 @@
 #include "app/FontData.h"
 #include "app/MainForm.h"
 #include "app/MenuBuilder.h"
-#include "viewer/Raster.h"
+#include "browser/ShellTreeView.h"
+#include "core/shell/FileFilter.h"
 #include "gui/MessageBox.h"
 #include "gui/MessageLoop.h"
 #include "gui/Strings.h"
-#include "core/shell/FileFilter.h"
 #include "shell/ShellHelpers.h"
-#include "shell/ShellTreeView.h"
+#include "viewer/Raster.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

@@ -1,12 +1,12 @@
 #include "app/StatusPanels.h"
 
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
 #include "core/commands/CommandTable.h"
 #include "core/shell/SizeText.h"
 #include "gui/Handles.h"
 #include "gui/Strings.h"
 #include "shell/ShellHelpers.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
 #include "commands/Commands.h"
 
 #include "app/MainFrame.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
 
 void BindCommand(TActionList& actions, int id, std::function<void()> execute, std::function<void(TAction&)> update)
 {

@@ -1,10 +1,10 @@
 // The edit menu's file commands: cut, copy, paste and delete on the focused
 // one of tree and list, and a shortcut to the list's selected object.
 #include "app/MainFrame.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
 
 namespace {
 

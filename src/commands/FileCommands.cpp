@@ -1,6 +1,8 @@
 // The file menu: new objects, opening, mail, printing, the batch dialogs,
 // renaming, properties and the end of the program.
 #include "app/MainFrame.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
 #include "dialogs/AttributeDialog.h"
@@ -14,8 +16,6 @@
 #include "fileops/ZipFolder.h"
 #include "gui/HelpTopic.h"
 #include "gui/MessageBox.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
 

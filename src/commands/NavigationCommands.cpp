@@ -4,15 +4,15 @@
 #include "app/FolderWindow.h"
 #include "app/MainFrame.h"
 #include "app/StatusPanels.h"
+#include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
-#include "core/shell/AddressText.h"
 #include "core/settings/InitData.h"
+#include "core/shell/AddressText.h"
 #include "dialogs/FilterDialog.h"
 #include "gui/MessageBox.h"
 #include "gui/Platform.h"
 #include "shell/ShellHelpers.h"
-#include "shell/ShellTreeView.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

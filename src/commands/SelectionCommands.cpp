@@ -1,11 +1,11 @@
 // The selection commands of the edit menu: by file type, folders, files,
 // all, and inverted.
 #include "app/MainFrame.h"
+#include "browser/ShellListView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
 #include "core/settings/InitData.h"
 #include "gui/Strings.h"
-#include "shell/ShellListView.h"
 
 #include <functional>
 

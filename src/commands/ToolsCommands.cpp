@@ -1,13 +1,13 @@
 // The tools menu's platform tools: choosing the program that opens a file,
 // the network drive dialogs and emptying the recycle bin.
-#include "app/MainFrame.h"
 #include "app/FolderWindow.h"
+#include "app/MainFrame.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
 #include "fileops/PlatformTools.h"
 #include "gui/MessageBox.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
 
 namespace {
 

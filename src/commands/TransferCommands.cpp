@@ -1,11 +1,11 @@
 // Copy to a chosen folder and move to a chosen folder.
 #include "app/MainFrame.h"
+#include "browser/FolderDialog.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
 #include "fileops/FileTransfer.h"
-#include "shell/FolderDialog.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
 
 #include <string>
 #include <vector>

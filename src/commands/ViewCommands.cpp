@@ -2,9 +2,9 @@
 // virtual folders, hidden objects and refresh.
 #include "app/FolderWindow.h"
 #include "app/MainFrame.h"
+#include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
-#include "shell/ShellTreeView.h"
 
 namespace {
 

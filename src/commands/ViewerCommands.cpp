@@ -1,10 +1,10 @@
 // The plug-in viewer: showing the selected file, and the image commands of
 // the viewer's bar.
 #include "app/MainFrame.h"
+#include "browser/ShellListView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
 #include "gui/MessageBox.h"
-#include "shell/ShellListView.h"
 #include "viewer/Raster.h"
 #include "viewer/RasterActions.h"
 

@@ -1,10 +1,10 @@
 // Opening, closing and arranging folder windows.
 #include "app/FolderWindow.h"
 #include "app/MainFrame.h"
+#include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
 #include "core/commands/CommandIds.h"
 #include "core/settings/WindowRecord.h"
-#include "shell/ShellTreeView.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "fileops/OwnVerbs.h"
 
+#include "fileops/FileTransfer.h"
 #include "fileops/Shortcuts.h"
 #include "shell/ShellClipboard.h"
 #include "shell/ShellHelpers.h"
@@ -27,6 +28,23 @@ bool CreateShortcutsBeside(const TSHIDList& items)
     return all;
 }
 
+bool PasteFromClipboard(HWND window, const std::wstring& targetFolder)
+{
+    if (targetFolder.empty()) return false;
+    DWORD sequence = GetClipboardSequenceNumber();
+    bool move = false;
+    std::vector<std::wstring> files = ClipboardFiles(&move);
+    if (files.empty()) return false;
+    TransferKind kind = move ? TransferKind::Move : TransferKind::Copy;
+    TransferResult result = TransferFiles(window, files, targetFolder, kind);
+    // A missing folder is a paste refused, not one that failed.
+    if (result != TransferResult::NoTarget) ReportTransfer(window, kind, result);
+    if (result != TransferResult::Done) return false;
+    // The cut files are gone from where the clipboard says they are.
+    if (move) EmptyClipboardUnlessChanged(window, sequence);
+    return true;
+}
+
 bool RunOwnVerb(HWND owner, const TSHIDList& items, const std::wstring& verb, bool& ran)
 {
     ran = false;
@@ -47,4 +65,15 @@ bool RunOwnVerb(HWND owner, const TSHIDList& items, const std::wstring& verb, bo
         return true;
     }
     return false;
+}
+
+bool RunShellCommand(HWND owner, const TSHIDList& items, TShellCommand command)
+{
+    const wchar_t* verb = command == TShellCommand::scCut     ? L"cut"
+                          : command == TShellCommand::scCopy  ? L"copy"
+                          : command == TShellCommand::scPaste ? L"paste"
+                                                              : nullptr;
+    bool ran = false;
+    if (verb && RunOwnVerb(owner, items, verb, ran)) return ran;
+    return items.ExecuteCommand(owner, command);
 }

@@ -7,7 +7,11 @@ PCIDList TSHIDList::Items(int index) const
     return index >= 0 && index < Count() ? ItemLists[size_t(index)] : nullptr;
 }
 
-PCIDList* TSHIDList::GetItemList() { return ItemLists.empty() ? nullptr : ItemLists.data(); }
+PCIDList* TSHIDList::GetItemList() const
+{
+    // The shell's calls take the array without const; none of them writes it.
+    return ItemLists.empty() ? nullptr : const_cast<PCIDList*>(ItemLists.data());
+}
 
 void TSHIDList::Clear() { ItemLists.clear(); }
 
@@ -32,16 +36,14 @@ ULONG TSHIDList::GetCommonAttributes() const
 {
     ComPtr<IShellFolder> folder;
     *folder.Put() = GetParentFolder();
-    auto* self = const_cast<TSHIDList*>(this);
-    return AttributesOf(folder.Get(), UINT(Count()), self->GetItemList(), 0x177);
+    return AttributesOf(folder.Get(), UINT(Count()), GetItemList(), 0x177);
 }
 
 bool TSHIDList::AllHave(ULONG sfgao) const
 {
     ComPtr<IShellFolder> folder;
     *folder.Put() = GetParentFolder();
-    auto* self = const_cast<TSHIDList*>(this);
-    return (AttributesOf(folder.Get(), UINT(Count()), self->GetItemList(), sfgao) & sfgao) == sfgao && Count() > 0;
+    return (AttributesOf(folder.Get(), UINT(Count()), GetItemList(), sfgao) & sfgao) == sfgao && Count() > 0;
 }
 
 bool TSHIDList::ItemHas(int index, ULONG sfgao) const

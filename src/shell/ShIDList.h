@@ -21,7 +21,7 @@ public:
     int Count() const { return int(ItemLists.size()); }
     PCIDList Items(int index) const;
     // The array for shell calls that take relative lists; null when empty.
-    PCIDList* GetItemList();
+    PCIDList* GetItemList() const;
     void Add(PCIDList item) { ItemLists.push_back(item); }
     virtual void Clear();
 
@@ -34,8 +34,11 @@ public:
     bool ItemHas(int index, ULONG sfgao) const;
     std::wstring GetItemPath(int index) const;
 
-    // Runs a shell command on every item; see ShellCommand.cpp.
-    bool ExecuteCommand(HWND window, TShellCommand command);
+    // Runs a shell command on every item through the shell's own menu (the
+    // default command by opening each item); see ShellCommand.cpp. The
+    // program's callers go through RunShellCommand (fileops/OwnVerbs),
+    // which does cut, copy and paste itself.
+    bool ExecuteCommand(HWND window, TShellCommand command) const;
 
 protected:
     std::vector<PCIDList> ItemLists;

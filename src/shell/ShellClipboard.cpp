@@ -1,8 +1,7 @@
 #include "shell/ShellClipboard.h"
 
-#include "gui/Handles.h"
 #include "core/shell/ClipboardLayout.h"
-#include "fileops/FileTransfer.h"
+#include "gui/Handles.h"
 
 #include <shellapi.h>
 
@@ -102,13 +101,6 @@ std::wstring FileSystemPath(IShellFolder* folder, PCIDList item)
     return drive || unc ? name : std::wstring();
 }
 
-// Empties the clipboard unless something new was put on it since `sequence`.
-void ForgetCut(HWND window, DWORD sequence)
-{
-    TOpenClipboard clipboard(window);
-    if (clipboard && GetClipboardSequenceNumber() == sequence) EmptyClipboard();
-}
-
 }  // namespace
 
 bool CopyToClipboard(const TSHIDList& items, bool cut)
@@ -200,19 +192,8 @@ std::vector<std::wstring> ClipboardFiles(bool* move)
     return files;
 }
 
-bool PasteFromClipboard(HWND window, const std::wstring& targetFolder)
+void EmptyClipboardUnlessChanged(HWND window, DWORD sequence)
 {
-    if (targetFolder.empty()) return false;
-    DWORD sequence = GetClipboardSequenceNumber();
-    bool move = false;
-    std::vector<std::wstring> files = ClipboardFiles(&move);
-    if (files.empty()) return false;
-    TransferKind kind = move ? TransferKind::Move : TransferKind::Copy;
-    TransferResult result = TransferFiles(window, files, targetFolder, kind);
-    // A missing folder is a paste refused, not one that failed.
-    if (result != TransferResult::NoTarget) ReportTransfer(window, kind, result);
-    if (result != TransferResult::Done) return false;
-    // The cut files are gone from where the clipboard says they are.
-    if (move) ForgetCut(window, sequence);
-    return true;
+    TOpenClipboard clipboard(window);
+    if (clipboard && GetClipboardSequenceNumber() == sequence) EmptyClipboard();
 }

@@ -1,9 +1,10 @@
 #pragma once
-// Cut, copy and paste of files through the clipboard, done by the program
+// The clipboard formats of cut and copy, written and read by the program
 // itself rather than through the shell's context menu, so that it behaves the
-// same on every shell: some shells neither mark a cut nor paste. The formats
-// are the shell's own ("Shell IDList Array", CF_HDROP, "Preferred
-// DropEffect"), so other programs exchange files with us as usual.
+// same on every shell: some shells neither mark a cut nor paste (the paste
+// itself is in fileops/OwnVerbs). The formats are the shell's own ("Shell
+// IDList Array", CF_HDROP, "Preferred DropEffect"), so other programs
+// exchange files with us as usual.
 #include "shell/ShIDList.h"
 
 #include <string>
@@ -26,13 +27,7 @@ std::vector<std::wstring> DataObjectFiles(IDataObject* data);
 // whether its source asked for a move.
 std::vector<std::wstring> ClipboardFiles(bool* move = nullptr);
 
-// Copies (or, after a cut, moves) the clipboard's files into the folder with
-// SHFileOperation, owned by the window; undo is allowed. A copy pasted into
-// the folder it came from gets new names instead of replacing itself; a move
-// leaves out files already in the folder. After a move the clipboard is
-// emptied, as long as nothing else was put on it meanwhile, so that a second
-// paste does not try to move the same files again. False when the clipboard
-// holds no files, the folder does not exist, nothing was left to do, or the
-// operation failed or was cancelled; a failure, a cancel or a folder pasted
-// into itself is told in a message box owned by the window.
-bool PasteFromClipboard(HWND window, const std::wstring& targetFolder);
+// Empties the clipboard unless something new was put on it since
+// `sequence` (GetClipboardSequenceNumber): after a cut's files were moved,
+// a second paste must not try to move them again.
+void EmptyClipboardUnlessChanged(HWND window, DWORD sequence);

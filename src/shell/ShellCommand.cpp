@@ -2,7 +2,6 @@
 
 #include "gui/Handles.h"
 #include "gui/Strings.h"
-#include "shell/ShellClipboard.h"
 
 #include <shellapi.h>
 
@@ -106,28 +105,16 @@ UINT FindShellMenuCommand(IContextMenu* menu, HMENU popup, TShellCommand command
     return byCaption;
 }
 
-bool TSHIDList::ExecuteCommand(HWND window, TShellCommand command)
+bool TSHIDList::ExecuteCommand(HWND window, TShellCommand command) const
 {
     if (Count() == 0) return false;
     const TCommandKind& kind = KindOf(command);
     if (kind.Capability && !AllHave(kind.Capability)) return false;
 
-    switch (command) {
-    // The clipboard commands are the program's own: not every shell marks
-    // a cut or pastes through its menus.
-    case TShellCommand::scCut:
-    case TShellCommand::scCopy:
-        return CopyToClipboard(*this, command == TShellCommand::scCut);
-    case TShellCommand::scPaste:
-        // The one item is the folder to paste into.
-        return Count() == 1 && ClipboardHasFiles() && PasteFromClipboard(window, GetItemPath(0));
-    case TShellCommand::scDefault: {
+    if (command == TShellCommand::scDefault) {
         bool all = ParentIDList != nullptr;
         for (int i = 0; all && i < Count(); ++i) all = OpenItem(window, ParentIDList, Items(i));
         return all;
-    }
-    default:
-        break;
     }
 
     ComPtr<IShellFolder> folder;

@@ -1,6 +1,6 @@
 // The shell's folder browser, answered from a second thread as a user would.
-#include "shell/FolderDialog.h"
 #include "../support/TempFolder.h"
+#include "browser/FolderDialog.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 // attributes, folders removed from the host, drives' top levels, media and
 // network drives coming and going, and windows closed while a report is on
 // its way.
-#include "core/shell/DeviceText.h"
-#include "shell/DeviceBroadcasts.h"
-#include "shell/ShellHelpers.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
 #include "../support/GuiTestHelpers.h"
 #include "../support/HostCommand.h"
 #include "../support/TempFolder.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
+#include "core/shell/DeviceText.h"
+#include "shell/DeviceBroadcasts.h"
+#include "shell/ShellHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // The real main window, started in-process on a settings file of the test's
 // own, with a folder of files the test makes.
 #include "app/MainForm.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellTreeView.h"
 #include "core/settings/SettingsCodec.h"
 #include "gui/MessageLoop.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellTreeView.h"
 #include "support/ShellTestHelpers.h"
 #include "support/TempFolder.h"
 

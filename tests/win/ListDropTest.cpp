@@ -1,9 +1,9 @@
 // Drops between two folder lists: the source list's own data object (the
 // shell's, for its selected rows) is dropped on the target list's drop
 // target as OLE hands it over; the files end up where the keys say.
-#include "shell/ListDropSite.h"
+#include "browser/ListDropSite.h"
+#include "browser/ShellListView.h"
 #include "shell/ShellHelpers.h"
-#include "shell/ShellListView.h"
 #include "support/GuiTestHelpers.h"
 #include "support/TempFolder.h"
 

@@ -1,14 +1,14 @@
 // The address combo box in a test window with a linked folder tree: its
 // permanent and temporary rows, choosing rows, following the tree, and its
 // drawing when dropped down.
-#include "shell/ShellComboBox.h"
-#include "shell/ComboDropSite.h"
-#include "shell/ShellHelpers.h"
-#include "shell/ShellTreeView.h"
 #include "../support/DragData.h"
 #include "../support/GuiTestHelpers.h"
 #include "../support/HostCommand.h"
 #include "../support/TempFolder.h"
+#include "browser/ComboDropSite.h"
+#include "browser/ShellComboBox.h"
+#include "browser/ShellTreeView.h"
+#include "shell/ShellHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 // Shell commands on sets of items, against files in folders the tests make:
 // cut, copy and paste through the clipboard, finding menu commands by verb
 // or caption, and the commands that run through the shell's own menu.
+#include "../support/TempFolder.h"
+#include "fileops/OwnVerbs.h"
 #include "gui/Handles.h"
 #include "shell/ShellClipboard.h"
 #include "shell/ShellCommand.h"
-#include "../support/TempFolder.h"
 
 #include "../support/DialogAnswerer.h"
 
@@ -154,14 +155,14 @@ protected:
     {
         TSHIDList2 target;
         FolderAsItem(target, folder);
-        return target.ExecuteCommand(nullptr, TShellCommand::scPaste);
+        return RunShellCommand(nullptr, target, TShellCommand::scPaste);
     }
 
     bool Run(const std::vector<std::wstring>& names, TShellCommand command)
     {
         TSHIDList2 items;
         ItemsOf(items, Source.Path(), names);
-        return items.ExecuteCommand(nullptr, command);
+        return RunShellCommand(nullptr, items, command);
     }
 
     TTempFolder Source, Target, Other;
@@ -313,8 +314,8 @@ TEST_F(ShellCommandTest, CommandsWithoutTheirCapabilityOrTargetAreRefused)
         // Files are on the clipboard, so that only the target can be at fault.
         TSHIDList2 copied;
         ItemsOf(copied, Source.Path(), {L"sub"});
-        ASSERT_TRUE(copied.ExecuteCommand(nullptr, TShellCommand::scCopy));
-        EXPECT_FALSE(c.items->ExecuteCommand(nullptr, c.command));
+        ASSERT_TRUE(RunShellCommand(nullptr, copied, TShellCommand::scCopy));
+        EXPECT_FALSE(RunShellCommand(nullptr, *c.items, c.command));
         // The clipboard still holds what was there.
         Names files;
         for (const std::wstring& path : ClipboardFiles()) files.insert(NameOf(path));

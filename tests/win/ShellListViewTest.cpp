@@ -2,13 +2,14 @@
 // what the rows show, sorting by the header, type-ahead, activation under
 // the folder lock, new folders, renaming in place, the selection size and
 // the view's window life.
-#include "gui/MessageLoop.h"
-#include "core/shell/FileFilter.h"
-#include "shell/ShellClipboard.h"
-#include "shell/ShellListView.h"
-#include "shell/ShellHelpers.h"
 #include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
+#include "browser/ShellListView.h"
+#include "core/shell/FileFilter.h"
+#include "fileops/OwnVerbs.h"
+#include "gui/MessageLoop.h"
+#include "shell/ShellClipboard.h"
+#include "shell/ShellHelpers.h"
 
 #include "../support/DialogAnswerer.h"
 
@@ -564,7 +565,7 @@ TEST_F(ShellListViewTest, ShellCommandsWorkOnTheFolderAndTheSelection)
     copied.SetParent(ListOf(source.Path()).release());
     TIDListPtr file = ListOf(source / L"pasted.txt");
     copied.AddOwned(GetLastItem(file.get()));
-    ASSERT_TRUE(copied.ExecuteCommand(nullptr, TShellCommand::scCopy));
+    ASSERT_TRUE(RunShellCommand(nullptr, copied, TShellCommand::scCopy));
     EXPECT_TRUE(View->ExecuteSelected(TShellCommand::scPaste));
     EXPECT_TRUE(FileExists(Temp / L"pasted.txt"));
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"a.txt", L"b.txt", L"pasted.txt"}));

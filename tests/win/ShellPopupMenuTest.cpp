@@ -1,10 +1,10 @@
 // The shell context menu on the real main window: the program's items in
 // their places among the real shell's entries, and what follows the entry
 // chosen, told by its verb.
-#include "FrameFixture.h"
+#include "browser/ShellPopupMenu.h"
 #include "core/commands/CommandIds.h"
+#include "FrameFixture.h"
 #include "shell/ShellClipboard.h"
-#include "shell/ShellPopupMenu.h"
 #include "support/DialogAnswerer.h"
 #include "support/GuiTestHelpers.h"
 

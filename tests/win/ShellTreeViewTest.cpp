@@ -1,14 +1,14 @@
 // The folder tree under Wine's real shell: a top-level window hosting the
 // tree, folders the tests make, and a stand-in for the linked list view.
-#include "shell/ShellTreeView.h"
-#include "shell/TreeDropSite.h"
 #include "../support/DialogAnswerer.h"
 #include "../support/DragData.h"
 #include "../support/GuiTestHelpers.h"
-#include "shell/IDList.h"
-#include "shell/ShellHelpers.h"
 #include "../support/ShellTestHelpers.h"
 #include "../support/TempFolder.h"
+#include "browser/ShellTreeView.h"
+#include "browser/TreeDropSite.h"
+#include "shell/IDList.h"
+#include "shell/ShellHelpers.h"
 
 #include <gtest/gtest.h>
 

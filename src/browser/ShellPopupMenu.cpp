@@ -1,4 +1,4 @@
-#include "shell/ShellPopupMenu.h"
+#include "browser/ShellPopupMenu.h"
 
 #include "gui/Handles.h"
 #include "gui/Strings.h"
@@ -52,7 +52,7 @@ IContextMenu* ContextMenuOf(const TSHIDList& items, HWND owner)
     ComPtr<IShellFolder> folder;
     *folder.Put() = items.GetParentFolder();
     if (!folder) return nullptr;
-    PCIDList* list = const_cast<TSHIDList&>(items).GetItemList();
+    PCIDList* list = items.GetItemList();
     IContextMenu* menu = nullptr;
     if (FAILED(folder->GetUIObjectOf(owner, UINT(items.Count()), list, IID_IContextMenu, nullptr,
                                      reinterpret_cast<void**>(&menu))))

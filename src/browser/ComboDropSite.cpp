@@ -1,6 +1,6 @@
-#include "shell/ComboDropSite.h"
+#include "browser/ComboDropSite.h"
 
-#include "shell/ShellComboBox.h"
+#include "browser/ShellComboBox.h"
 
 #include <shlobj.h>
 

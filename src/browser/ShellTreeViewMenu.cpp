@@ -1,7 +1,7 @@
 // The shell context menu of the tree's nodes and what follows the entry
 // chosen in it, told by the entry's verb.
-#include "shell/ShellPopupMenu.h"
-#include "shell/ShellTreeView.h"
+#include "browser/ShellPopupMenu.h"
+#include "browser/ShellTreeView.h"
 
 #include <windowsx.h>
 

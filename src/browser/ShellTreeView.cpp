@@ -1,7 +1,8 @@
-#include "shell/ShellTreeView.h"
+#include "browser/ShellTreeView.h"
 
-#include "shell/ShellDragSource.h"
-#include "shell/TreeDropSite.h"
+#include "browser/ShellDragSource.h"
+#include "browser/TreeDropSite.h"
+#include "fileops/OwnVerbs.h"
 
 #include "shell/ShellEnumerator.h"
 
@@ -835,7 +836,7 @@ bool TSHTreeView::ExecuteCommand(TShellCommand command)
             wchar_t temp[MAX_PATH + 1] = {};
             if (GetTempPathW(MAX_PATH + 1, temp)) SetCurrentDirectoryW(temp);
         }
-        return list.ExecuteCommand(ShellOwnerWindow(), command);
+        return RunShellCommand(ShellOwnerWindow(), list, command);
     }
     // The root stands for the desktop directory: only pasting into it.
     if (command != TShellCommand::scPaste) return false;
@@ -845,7 +846,7 @@ bool TSHTreeView::ExecuteCommand(TShellCommand command)
     TSHIDList2 list;
     list.SetParent(parent);
     list.AddOwned(GetLastItem(directory));
-    return list.Count() == 1 && list.Items(0) && list.ExecuteCommand(ShellOwnerWindow(), command);
+    return list.Count() == 1 && list.Items(0) && RunShellCommand(ShellOwnerWindow(), list, command);
 }
 
 bool TSHTreeView::NewFolder()

@@ -1,7 +1,8 @@
-#include "shell/ShellListView.h"
+#include "browser/ShellListView.h"
 
-#include "shell/ListDropSite.h"
-#include "shell/ShellDragSource.h"
+#include "browser/ListDropSite.h"
+#include "browser/ShellDragSource.h"
+#include "fileops/OwnVerbs.h"
 
 #include "gui/WaitCursor.h"
 
@@ -296,7 +297,7 @@ bool TSHListView::ExecuteSelected(TShellCommand command)
             PIDList parent = GetParentIDList(folder);
             target.SetParent(parent ? parent : CopyIDList(SpecialFolderIDList(CSIDL_DESKTOP)));
             target.AddOwned(GetLastItem(folder));
-            done = target.ExecuteCommand(ShellOwnerWindow(), command);
+            done = RunShellCommand(ShellOwnerWindow(), target, command);
         }
         Refresh();
     } else {
@@ -305,7 +306,7 @@ bool TSHListView::ExecuteSelected(TShellCommand command)
             std::wstring firstPath;
             if (TSHFileItem* first = Files->Rows(NextSelected(-1))) firstPath = first->GetPath();
             bool wasFile = !firstPath.empty() && RegularFileExists(firstPath);
-            done = selection.ExecuteCommand(ShellOwnerWindow(), command);
+            done = RunShellCommand(ShellOwnerWindow(), selection, command);
             if (done && command == TShellCommand::scCreateShortcut) {
                 if (!GetFolderPath().empty()) Refresh();
             } else if (done && command == TShellCommand::scDelete) {

@@ -1,8 +1,8 @@
 // The address combo box's window: the control, its drawing, and its place
 // as an OLE drop target (drops go into the location shown).
-#include "shell/ShellComboBox.h"
+#include "browser/ShellComboBox.h"
 
-#include "shell/ComboDropSite.h"
+#include "browser/ComboDropSite.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 // What the list control shows of the rows: texts, images, the type-ahead
 // search, the header's sort arrows and the owner-drawn attribute images.
-#include "shell/ShellListView.h"
+#include "browser/ShellListView.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "shell/FolderDialog.h"
+#include "browser/FolderDialog.h"
 
 #include "gui/MessageBox.h"
 

@@ -1,7 +1,8 @@
-#include "shell/ShellDropTarget.h"
+#include "browser/ShellDropTarget.h"
 
 #include "core/fileops/DropRules.h"
 #include "fileops/FileTransfer.h"
+#include "fileops/OwnVerbs.h"
 #include "gui/ComObject.h"
 #include "shell/ShellClipboard.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The folder tree as a drop target: the node under the pointer takes the
 // drop and is highlighted; a node hovered over long enough opens.
-#include "shell/ShellDropTarget.h"
+#include "browser/ShellDropTarget.h"
 
 #include <commctrl.h>
 

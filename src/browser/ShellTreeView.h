@@ -3,12 +3,12 @@
 // demand, with a back and forward history, driving a linked list view. The
 // tree control sits in a container window of its own, which receives the
 // control's notifications.
+#include "browser/ShellLinks.h"
 #include "gui/Window.h"
 #include "shell/ChangeWatchers.h"
 #include "shell/DataItem.h"
 #include "shell/DeviceBroadcasts.h"
 #include "shell/ShIDList.h"
-#include "shell/ShellLinks.h"
 
 #include <commctrl.h>
 

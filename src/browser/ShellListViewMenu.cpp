@@ -1,8 +1,8 @@
 // The shell context menu of the list and what follows the entry chosen in
 // it, told by the entry's verb.
-#include "shell/ShellListView.h"
+#include "browser/ShellListView.h"
+#include "browser/ShellPopupMenu.h"
 #include "shell/ShellHelpers.h"
-#include "shell/ShellPopupMenu.h"
 
 #include <windowsx.h>
 

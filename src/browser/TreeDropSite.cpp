@@ -1,6 +1,6 @@
-#include "shell/TreeDropSite.h"
+#include "browser/TreeDropSite.h"
 
-#include "shell/ShellTreeView.h"
+#include "browser/ShellTreeView.h"
 
 TTreeDropSite::TTreeDropSite(TSHTreeView& tree)
     : Tree(tree), Control(tree.TreeHandle()), Registration(*this, Control) {}

@@ -2,14 +2,14 @@
 // The list of one folder's objects in a folder window: an owner-data list
 // control over a TSHFileList. The control sits in a container window of its
 // own, which receives the control's notifications.
+#include "browser/AttributesImage.h"
+#include "browser/ShellDragSource.h"
+#include "browser/ShellLinks.h"
 #include "core/settings/WindowRecord.h"
 #include "gui/Event.h"
 #include "gui/Handles.h"
 #include "gui/Window.h"
-#include "shell/AttributesImage.h"
-#include "shell/ShellDragSource.h"
 #include "shell/FileList.h"
-#include "shell/ShellLinks.h"
 
 #include <commctrl.h>
 

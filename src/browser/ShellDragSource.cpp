@@ -1,4 +1,4 @@
-#include "shell/ShellDragSource.h"
+#include "browser/ShellDragSource.h"
 
 #include "gui/ComObject.h"
 #include "gui/Handles.h"
@@ -31,7 +31,7 @@ DWORD DragShellItems(HWND window, TSHIDList& items)
     *folder.Put() = items.GetParentFolder();
     if (!folder) return DROPEFFECT_NONE;
     ComPtr<IDataObject> data;
-    if (FAILED(folder->GetUIObjectOf(window, UINT(items.Count()), const_cast<LPCITEMIDLIST*>(items.GetItemList()),
+    if (FAILED(folder->GetUIObjectOf(window, UINT(items.Count()), items.GetItemList(),
                                      IID_IDataObject, nullptr, data.PutVoid())) ||
         !data)
         return DROPEFFECT_NONE;

@@ -1,7 +1,7 @@
 // The rows of the address combo box: built from the desktop and its first
 // child, merged with fresh enumerations, and extended with temporary rows
 // down to whatever folder is current.
-#include "shell/ShellComboBox.h"
+#include "browser/ShellComboBox.h"
 
 #include "core/shell/MergePlan.h"
 #include "shell/ShellEnumerator.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The address combo box as a drop target: a drop goes into the location the
 // box shows.
-#include "shell/ShellDropTarget.h"
+#include "browser/ShellDropTarget.h"
 
 class TSHComboBox;
 

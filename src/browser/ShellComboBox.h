@@ -5,10 +5,10 @@
 // with its system icon. It follows a linked folder tree and drives it. The
 // combo box control sits in a container window of its own, which receives
 // its notifications and draws its rows.
+#include "browser/ShellLinks.h"
 #include "gui/Handles.h"
 #include "gui/Window.h"
 #include "shell/DataItem.h"
-#include "shell/ShellLinks.h"
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 // The list view as a drop target: a folder row (or, elsewhere, the folder
 // shown) takes the drop, highlighted while the pointer is over it.
-#include "shell/ShellDropTarget.h"
+#include "browser/ShellDropTarget.h"
 
 class TSHListView;
 

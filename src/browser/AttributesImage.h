@@ -1,6 +1,7 @@
 #pragma once
 // Which images of an image list the list draws for file attributes; -1 for
 // none.
+#include <windows.h>
 #include <commctrl.h>
 
 struct TAttributesImage {

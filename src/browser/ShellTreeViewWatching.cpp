@@ -1,7 +1,7 @@
 // The folder tree keeping up with the disk: its drive watcher, device
 // reports, the mend of a selection that vanished, and the address combo box
 // it drives.
-#include "shell/ShellTreeView.h"
+#include "browser/ShellTreeView.h"
 
 #include "shell/ShellHelpers.h"
 

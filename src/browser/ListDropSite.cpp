@@ -1,6 +1,6 @@
-#include "shell/ListDropSite.h"
+#include "browser/ListDropSite.h"
 
-#include "shell/ShellListView.h"
+#include "browser/ShellListView.h"
 
 #include <commctrl.h>
 
