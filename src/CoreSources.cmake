@@ -18,8 +18,10 @@ set(QV_CORE_SOURCES
   core/shell/PathText.cpp
   core/shell/VirtualItems.cpp
   core/shell/AddressText.cpp
+  core/shell/AddressHistory.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
+  core/commands/CommandState.cpp
   core/dialogs/NameText.cpp
   core/dialogs/RenamePattern.cpp
   core/dialogs/RenamePlan.cpp

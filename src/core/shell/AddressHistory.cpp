@@ -1,0 +1,34 @@
+#include "core/shell/AddressHistory.h"
+
+#include <algorithm>
+
+namespace {
+
+wchar_t FoldCase(wchar_t c) { return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c; }
+
+bool SameAddress(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+               return FoldCase(x) == FoldCase(y);
+           });
+}
+
+auto Find(std::vector<std::wstring>& history, const std::wstring& text)
+{
+    return std::find_if(history.begin(), history.end(), [&](const std::wstring& entry) { return SameAddress(entry, text); });
+}
+
+}  // namespace
+
+void RememberAddress(std::vector<std::wstring>& history, const std::wstring& path)
+{
+    if (path.empty() || Find(history, path) != history.end()) return;
+    history.push_back(path);
+    if (history.size() > kMaxAddressHistory) history.erase(history.begin(), history.end() - kMaxAddressHistory);
+}
+
+void ForgetAddress(std::vector<std::wstring>& history, const std::wstring& text)
+{
+    auto entry = Find(history, text);
+    if (entry != history.end()) history.erase(entry);
+}
