@@ -40,6 +40,8 @@ set(QV_APP_SOURCES
   browser/ShellListViewMenu.cpp
   browser/ShellPopupMenu.cpp
   browser/ShellTreeView.cpp
+  browser/ShellTreeViewNodes.cpp
+  browser/ShellTreeViewNavigation.cpp
   browser/ShellTreeViewWatching.cpp
   browser/ShellTreeViewMenu.cpp
   browser/ShellComboBox.cpp
@@ -92,6 +94,8 @@ set(QV_APP_SOURCES
   app/ImageLists.cpp
   app/MainForm.cpp
   app/MainFormCommands.cpp
+  app/MainFormCommandStates.cpp
+  app/MainFormWindows.cpp
   app/MainFormLayout.cpp
   app/MainFormWorkspace.cpp
   app/MainFormPopup.cpp

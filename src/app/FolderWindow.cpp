@@ -49,7 +49,7 @@ int SettingFromListViewStyle(int style)
 
 TSubForm08010* TSubForm08010::FromHandle(HWND wnd) { return dynamic_cast<TSubForm08010*>(TWindow::FromHandle(wnd)); }
 
-TSubForm08010::TSubForm08010(IMainFrame& frame, const TWindowData& record, bool restore, bool filtering)
+TSubForm08010::TSubForm08010(IFolderWindowHost& frame, const TWindowData& record, bool restore, bool filtering)
     : Frame(frame)
 {
     if (!CreateChild(record, restore)) return;

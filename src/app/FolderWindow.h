@@ -9,7 +9,7 @@
 
 #include <memory>
 
-class IMainFrame;
+class IFolderWindowHost;
 
 class TSubForm08010 : public TWindow {
 public:
@@ -17,7 +17,7 @@ public:
     // bounds and window state are taken, otherwise the platform places the
     // window. A recorded folder that no longer exists leaves the desktop
     // shown. `filtering` is the filtering switch the list starts with.
-    TSubForm08010(IMainFrame& frame, const TWindowData& record, bool restore, bool filtering);
+    TSubForm08010(IFolderWindowHost& frame, const TWindowData& record, bool restore, bool filtering);
     ~TSubForm08010() override;
 
     TSHListView& SHListView() { return *List; }
@@ -41,7 +41,7 @@ private:
     void SHListViewShFolderLock(bool lock);
     bool SHListViewCustomDrawItem(int row, COLORREF& text);
 
-    IMainFrame& Frame;
+    IFolderWindowHost& Frame;
     bool Destroying = false;  // the owner is freeing this window
     std::unique_ptr<TSHListView> List;
     TFontHandle ListFontHandle;

@@ -3,15 +3,16 @@
 // folder and favorites trees and the plug-in viewer box, the viewer's tool
 // bar, the status bar and the folder windows in its client area.
 #include "app/MainFrame.h"
+#include "core/commands/CommandState.h"
+#include "core/commands/MenuLayout.h"
+#include "core/settings/InitData.h"
 #include "gui/Action.h"
 #include "gui/Handles.h"
 #include "gui/Panel.h"
 #include "gui/Splitter.h"
 #include "gui/Window.h"
-#include "shell/IDList.h"
-#include "core/commands/MenuLayout.h"
-#include "core/settings/InitData.h"
 #include "settings/SettingsFile.h"
+#include "shell/IDList.h"
 
 #include <functional>
 #include <memory>
@@ -28,7 +29,7 @@ class TSubForm08010;
 class TSHFileFilter;
 class TSHPopupMenu;
 
-class TMainForm : public TWindow, public IMainFrame {
+class TMainForm : public TWindow, public IFolderWindowHost {
 public:
     // The settings and help files lie beside `exePath` (normally the running
     // executable).
@@ -54,26 +55,39 @@ public:
     // The text of the viewer bar's label 0 (size), 1 (resolution) or 2 (depth).
     std::wstring PictureLabel(int index) const;
 
-    // IMainFrame
+    // From the bottom of the stacking order to the top.
+    std::vector<TSubForm08010*> FolderWindows() const;
+    // A window built from its complete record: restored bounds and state
+    // when `restore`, otherwise where the platform puts a new window.
+    TSubForm08010* OpenFolderWindow(const TWindowData& record, bool restore);
+    HWND AddressCombo() const { return AddressComboWnd; }
+    // What the update pass reads, taken now.
+    TCommandSnapshot TakeCommandSnapshot() const;
+
+    // IMainFrame and IFolderWindowHost
     HWND OwnerWindow() const override { return Wnd; }
     HWND MdiClient() const override { return ClientWnd; }
     TInitData& Settings() override { return *SettingsData; }
     TActionList& Actions() override { return ActionsList; }
     TSHTreeView& ShellTree() override { return *Tree; }
-    TStatusPanels& StatusPanels() override { return *Status; }
+    TFocusPane FocusedPane() const override;
     TSHListView* ActiveList() const override;
-    std::vector<TSubForm08010*> FolderWindows() const override;
-    TSubForm08010* OpenFolderWindow(const TWindowData& record, bool restore) override;
+    std::vector<TSHListView*> FolderLists() const override;
+    void OpenNewFolderWindow(const TWindowData& record) override { OpenFolderWindow(record, false); }
+    void CloseActiveFolderWindow() override;
+    void ArrangeFolderWindows(TWindowArrangement arrangement) override;
     void FolderWindowActivated(TSubForm08010& window) override;
     void FolderWindowClosing(TSubForm08010& window) override;
     void FolderWindowDestroyed(TSubForm08010& window) override;
+    void RepaintIndicators() override;
+    std::wstring AddressText() const override;
+    void RefuseAddress(const std::wstring& text) override;
     bool Filtering() const override { return FilteringOn; }
     void SetFiltering(bool on) override;
     bool FilterEntryChosen() const override;
     const TSHFileFilter* ChosenFilter() const override;
     void ChooseFilter(const TSHFileFilter* filter) override;
     void RefillFilterCombo() override;
-    HWND AddressCombo() const override { return AddressComboWnd; }
     bool BandVisible(int band) const override;
     void ShowBand(int band, bool visible) override;
     bool StatusBarVisible() const override;
@@ -114,6 +128,8 @@ private:
     // Commands (MainFormCommands.cpp)
     void CreateActions();
     void BindActionHandlers();
+    void BindCommandStates();  // MainFormCommandStates.cpp
+    bool HasMdiChild() const;
     void OnCommand(int id, HWND control, int code);
     LRESULT OnNotify(NMHDR* hdr);
     void SyncToolBars();
@@ -133,6 +149,8 @@ private:
     void AskAndSave();
     void RestoreFolderWindows();
     void SHTreeViewSelectNode();
+    // The address combo box's list shows AddressHistory again.
+    void ShowAddressHistory();
     void ComboBox1Select();
     void FillHistoryMenu(HMENU menu, bool back);
     void RecordBands();
@@ -163,6 +181,8 @@ private:
     std::function<void()> PasteHandler;
     std::function<void(int index)> FileTypeHandler;
     std::wstring FavoritesRoot;
+    std::vector<std::wstring> AddressHistory;  // oldest first
+    TCommandSnapshot CommandSnapshot;          // of the running update pass
 
     HWND ClientWnd = nullptr;
     HWND CoolBarWnd = nullptr;

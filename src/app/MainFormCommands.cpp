@@ -54,6 +54,7 @@ void TMainForm::BindActionHandlers()
     BindViewerCommands(ActionsList, *this);
     BindWindowCommands(ActionsList, *this);
     BindTransferCommands(ActionsList, *this);
+    BindCommandStates();
 }
 
 void TMainForm::UpdateActions()
@@ -115,6 +116,8 @@ void TMainForm::ComboBox1Select()
     if (TSHListView* list = ActiveList()) list->SetFilter(ChosenFilter());
     Status->RepaintIndicators();
 }
+
+void TMainForm::RepaintIndicators() { Status->RepaintIndicators(); }
 
 void TMainForm::ShowDropDownMenu(HWND toolBar, int buttonId, TToolMenu menu)
 {

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "app/MenuBuilder.h"
 #include "browser/ShellTreeView.h"
+#include "core/shell/AddressHistory.h"
 #include "core/shell/FileFilter.h"
 #include "gui/MessageBox.h"
 #include "gui/MessageLoop.h"
@@ -24,20 +25,6 @@ std::wstring SpecialFolderPath(int csidl)
 {
     wchar_t path[MAX_PATH] = {};
     return SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE) ? std::wstring(path) : std::wstring();
-}
-
-// Whether the combo box holds exactly this text (its own search ignores
-// case; the history keeps paths that differ in case apart).
-bool ExactComboEntry(HWND combo, const std::wstring& text)
-{
-    int count = int(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        int length = int(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
-        std::wstring entry(size_t(std::max(length, 0)), L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, i, LPARAM(entry.data()));
-        if (entry == text) return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -114,14 +101,34 @@ void TMainForm::RestoreBands()
 
 void TMainForm::SHTreeViewSelectNode()
 {
-    // The address history: at most 30 paths, oldest first, no duplicates.
     std::wstring path = Tree->GetSelectedPath();
     if (path.empty() || !AddressComboWnd) return;
-    if (!ExactComboEntry(AddressComboWnd, path)) {
-        SendMessageW(AddressComboWnd, CB_ADDSTRING, 0, LPARAM(path.c_str()));
-        if (SendMessageW(AddressComboWnd, CB_GETCOUNT, 0, 0) > 30) SendMessageW(AddressComboWnd, CB_DELETESTRING, 0, 0);
-    }
+    RememberAddress(AddressHistory, path);
+    ShowAddressHistory();
     SetWindowTextW(AddressComboWnd, path.c_str());
+}
+
+void TMainForm::ShowAddressHistory()
+{
+    SendMessageW(AddressComboWnd, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& entry : AddressHistory)
+        SendMessageW(AddressComboWnd, CB_ADDSTRING, 0, LPARAM(entry.c_str()));
+}
+
+std::wstring TMainForm::AddressText() const
+{
+    if (!AddressComboWnd) return {};
+    std::wstring text(size_t(GetWindowTextLengthW(AddressComboWnd)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(AddressComboWnd, text.data(), int(text.size()))));
+    return text;
+}
+
+void TMainForm::RefuseAddress(const std::wstring& text)
+{
+    if (!AddressComboWnd) return;
+    ForgetAddress(AddressHistory, text);
+    ShowAddressHistory();
+    SetWindowTextW(AddressComboWnd, L"");
 }
 
 void TMainForm::ApplyTreeLook(HWND tree)

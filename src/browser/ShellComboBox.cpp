@@ -112,17 +112,9 @@ void TSHComboBox::SetBoxFont(HFONT font)
     RecreateCombo();
 }
 
-void TSHComboBox::BeginUpdate()
-{
-    if (UpdateDepth++ == 0 && Combo) SendMessageW(Combo, WM_SETREDRAW, FALSE, 0);
-}
+void TSHComboBox::BeginUpdate() { Redraw.Begin(Combo); }
 
-void TSHComboBox::EndUpdate()
-{
-    if (UpdateDepth == 0 || --UpdateDepth > 0 || !Combo) return;
-    SendMessageW(Combo, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(Combo, nullptr, TRUE);
-}
+void TSHComboBox::EndUpdate() { Redraw.End(Combo); }
 
 int TSHComboBox::CurrentIndex() const { return Combo ? int(SendMessageW(Combo, CB_GETCURSEL, 0, 0)) : -1; }
 

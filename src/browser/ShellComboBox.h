@@ -7,6 +7,7 @@
 // its notifications and draws its rows.
 #include "browser/ShellLinks.h"
 #include "gui/Handles.h"
+#include "gui/RedrawHold.h"
 #include "gui/Window.h"
 #include "shell/DataItem.h"
 
@@ -115,6 +116,6 @@ private:
     TIDListPtr SavedIDList;
     TFontHandle OwnFont;
     HFONT Font = nullptr;
-    int UpdateDepth = 0;
+    TRedrawNesting Redraw;
     std::unique_ptr<TComboDropSite> DropSite;  // drops into the location shown
 };

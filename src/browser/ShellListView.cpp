@@ -410,17 +410,19 @@ void TSHListView::SetViewStyle(int style)
         SendMessageW(List, LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
-void TSHListView::BeginUpdate()
+void TSHListView::TakeFocus()
 {
-    if (UpdateDepth++ == 0 && List) SendMessageW(List, WM_SETREDRAW, FALSE, 0);
+    if (List && IsWindowVisible(List) && IsWindowEnabled(List)) SetFocus(List);
 }
 
-void TSHListView::EndUpdate()
+void TSHListView::EditLabel(int index)
 {
-    if (UpdateDepth == 0 || --UpdateDepth > 0 || !List) return;
-    SendMessageW(List, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(List, nullptr, TRUE);
+    if (List && index >= 0) ListView_EditLabel(List, index);
 }
+
+void TSHListView::BeginUpdate() { Redraw.Begin(List); }
+
+void TSHListView::EndUpdate() { Redraw.End(List); }
 
 void TSHListView::SetItemCount(int count)
 {

@@ -8,6 +8,7 @@
 #include "core/settings/WindowRecord.h"
 #include "gui/Event.h"
 #include "gui/Handles.h"
+#include "gui/RedrawHold.h"
 #include "gui/Window.h"
 #include "shell/FileList.h"
 
@@ -40,6 +41,11 @@ public:
     ~TSHListView() override;
 
     HWND ListHandle() const { return List; }  // the SysListView32 inside
+    // Gives the keyboard focus to the list where it can take it.
+    void TakeFocus();
+    bool HasFocus() const { return List && GetFocus() == List; }
+    // Starts editing the name of a row in place.
+    void EditLabel(int index);
     TSHFileList& FileList() { return *Files; }
     TListDropSite* DropSiteOfList() const { return DropSite.get(); }
 
@@ -184,7 +190,7 @@ private:
     bool Locked = false;
     bool FilteringOn = false;
     const TSHFileFilter* CurrentFilter = nullptr;
-    int UpdateDepth = 0;
+    TRedrawNesting Redraw;
     HWND NextClipboardViewer = nullptr;
     bool Loading = true;                // no clipboard reports while the view is being built
     int ViewStyleValue = LV_VIEW_ICON;  // the chosen style; the control's may differ while enumerating

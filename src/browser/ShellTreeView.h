@@ -4,6 +4,7 @@
 // tree control sits in a container window of its own, which receives the
 // control's notifications.
 #include "browser/ShellLinks.h"
+#include "core/shell/BrowseHistory.h"
 #include "gui/Window.h"
 #include "shell/ChangeWatchers.h"
 #include "shell/DataItem.h"
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TSHPopupMenu;
@@ -69,11 +71,26 @@ public:
     void TakeIncludeHidden(bool include) override;
     void TakeShVirtuaItems(unsigned items) override;
     void RefreshChildren(HTREEITEM node);
+    // A step through the history to entry `index` (-1: the newest); false
+    // when there is no such entry.
     bool GoBack(int index);
     bool GoForward(int index);
-    const std::vector<HTREEITEM>& BackList() const { return Back; }
-    const std::vector<HTREEITEM>& ForwardList() const { return Forward; }
+    const std::vector<HTREEITEM>& BackList() const { return History.BackList(); }
+    const std::vector<HTREEITEM>& ForwardList() const { return History.ForwardList(); }
     bool ExecuteCommand(TShellCommand command);
+    // Moving through the nodes from the selected one
+    // (ShellTreeViewNavigation.cpp).
+    bool SelectedHasParent() const;
+    // Collapses the selected node when it is expanded, else selects its parent.
+    void Up();
+    // The selected node and everything below it, with one repaint.
+    void ExpandBelowSelected(bool expand);
+    // The node before or after the selected one, depth first over the nodes
+    // that exist, visible or not; going there expands it by one level.
+    bool HasNeighbour(bool next) const;
+    void GoToNeighbour(bool next);
+    void EditSelectedLabel();
+    void RefreshSelectedChildren();
     bool NewFolder();
     bool IsEditing() const;
     // The drive watcher watches no drive / the fixed drives.
@@ -99,6 +116,9 @@ private:
     bool ContextMenu(LPARAM lParam);
     void AfterShellVerb(HTREEITEM node, bool wasSelected, const std::wstring& verb, bool ran);
 
+    HTREEITEM NeighbourNode(bool next) const;
+    void ExpandBranch(HTREEITEM node, bool expand);
+    // Building the nodes (ShellTreeViewNodes.cpp).
     void BuildRoot();
     HTREEITEM SelectedNode() const;
     HTREEITEM Next(HTREEITEM node, UINT relation) const;
@@ -111,7 +131,8 @@ private:
     bool SelectionChanging(HTREEITEM target);
     void SelectionChanged(HTREEITEM node);
     void NodeDeleted(HTREEITEM node, TSHFolderItem* item);
-    bool HistoryStep(std::vector<HTREEITEM>& from, std::vector<HTREEITEM>& to, int index);
+    std::optional<HTREEITEM> CurrentNode() const;
+    bool HistoryStep(std::optional<HTREEITEM> target);
     bool BeginLabelEdit(HTREEITEM node);
     void EndLabelEdit(HTREEITEM node, const wchar_t* text);
     void ResetImages();
@@ -138,7 +159,7 @@ private:
     int MouseState = 0;
     POINT PressPoint{};
     HTREEITEM HistoryTarget = nullptr;
-    std::vector<HTREEITEM> Back, Forward;
+    TBrowseHistory<HTREEITEM> History;
     HTREEITEM FreshNode = nullptr;         // refreshed just before a programmatic expansion
     HTREEITEM WatchNode = nullptr;         // cleared when that node is deleted
     HTREEITEM EditNode = nullptr;          // edited when the slow-click timer fires

@@ -1,6 +1,8 @@
 #pragma once
-// The command areas. Each binds the handlers of its commands through the
-// frame's interface; the main window calls every Bind function once.
+// The command areas. Each binds the execute handlers of its commands
+// through the frame's interface; the main window calls every Bind function
+// once. When a command is enabled or checked is decided apart from them, by
+// the rules of core/commands/CommandState over the frame's snapshot.
 #include "gui/Action.h"
 
 #include <functional>
@@ -18,22 +20,11 @@ void BindViewerCommands(TActionList& actions, IMainFrame& frame);
 void BindWindowCommands(TActionList& actions, IMainFrame& frame);
 void BindTransferCommands(TActionList& actions, IMainFrame& frame);
 
-// Gives a command its handlers (a command the table does not have is
-// ignored).
-void BindCommand(TActionList& actions, int id, std::function<void()> execute, std::function<void(TAction&)> update);
+// Gives a command its execute handler (a command the table does not have
+// is ignored).
+void BindCommand(TActionList& actions, int id, std::function<void()> execute);
 
-// Update handlers shared by the areas.
-void AlwaysEnabled(TAction& action);
-
-// Which of the folder tree and the attached list has the keyboard focus.
+// What a command that acts on the focused one of tree and list acts on:
+// the attached list when it has the focus, else null.
+TSHListView* FocusedList(IMainFrame& frame);
 bool TreeFocused(IMainFrame& frame);
-bool ListFocused(TSHListView* list);
-// Rule F: the tree's rule while the tree has the focus, the list's while
-// the attached list has it; with a list attached and neither focused the
-// state stays; with no list attached it is disabled.
-void FocusRule(IMainFrame& frame, TAction& action, const std::function<bool()>& treeRule,
-               const std::function<bool(TSHListView&)>& listRule);
-// Whether the tree's selected node has the SFGAO bits; whether the list
-// has a selection that all has them.
-bool TreeNodeHas(IMainFrame& frame, ULONG sfgao);
-bool SelectionHas(TSHListView& list, ULONG sfgao);

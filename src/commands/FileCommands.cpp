@@ -1,9 +1,9 @@
 // The file menu: new objects, opening, mail, printing, the batch dialogs,
 // renaming, properties and the end of the program.
-#include "app/MainFrame.h"
 #include "browser/ShellListView.h"
 #include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
+#include "commands/Frame.h"
 #include "core/commands/CommandIds.h"
 #include "dialogs/AttributeDialog.h"
 #include "dialogs/DateTimeDialog.h"
@@ -16,8 +16,6 @@
 #include "fileops/ZipFolder.h"
 #include "gui/HelpTopic.h"
 #include "gui/MessageBox.h"
-
-#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -57,7 +55,7 @@ void RenameSeveral(IMainFrame& frame, TSHListView& list)
         (folder ? folders : files) = true;
     }
     if (folders && files) {
-        ShowMessageBox(list.ListHandle(), L"フォルダとファイルの混在処理は行えません。", MB_OK | MB_ICONWARNING);
+        ShowMessageBox(frame.OwnerWindow(), L"フォルダとファイルの混在処理は行えません。", MB_OK | MB_ICONWARNING);
         return;
     }
     TSubForm01100 dialog(frame.OwnerWindow(), frame.Settings(), list.GetFolderPath(), TreeFolderName(frame), folders,
@@ -67,22 +65,20 @@ void RenameSeveral(IMainFrame& frame, TSHListView& list)
 
 void Rename(IMainFrame& frame)
 {
-    TSHListView* list = frame.ActiveList();
     if (TreeFocused(frame)) {
-        HWND tree = frame.ShellTree().TreeHandle();
-        if (HTREEITEM node = TreeView_GetSelection(tree)) TreeView_EditLabel(tree, node);
-    } else if (ListFocused(list)) {
-        if (list->SelectedCount() == 1) ListView_EditLabel(list->ListHandle(), list->NextSelected(-1));
+        frame.ShellTree().EditSelectedLabel();
+    } else if (TSHListView* list = FocusedList(frame)) {
+        if (list->SelectedCount() == 1) list->EditLabel(list->NextSelected(-1));
         else if (list->SelectedCount() > 1) RenameSeveral(frame, *list);
     }
 }
 
-// Rule F: the focused one of tree and list decides; with a list attached
-// and neither focused the state stays.
-void RenameUpdate(IMainFrame& frame, TAction& a)
+// Shows new objects of the folder where the tree and the list show it.
+void ShowNewObjects(IMainFrame& frame, const std::wstring& folder)
 {
-    FocusRule(frame, a, [&frame] { return TreeNodeHas(frame, SFGAO_CANRENAME); },
-              [](TSHListView& list) { return SelectionHas(list, SFGAO_CANRENAME); });
+    frame.ShellTree().RefreshSelectedChildren();
+    TSHListView* list = frame.ActiveList();
+    if (list && list->FileList().GetFolderPath() == folder) list->Refresh();
 }
 
 void NewSequentialFolders(IMainFrame& frame)
@@ -92,18 +88,7 @@ void NewSequentialFolders(IMainFrame& frame)
     TSubForm01012 dialog(frame.OwnerWindow(), frame.Settings(), folder, TreeFolderName(frame));
     if (dialog.ShowModal() != IDOK) return;
     // The new folders show at once, in the tree and in a list of that folder.
-    if (HTREEITEM node = TreeView_GetSelection(tree.TreeHandle())) tree.RefreshChildren(node);
-    TSHListView* list = frame.ActiveList();
-    if (list && list->FileList().GetFolderPath() == folder) list->Refresh();
-}
-
-// Shows new objects of the folder where the tree and the list show it.
-void ShowNewObjects(IMainFrame& frame, const std::wstring& folder)
-{
-    TSHTreeView& tree = frame.ShellTree();
-    if (HTREEITEM node = TreeView_GetSelection(tree.TreeHandle())) tree.RefreshChildren(node);
-    TSHListView* list = frame.ActiveList();
-    if (list && list->FileList().GetFolderPath() == folder) list->Refresh();
+    ShowNewObjects(frame, folder);
 }
 
 void NewShortcut(IMainFrame& frame)
@@ -129,12 +114,12 @@ void NewZipFolder(IMainFrame& frame)
         TSHFileItem* row = list->FileList().Rows(i);
         if (!row || CompareStringOrdinal(row->GetFileName().c_str(), -1, name.c_str(), -1, TRUE) != CSTR_EQUAL)
             continue;
-        SetFocus(list->ListHandle());
+        list->TakeFocus();
         list->SelectAll(false);
         list->SetSelected(i, true);
         list->SetFocusedIndex(i);
         list->MakeVisible(i);
-        ListView_EditLabel(list->ListHandle(), i);
+        list->EditLabel(i);
         return;
     }
 }
@@ -142,9 +127,8 @@ void NewZipFolder(IMainFrame& frame)
 // The focused one of tree and list runs the shell command.
 void RunOnFocused(IMainFrame& frame, TShellCommand command)
 {
-    TSHListView* list = frame.ActiveList();
     if (TreeFocused(frame)) frame.ShellTree().ExecuteCommand(command);
-    else if (ListFocused(list)) list->ExecuteSelected(command);
+    else if (TSHListView* list = FocusedList(frame)) list->ExecuteSelected(command);
 }
 
 void SendAsMail(IMainFrame& frame)
@@ -165,52 +149,29 @@ void BindFileCommands(TActionList& actions, IMainFrame& frame)
     // The help buttons of the dialogs open the frame's help.
     SetHelpHandler([&frame](HWND, int context) { frame.ShowHelp(context); });
 
-    auto folderChosen = [&frame](TAction& a) {
-        TSHTreeView& tree = frame.ShellTree();
-        a.Enabled = tree.SelectedItem() && !tree.GetSelectedPath().empty();
-    };
     BindCommand(actions, Cmd::NewFolder, [&frame] {
         if (TSHListView* list = frame.ActiveList()) {
-            SetFocus(list->ListHandle());
+            list->TakeFocus();
             list->NewFolder();
         } else {
             frame.ShellTree().NewFolder();
         }
-    }, folderChosen);
-    BindCommand(actions, Cmd::NewSequentialFolders, [&frame] { NewSequentialFolders(frame); }, folderChosen);
-    BindCommand(actions, Cmd::NewShortcut, [&frame] { NewShortcut(frame); }, folderChosen);
-    BindCommand(actions, Cmd::NewZipFolder, [&frame] { NewZipFolder(frame); }, [&frame, folderChosen](TAction& a) {
-        folderChosen(a);
-        a.Enabled = a.Enabled && frame.ActiveList();
     });
-    BindCommand(actions, Cmd::Open, [&frame] { RunOnFocused(frame, TShellCommand::scDefault); }, [&frame](TAction& a) {
-        FocusRule(frame, a, [&frame] { return frame.ShellTree().SelectedItem() != nullptr; },
-                  [](TSHListView& list) { return list.SelectedCount() > 0; });
-    });
-    BindCommand(actions, Cmd::Properties, [&frame] { RunOnFocused(frame, TShellCommand::scProperties); },
-                [&frame](TAction& a) {
-                    FocusRule(frame, a, [&frame] { return TreeNodeHas(frame, SFGAO_HASPROPSHEET); },
-                              [](TSHListView& list) { return SelectionHas(list, SFGAO_HASPROPSHEET); });
-                });
-    BindCommand(actions, Cmd::SendAsMail, [&frame] { SendAsMail(frame); }, [&frame](TAction& a) {
-        TSHListView* list = ListWithFileSelection(frame);
-        a.Enabled = list && SelectionHas(*list, SFGAO_FILESYSTEM) && !SelectionHas(*list, SFGAO_FOLDER);
-    });
-    BindCommand(actions, Cmd::PrinterSetup, [&frame] { ProgramPrinter().Setup(frame.OwnerWindow()); }, AlwaysEnabled);
-
-    auto fileSelection = [&frame](TAction& a) {
-        TSHListView* list = ListWithFileSelection(frame);
-        a.Enabled = list && list->FileList().GetSelectedIDList().AllHave(SFGAO_FILESYSTEM);
-    };
+    BindCommand(actions, Cmd::NewSequentialFolders, [&frame] { NewSequentialFolders(frame); });
+    BindCommand(actions, Cmd::NewShortcut, [&frame] { NewShortcut(frame); });
+    BindCommand(actions, Cmd::NewZipFolder, [&frame] { NewZipFolder(frame); });
+    BindCommand(actions, Cmd::Open, [&frame] { RunOnFocused(frame, TShellCommand::scDefault); });
+    BindCommand(actions, Cmd::Properties, [&frame] { RunOnFocused(frame, TShellCommand::scProperties); });
+    BindCommand(actions, Cmd::SendAsMail, [&frame] { SendAsMail(frame); });
+    BindCommand(actions, Cmd::PrinterSetup, [&frame] { ProgramPrinter().Setup(frame.OwnerWindow()); });
     BindCommand(actions, Cmd::ChangeDateTime, [&frame] {
         if (TSHListView* list = ListWithFileSelection(frame))
             TSubForm01080(frame.OwnerWindow(), list->GetFolderPath(), SelectedNames(*list)).ShowModal();
-    }, fileSelection);
+    });
     BindCommand(actions, Cmd::ChangeAttributes, [&frame] {
         if (TSHListView* list = ListWithFileSelection(frame))
             TSubForm01090(frame.OwnerWindow(), list->GetFolderPath(), SelectedNames(*list)).ShowModal();
-    }, fileSelection);
-    BindCommand(actions, Cmd::Rename, [&frame] { Rename(frame); }, [&frame](TAction& a) { RenameUpdate(frame, a); });
-
-    BindCommand(actions, Cmd::Exit, [&frame] { PostMessageW(frame.OwnerWindow(), WM_CLOSE, 0, 0); }, AlwaysEnabled);
+    });
+    BindCommand(actions, Cmd::Rename, [&frame] { Rename(frame); });
+    BindCommand(actions, Cmd::Exit, [&frame] { PostMessageW(frame.OwnerWindow(), WM_CLOSE, 0, 0); });
 }

@@ -1,8 +1,8 @@
 // The selection commands of the edit menu: by file type, folders, files,
 // all, and inverted.
-#include "app/MainFrame.h"
 #include "browser/ShellListView.h"
 #include "commands/Commands.h"
+#include "commands/Frame.h"
 #include "core/commands/CommandIds.h"
 #include "core/settings/InitData.h"
 #include "gui/Strings.h"
@@ -37,11 +37,6 @@ TSHListView* ListWithItems(IMainFrame& frame)
     return list && list->FileList().Count() > 0 ? list : nullptr;
 }
 
-void FocusList(TSHListView& list)
-{
-    if (IsWindowVisible(list.ListHandle()) && IsWindowEnabled(list.ListHandle())) SetFocus(list.ListHandle());
-}
-
 // Sets each row's selection by `decide` (which returns false to leave a row
 // as it is), reporting one selection change at the end.
 void SelectRows(TSHListView& list, const std::function<bool(TSHFileItem&, bool& selected)>& decide)
@@ -53,7 +48,7 @@ void SelectRows(TSHListView& list, const std::function<bool(TSHFileItem&, bool& 
         if (decide(*files.Rows(i), selected)) list.SetSelected(i, selected);
     }
     list.EndSelUpdate();
-    FocusList(list);
+    list.TakeFocus();
 }
 
 void SelectByType(IMainFrame& frame, int index)
@@ -74,30 +69,26 @@ void SelectByType(IMainFrame& frame, int index)
 
 void BindSelectionCommands(TActionList& actions, IMainFrame& frame)
 {
-    auto withItems = [&frame](TAction& a) { a.Enabled = ListWithItems(frame) != nullptr; };
-    BindCommand(actions, Cmd::SelectByType, [] {}, [&frame](TAction& a) {
-        a.Enabled = ListWithItems(frame) && !frame.Settings().FileTypes.empty();
-    });
+    // The menu's items run the handler below; the command itself only
+    // stands for their sub-menu.
+    BindCommand(actions, Cmd::SelectByType, [] {});
     frame.SetFileTypeHandler([&frame](int index) { SelectByType(frame, index); });
     BindCommand(actions, Cmd::SelectFolders, [&frame] {
         if (TSHListView* list = ListWithItems(frame))
             SelectRows(*list, [](TSHFileItem& row, bool& selected) { return selected = IsFolderRow(row), true; });
-    }, withItems);
+    });
     BindCommand(actions, Cmd::SelectFiles, [&frame] {
         if (TSHListView* list = ListWithItems(frame))
             SelectRows(*list, [](TSHFileItem& row, bool& selected) { return selected = IsPlainFile(row), true; });
-    }, withItems);
+    });
     BindCommand(actions, Cmd::SelectAll, [&frame] {
         if (TSHListView* list = ListWithItems(frame)) {
             list->SelectAll(true);
-            FocusList(*list);
+            list->TakeFocus();
         }
-    }, withItems);
+    });
     BindCommand(actions, Cmd::InvertSelection, [&frame] {
         if (TSHListView* list = ListWithItems(frame))
             SelectRows(*list, [](TSHFileItem&, bool& selected) { return selected = !selected, true; });
-    }, [&frame](TAction& a) {
-        TSHListView* list = frame.ActiveList();
-        a.Enabled = list && list->SelectedCount() > 0;
     });
 }

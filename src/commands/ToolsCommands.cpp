@@ -1,10 +1,9 @@
 // The tools menu's platform tools: choosing the program that opens a file,
 // the network drive dialogs and emptying the recycle bin.
-#include "app/FolderWindow.h"
-#include "app/MainFrame.h"
 #include "browser/ShellListView.h"
 #include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
+#include "commands/Frame.h"
 #include "core/commands/CommandIds.h"
 #include "fileops/PlatformTools.h"
 #include "gui/MessageBox.h"
@@ -32,18 +31,15 @@ void EmptyBin(IMainFrame& frame)
 {
     if (EmptyRecycleBin(frame.OwnerWindow()) != TEmptyBinResult::Emptied) return;
     frame.ShellTree().RefreshAll();
-    for (TSubForm08010* window : frame.FolderWindows()) window->SHListView().Refresh();
+    for (TSHListView* list : frame.FolderLists()) list->Refresh();
 }
 
 }  // namespace
 
 void BindToolsCommands(TActionList& actions, IMainFrame& frame)
 {
-    BindCommand(actions, Cmd::OpenWith, [&frame] { OpenWith(frame); },
-                [&frame](TAction& a) { a.Enabled = OneSelectedFile(frame) != nullptr; });
-    BindCommand(actions, Cmd::MapNetworkDrive, [&frame] { RunConnectDriveDialog(frame.OwnerWindow()); },
-                AlwaysEnabled);
-    BindCommand(actions, Cmd::DisconnectNetworkDrive, [&frame] { RunDisconnectDriveDialog(frame.OwnerWindow()); },
-                AlwaysEnabled);
-    BindCommand(actions, Cmd::EmptyRecycleBin, [&frame] { EmptyBin(frame); }, AlwaysEnabled);
+    BindCommand(actions, Cmd::OpenWith, [&frame] { OpenWith(frame); });
+    BindCommand(actions, Cmd::MapNetworkDrive, [&frame] { RunConnectDriveDialog(frame.OwnerWindow()); });
+    BindCommand(actions, Cmd::DisconnectNetworkDrive, [&frame] { RunDisconnectDriveDialog(frame.OwnerWindow()); });
+    BindCommand(actions, Cmd::EmptyRecycleBin, [&frame] { EmptyBin(frame); });
 }

@@ -1,9 +1,9 @@
 // Copy to a chosen folder and move to a chosen folder.
-#include "app/MainFrame.h"
 #include "browser/FolderDialog.h"
 #include "browser/ShellListView.h"
 #include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
+#include "commands/Frame.h"
 #include "core/commands/CommandIds.h"
 #include "fileops/FileTransfer.h"
 
@@ -22,8 +22,8 @@ std::vector<std::wstring> TransferSources(IMainFrame& frame)
         if (!path.empty()) paths.push_back(path);
         return paths;
     }
-    TSHListView* list = frame.ActiveList();
-    if (!ListFocused(list)) return paths;
+    TSHListView* list = FocusedList(frame);
+    if (!list) return paths;
     TSHIDList& selection = list->FileList().GetSelectedIDList();
     for (int i = 0; i < selection.Count(); ++i) {
         std::wstring path = selection.GetItemPath(i);
@@ -46,21 +46,10 @@ void TransferToChosenFolder(IMainFrame& frame, TransferKind kind)
     ReportTransfer(owner, kind, TransferFiles(owner, sources, dialog.FolderPath, kind));
 }
 
-void TransferUpdate(IMainFrame& frame, TAction& a)
-{
-    if (TreeFocused(frame)) {
-        a.Enabled = !frame.ShellTree().GetSelectedPath().empty();
-        return;
-    }
-    TSHListView* list = frame.ActiveList();
-    a.Enabled = list && list->SelectedCount() > 0 && list->FileList().GetSelectedIDList().AllHave(SFGAO_FILESYSTEM);
-}
-
 }  // namespace
 
 void BindTransferCommands(TActionList& actions, IMainFrame& frame)
 {
-    auto update = [&frame](TAction& a) { TransferUpdate(frame, a); };
-    BindCommand(actions, Cmd::CopyToFolder, [&frame] { TransferToChosenFolder(frame, TransferKind::Copy); }, update);
-    BindCommand(actions, Cmd::MoveToFolder, [&frame] { TransferToChosenFolder(frame, TransferKind::Move); }, update);
+    BindCommand(actions, Cmd::CopyToFolder, [&frame] { TransferToChosenFolder(frame, TransferKind::Copy); });
+    BindCommand(actions, Cmd::MoveToFolder, [&frame] { TransferToChosenFolder(frame, TransferKind::Move); });
 }

@@ -1,8 +1,8 @@
 // The plug-in viewer: showing the selected file, and the image commands of
 // the viewer's bar.
-#include "app/MainFrame.h"
 #include "browser/ShellListView.h"
 #include "commands/Commands.h"
+#include "commands/Frame.h"
 #include "core/commands/CommandIds.h"
 #include "gui/MessageBox.h"
 #include "viewer/Raster.h"
@@ -47,7 +47,6 @@ void ShowInViewer(IMainFrame& frame)
 
 void BindViewerCommands(TActionList& actions, IMainFrame& frame)
 {
-    BindCommand(actions, Cmd::ShowInViewer, [&frame] { ShowInViewer(frame); },
-                [&frame](TAction& a) { a.Enabled = SelectedFile(frame) != nullptr; });
+    BindCommand(actions, Cmd::ShowInViewer, [&frame] { ShowInViewer(frame); });
     BindRasterActions(actions, [&frame]() -> TRaster* { return frame.ViewerVisible() ? &frame.ImageView() : nullptr; });
 }

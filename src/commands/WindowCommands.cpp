@@ -1,21 +1,11 @@
 // Opening, closing and arranging folder windows.
-#include "app/FolderWindow.h"
-#include "app/MainFrame.h"
 #include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
+#include "commands/Frame.h"
 #include "core/commands/CommandIds.h"
 #include "core/settings/WindowRecord.h"
 
 namespace {
-
-HWND ActiveChild(IMainFrame& frame) { return HWND(SendMessageW(frame.MdiClient(), WM_MDIGETACTIVE, 0, 0)); }
-
-bool HasChild(IMainFrame& frame)
-{
-    for (HWND child = GetWindow(frame.MdiClient(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (!GetWindow(child, GW_OWNER)) return true;
-    return false;
-}
 
 void NewWindow(IMainFrame& frame)
 {
@@ -27,29 +17,21 @@ void NewWindow(IMainFrame& frame)
         folder.assign(bytes, bytes + GetIDListSize(selected));
     }
     // A new window starts with filtering off and no filter.
-    frame.OpenFolderWindow(NewWindowRecord(frame.Settings(), std::move(folder)), false);
+    frame.OpenNewFolderWindow(NewWindowRecord(frame.Settings(), std::move(folder)));
 }
 
 }  // namespace
 
 void BindWindowCommands(TActionList& actions, IMainFrame& frame)
 {
-    auto withChild = [&frame](TAction& a) { a.Enabled = HasChild(frame); };
-    auto mdi = [&frame](UINT msg, WPARAM wParam) {
-        return [&frame, msg, wParam] { SendMessageW(frame.MdiClient(), msg, wParam, 0); };
+    auto arrange = [&frame](TWindowArrangement arrangement) {
+        return [&frame, arrangement] { frame.ArrangeFolderWindows(arrangement); };
     };
-
-    BindCommand(actions, Cmd::NewWindow, [&frame] { NewWindow(frame); }, AlwaysEnabled);
-    BindCommand(actions, Cmd::CloseWindow, [&frame] {
-        if (HWND child = ActiveChild(frame)) SendMessageW(child, WM_CLOSE, 0, 0);
-    }, [&frame](TAction& a) { a.Enabled = ActiveChild(frame) != nullptr; });
-    BindCommand(actions, Cmd::Cascade, mdi(WM_MDICASCADE, 0), withChild);
-    BindCommand(actions, Cmd::TileHorizontally, mdi(WM_MDITILE, MDITILE_HORIZONTAL), withChild);
-    BindCommand(actions, Cmd::TileVertically, mdi(WM_MDITILE, MDITILE_VERTICAL), withChild);
-    BindCommand(actions, Cmd::MinimizeAll, [&frame] {
-        HWND client = frame.MdiClient();
-        for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (!GetWindow(child, GW_OWNER)) ShowWindow(child, SW_MINIMIZE);
-    }, withChild);
-    BindCommand(actions, Cmd::ArrangeIcons, mdi(WM_MDIICONARRANGE, 0), withChild);
+    BindCommand(actions, Cmd::NewWindow, [&frame] { NewWindow(frame); });
+    BindCommand(actions, Cmd::CloseWindow, [&frame] { frame.CloseActiveFolderWindow(); });
+    BindCommand(actions, Cmd::Cascade, arrange(TWindowArrangement::Cascade));
+    BindCommand(actions, Cmd::TileHorizontally, arrange(TWindowArrangement::TileHorizontally));
+    BindCommand(actions, Cmd::TileVertically, arrange(TWindowArrangement::TileVertically));
+    BindCommand(actions, Cmd::MinimizeAll, arrange(TWindowArrangement::MinimizeAll));
+    BindCommand(actions, Cmd::ArrangeIcons, arrange(TWindowArrangement::ArrangeIcons));
 }

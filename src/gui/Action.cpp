@@ -50,6 +50,7 @@ static bool UpdateOne(TAction& a)
 
 bool TActionList::UpdateAll()
 {
+    if (OnBeginUpdate) OnBeginUpdate();
     bool changed = false;
     for (auto& a : Actions) changed |= UpdateOne(*a);
     return changed;
@@ -59,6 +60,7 @@ bool TActionList::Execute(int id, HWND owner)
 {
     TAction* a = Find(id);
     if (!a) return false;
+    if (OnBeginUpdate) OnBeginUpdate();
     UpdateOne(*a);
     if (!a->Enabled || !a->OnExecute) return false;
     try {
@@ -82,6 +84,7 @@ bool TActionList::ShortCutEnabled(WORD key, BYTE flags)
 {
     TAction* a = FindByShortCut(key, flags);
     if (!a) return false;
+    if (OnBeginUpdate) OnBeginUpdate();
     UpdateOne(*a);
     return a->Enabled;
 }

@@ -31,6 +31,10 @@ struct TAction {
 
 class TActionList {
 public:
+    // Runs before the update handlers of a pass (and of a single command
+    // about to run): where their common state is gathered once.
+    std::function<void()> OnBeginUpdate;
+
     TAction& Add(TAction action);
     TAction* Find(int id);
     const std::vector<std::unique_ptr<TAction>>& Items() const { return Actions; }

@@ -32,19 +32,14 @@ static ULONG AttributesOf(IShellFolder* folder, UINT count, PCIDList* items, ULO
     return attributes;
 }
 
-ULONG TSHIDList::GetCommonAttributes() const
+ULONG TSHIDList::CommonAttributes(ULONG mask) const
 {
     ComPtr<IShellFolder> folder;
     *folder.Put() = GetParentFolder();
-    return AttributesOf(folder.Get(), UINT(Count()), GetItemList(), 0x177);
+    return AttributesOf(folder.Get(), UINT(Count()), GetItemList(), mask) & mask;
 }
 
-bool TSHIDList::AllHave(ULONG sfgao) const
-{
-    ComPtr<IShellFolder> folder;
-    *folder.Put() = GetParentFolder();
-    return (AttributesOf(folder.Get(), UINT(Count()), GetItemList(), sfgao) & sfgao) == sfgao && Count() > 0;
-}
+bool TSHIDList::AllHave(ULONG sfgao) const { return Count() > 0 && CommonAttributes(sfgao) == sfgao; }
 
 bool TSHIDList::ItemHas(int index, ULONG sfgao) const
 {

@@ -29,7 +29,10 @@ public:
     // AddRef'ed; null when it cannot be bound.
     IShellFolder* GetParentFolder() const;
     // SFGAO bits of 0x177 that every item has; 0 when empty or on failure.
-    ULONG GetCommonAttributes() const;
+    ULONG GetCommonAttributes() const { return CommonAttributes(0x177); }
+    // The bits of `mask` that every item has, from one query of the parent
+    // folder; 0 when empty or on failure.
+    ULONG CommonAttributes(ULONG mask) const;
     bool AllHave(ULONG sfgao) const;
     bool ItemHas(int index, ULONG sfgao) const;
     std::wstring GetItemPath(int index) const;

@@ -34,7 +34,6 @@ void BindRasterActions(TActionList& actions, std::function<TRaster*()> findRaste
     for (int number = 10010; number <= 10110; number += 10) {
         TAction* action = actions.Find(number);
         if (!action) continue;
-        action->OnUpdate = [findRaster](TAction& a) { UpdateRasterAction(a, findRaster()); };
         action->OnExecute = [findRaster, number] {
             if (TRaster* r = findRaster()) ExecuteRasterAction(number, *r);
         };

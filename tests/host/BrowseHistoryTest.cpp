@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using History = TBrowseHistory<int>;
@@ -52,12 +54,14 @@ TEST(AddressHistory, ThirtyPathsOldestFirstEachOnce)
     ASSERT_EQ(history.size(), kMaxAddressHistory);
     EXPECT_EQ(history.front(), L"C:\\f2");
     EXPECT_EQ(history.back(), L"C:\\f31");
-    RememberAddress(history, L"c:\\F10");
+    RememberAddress(history, L"C:\\f10");
     RememberAddress(history, L"");
-    EXPECT_EQ(history.size(), kMaxAddressHistory) << "a path already there, in other case, and an empty one";
+    EXPECT_EQ(history.size(), kMaxAddressHistory) << "a path already there, and an empty one";
+    EXPECT_EQ(history.front(), L"C:\\f2");
 
-    ForgetAddress(history, L"C:\\f10");
-    EXPECT_EQ(history.size(), kMaxAddressHistory - 1);
+    ForgetAddress(history, L"c:\\F10");
+    EXPECT_EQ(history.size(), kMaxAddressHistory - 1) << "a refused text in another case";
+    EXPECT_EQ(std::count(history.begin(), history.end(), L"C:\\f10"), 0);
     ForgetAddress(history, L"D:\\not there");
     EXPECT_EQ(history.size(), kMaxAddressHistory - 1) << "a text not in the history deletes nothing";
 }

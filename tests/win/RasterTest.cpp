@@ -162,6 +162,8 @@ TEST(Raster, ZoomScrollAndCommandStates)
     TActionList actions;
     for (int n = 10010; n <= 10110; n += 10) actions.Add({n});
     BindRasterActions(actions, [&] { return v.Raster.get(); });
+    for (const auto& action : actions.Items())
+        action->OnUpdate = [&](TAction& a) { UpdateRasterAction(a, v.Raster.get()); };
     actions.Find(10060)->OnExecute();
     EXPECT_EQ(v.Raster->ActiveTool()->Kind, TRasterToolKind::ZoomIn);
     actions.Find(10030)->OnExecute();

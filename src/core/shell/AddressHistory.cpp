@@ -13,7 +13,7 @@ bool SameAddress(const std::wstring& a, const std::wstring& b)
            });
 }
 
-auto Find(std::vector<std::wstring>& history, const std::wstring& text)
+auto FindIgnoringCase(std::vector<std::wstring>& history, const std::wstring& text)
 {
     return std::find_if(history.begin(), history.end(), [&](const std::wstring& entry) { return SameAddress(entry, text); });
 }
@@ -22,13 +22,13 @@ auto Find(std::vector<std::wstring>& history, const std::wstring& text)
 
 void RememberAddress(std::vector<std::wstring>& history, const std::wstring& path)
 {
-    if (path.empty() || Find(history, path) != history.end()) return;
+    if (path.empty() || std::find(history.begin(), history.end(), path) != history.end()) return;
     history.push_back(path);
     if (history.size() > kMaxAddressHistory) history.erase(history.begin(), history.end() - kMaxAddressHistory);
 }
 
 void ForgetAddress(std::vector<std::wstring>& history, const std::wstring& text)
 {
-    auto entry = Find(history, text);
+    auto entry = FindIgnoringCase(history, text);
     if (entry != history.end()) history.erase(entry);
 }

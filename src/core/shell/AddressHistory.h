@@ -1,7 +1,8 @@
 #pragma once
 // The address bar's history: the file-system paths of the folders visited,
-// oldest first, at most 30, each once (paths compare without regard to the
-// case of ASCII letters, as the file system and the combo box do).
+// oldest first, at most 30, each once. A folder renamed in case alone is
+// a new entry; a refused text finds its entry whatever the case of its
+// ASCII letters, as the combo box's own search does.
 #include <cstddef>
 #include <string>
 #include <vector>
