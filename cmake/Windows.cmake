@@ -29,6 +29,7 @@ target_link_libraries(Quirevue PRIVATE qvapp)
 target_link_options(Quirevue PRIVATE -municode)
 
 add_subdirectory(plugins)
+add_subdirectory(help)
 add_subdirectory(bench/win)
 
 if(BUILD_TESTING)
