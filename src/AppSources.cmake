@@ -77,6 +77,10 @@ set(QV_APP_SOURCES
   viewer/RasterTools.cpp
   viewer/RasterActions.cpp
   viewer/PanelBox.cpp
+  support/SysInfo.cpp
+  support/FileInfo.cpp
+  support/DisplayInfo.cpp
+  support/ReportFacts.cpp
   app/FolderWindow.cpp
   app/StatusPanels.cpp
   app/FontData.cpp
