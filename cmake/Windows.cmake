@@ -20,7 +20,8 @@ target_link_libraries(qvapp PUBLIC qvcore comctl32 shell32 ole32 oleaut32 uuid
 add_library(qvres OBJECT src/res/Quirevue.rc)
 file(GLOB QV_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.bmp ${CMAKE_SOURCE_DIR}/src/res/*.ico
   ${CMAKE_SOURCE_DIR}/src/res/*.cur ${CMAKE_SOURCE_DIR}/src/res/*.manifest
-  ${CMAKE_SOURCE_DIR}/src/res/Dialogs.rc ${CMAKE_SOURCE_DIR}/src/res/DialogIds.h)
+  ${CMAKE_SOURCE_DIR}/src/res/Dialogs.rc ${CMAKE_SOURCE_DIR}/src/res/DialogIds.h
+  ${CMAKE_SOURCE_DIR}/src/core/support/ProductInfo.h)
 set_source_files_properties(src/res/Quirevue.rc PROPERTIES OBJECT_DEPENDS "${QV_RESOURCE_FILES}")
 
 add_executable(Quirevue WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:qvres>)
@@ -28,6 +29,7 @@ target_link_libraries(Quirevue PRIVATE qvapp)
 target_link_options(Quirevue PRIVATE -municode)
 
 add_subdirectory(plugins)
+add_subdirectory(help)
 add_subdirectory(bench/win)
 
 if(BUILD_TESTING)

@@ -78,6 +78,10 @@ set(QV_APP_SOURCES
   viewer/RasterTools.cpp
   viewer/RasterActions.cpp
   viewer/PanelBox.cpp
+  support/SysInfo.cpp
+  support/FileInfo.cpp
+  support/DisplayInfo.cpp
+  support/ReportFacts.cpp
   commands/TransferCommands.cpp
   commands/Commands.cpp
   commands/FileCommands.cpp

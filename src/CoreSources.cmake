@@ -40,5 +40,7 @@ set(QV_CORE_SOURCES
   core/viewer/SusieLayout.cpp
   core/viewer/PeImage.cpp
   core/viewer/RasterActionRules.cpp
+  core/support/SystemFacts.cpp
+  core/support/SupportReport.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -14,6 +14,8 @@ mkdir -p "$run"
 cp -f "$(qv_build_dir "$arch")/Quirevue.exe" "$run/"
 # The program's own folder is its default plug-in folder.
 if compgen -G "$(qv_build_dir "$arch")/*.sp[ih]" >/dev/null; then cp -f "$(qv_build_dir "$arch")"/*.sp[ih] "$run/"; fi
+# The help file is looked for beside the program too.
+if [ -f "$(qv_build_dir "$arch")/Quirevue.chm" ]; then cp -f "$(qv_build_dir "$arch")/Quirevue.chm" "$run/"; fi
 case "$arch" in
   i686) which="the 32-bit build" ;;
   *) which="the 64-bit build" ;;

@@ -1,5 +1,6 @@
 #include "dialogs/AttributeDialog.h"
 
+#include "core/help/HelpContexts.h"
 #include "dialogs/AttributeChange.h"
 #include "gui/WaitCursor.h"
 #include "res/DialogIds.h"
@@ -20,7 +21,7 @@ constexpr TAttributeBox kBoxes[] = {
 }  // namespace
 
 TSubForm01090::TSubForm01090(HWND owner, const std::wstring& folder, const std::vector<std::wstring>& names)
-    : TBatchObjectsDialog(owner, IDD_ATTRIBUTES, 1090, folder, names)
+    : TBatchObjectsDialog(owner, IDD_ATTRIBUTES, HelpContext::AttributeDialog, folder, names)
 {
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/DateTimeDialog.h"
 
+#include "core/help/HelpContexts.h"
 #include "dialogs/DatePickers.h"
 #include "dialogs/DateStamp.h"
 #include "gui/MessageBox.h"
@@ -13,7 +14,7 @@ const wchar_t* const kDateOutOfRangeMessage =
     L"日付は 1980/01/01 から 2107/12/31 までの範囲で指定してください。";
 
 TSubForm01080::TSubForm01080(HWND owner, const std::wstring& folder, const std::vector<std::wstring>& names)
-    : TBatchObjectsDialog(owner, IDD_DATETIME, 1080, folder, names)
+    : TBatchObjectsDialog(owner, IDD_DATETIME, HelpContext::DateTimeDialog, folder, names)
 {
 }
 

@@ -4,6 +4,7 @@
 #include "core/dialogs/FilterRules.h"
 #include "core/dialogs/NameText.h"
 #include "core/dialogs/RowMove.h"
+#include "core/help/HelpContexts.h"
 #include "core/settings/TextList.h"
 #include "dialogs/DatePickers.h"
 #include "gui/MessageBox.h"
@@ -53,7 +54,7 @@ const TSHFileFilter* TFilterListChange::Successor(const TSHFileFilter* old) cons
 }
 
 TSubForm05010::TSubForm05010(HWND owner, TFilterList& filters, std::function<void(const TFilterListChange&)> rebind)
-    : TDialog(owner, IDD_FILTERS, 5010), Filters(filters), Rebind(std::move(rebind))
+    : TDialog(owner, IDD_FILTERS, HelpContext::FilterDialog), Filters(filters), Rebind(std::move(rebind))
 {
     for (const auto& filter : Filters) {
         auto copy = std::make_unique<TSHFileFilter>();

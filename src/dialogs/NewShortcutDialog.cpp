@@ -1,6 +1,7 @@
 #include "dialogs/NewShortcutDialog.h"
 
 #include "core/fileops/ShortcutName.h"
+#include "core/help/HelpContexts.h"
 #include "fileops/Shortcuts.h"
 #include "gui/MessageBox.h"
 #include "gui/SystemLibrary.h"
@@ -21,7 +22,7 @@ bool HasForbiddenCharacter(const std::wstring& name)
 }  // namespace
 
 TNewShortcutDialog::TNewShortcutDialog(HWND owner, const std::wstring& folder)
-    : TDialog(owner, IDD_NEWSHORTCUT, 1013), Folder(folder)
+    : TDialog(owner, IDD_NEWSHORTCUT, HelpContext::NewShortcutDialog), Folder(folder)
 {
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/RenameDialog.h"
 
 #include "core/dialogs/RowMove.h"
+#include "core/help/HelpContexts.h"
 #include "core/settings/InitData.h"
 #include "dialogs/NamingBindings.h"
 #include "dialogs/RenameReport.h"
@@ -38,7 +39,7 @@ bool IsOneOf(int id, const int* ids, size_t count) { return std::find(ids, ids +
 
 TSubForm01100::TSubForm01100(HWND owner, TInitData& settings, const std::wstring& folder,
                              const std::wstring& folderName, bool folderMode, const std::vector<std::wstring>& names)
-    : TDialog(owner, IDD_RENAME, 1100), Settings(settings), Folder(folder), FolderName(folderName),
+    : TDialog(owner, IDD_RENAME, HelpContext::RenameDialog), Settings(settings), Folder(folder), FolderName(folderName),
       FolderMode(folderMode)
 {
     Preview.reserve(names.size());

@@ -1,9 +1,10 @@
 #include "dialogs/RenameReport.h"
 
+#include "core/help/HelpContexts.h"
 #include "res/DialogIds.h"
 
 TRenameReport::TRenameReport(HWND owner, std::wstring summary, std::wstring details)
-    : TDialog(owner, IDD_RENAMEREPORT, 1100), Summary(std::move(summary)), Details(std::move(details))
+    : TDialog(owner, IDD_RENAMEREPORT, HelpContext::RenameDialog), Summary(std::move(summary)), Details(std::move(details))
 {
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/SequenceDialog.h"
 
+#include "core/help/HelpContexts.h"
 #include "core/settings/InitData.h"
 #include "dialogs/NamingBindings.h"
 #include "dialogs/RenameFiles.h"
@@ -32,7 +33,7 @@ constexpr TCheckBinding<P> kChecks[] = {
 
 TSubForm01012::TSubForm01012(HWND owner, TInitData& settings, const std::wstring& folder,
                              const std::wstring& folderName)
-    : TDialog(owner, IDD_SEQUENCE, 1012), Settings(settings), Folder(folder), FolderName(folderName)
+    : TDialog(owner, IDD_SEQUENCE, HelpContext::SequenceDialog), Settings(settings), Folder(folder), FolderName(folderName)
 {
 }
 
