@@ -38,5 +38,10 @@ set(QV_CORE_SOURCES
   core/viewer/SusieLayout.cpp
   core/viewer/PeImage.cpp
   core/viewer/RasterActionRules.cpp
+  core/report/Dib.cpp
+  core/report/DibFile.cpp
+  core/report/DibPalettes.cpp
+  core/report/DibConvert.cpp
+  core/report/DibRle.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
