@@ -96,7 +96,7 @@ TDib MapTrueColor(const TDib& dib, int bits, std::span<const uint32_t> palette, 
                   const TDibConvertOptions& options)
 {
     TDib out = ReshapedDib(dib, bits, kBiRgb, palette);
-    const TNearestEntryMap nearest(palette);
+    TNearestEntryMap nearest(palette);
     const int32_t width = dib.Width(), height = dib.Height();
     const uint64_t inStride = dib.Stride(), outStride = out.Stride();
     std::vector<int> error(diffuse ? 2 * 3 * (size_t(width) + 2) : 0);

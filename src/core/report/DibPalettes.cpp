@@ -88,13 +88,14 @@ int NearestEntry(std::span<const uint32_t> palette, int r, int g, int b)
     return best;
 }
 
-TNearestEntryMap::TNearestEntryMap(std::span<const uint32_t> palette) : Map(32 * 32 * 32)
+TNearestEntryMap::TNearestEntryMap(std::span<const uint32_t> palette) : Palette(palette), Map(32 * 32 * 32, -1) {}
+
+uint8_t TNearestEntryMap::operator()(int r, int g, int b)
 {
+    int16_t& cell = Map[size_t((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3))];
     // Each cell stands for the middle of its 8 x 8 x 8 colours.
-    for (int r = 0; r < 32; ++r)
-        for (int g = 0; g < 32; ++g)
-            for (int b = 0; b < 32; ++b)
-                Map[size_t(r << 10 | g << 5 | b)] = uint8_t(NearestEntry(palette, r * 8 + 4, g * 8 + 4, b * 8 + 4));
+    if (cell < 0) cell = int16_t(NearestEntry(Palette, (r & ~7) + 4, (g & ~7) + 4, (b & ~7) + 4));
+    return uint8_t(cell);
 }
 
 std::vector<uint32_t> MedianCutPalette(const TDib& dib, int count)

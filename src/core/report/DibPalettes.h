@@ -31,14 +31,15 @@ inline uint32_t EntryOfColorRef(uint32_t colorRef)
 int NearestEntry(std::span<const uint32_t> palette, int r, int g, int b);
 
 // Nearest entries looked up by colour at 5 bits a channel, for mapping
-// whole pictures quickly.
+// whole pictures quickly. A cell is searched the first time it is asked.
 class TNearestEntryMap {
 public:
     explicit TNearestEntryMap(std::span<const uint32_t> palette);
-    uint8_t operator()(int r, int g, int b) const { return Map[size_t((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3))]; }
+    uint8_t operator()(int r, int g, int b);
 
 private:
-    std::vector<uint8_t> Map;
+    std::span<const uint32_t> Palette;
+    std::vector<int16_t> Map;  // -1: not searched yet
 };
 
 // At most `count` colours that stand for the pixels of a 24-bit bitmap
