@@ -98,20 +98,53 @@ uint8_t TNearestEntryMap::operator()(int r, int g, int b)
     return uint8_t(cell);
 }
 
+namespace {
+
+// The histogram cells a picture's pixels fall in, each with its pixel count
+// and colour sums, in the order of their keys.
+std::vector<TCell> Histogram(const TDib& dib)
+{
+    const uint64_t stride = dib.Stride();
+    const uint64_t pixels = uint64_t(dib.Width()) * uint64_t(dib.Height());
+    auto forEachPixel = [&](auto visit) {
+        for (int32_t y = 0; y < dib.Height(); ++y) {
+            const uint8_t* row = dib.Bits.data() + uint64_t(y) * stride;
+            for (int32_t x = 0; x < dib.Width(); ++x) visit(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        }
+    };
+    auto keyOf = [](uint32_t r, uint32_t g, uint32_t b) { return (r >> 3) << 10 | (g >> 3) << 5 | (b >> 3); };
+    std::vector<TCell> cells;
+    if (pixels <= 32 * 32 * 32) {
+        // Few pixels: sort them rather than fill the whole table.
+        std::vector<uint64_t> sorted;
+        sorted.reserve(size_t(pixels));
+        forEachPixel([&](uint32_t r, uint32_t g, uint32_t b) {
+            sorted.push_back(uint64_t(keyOf(r, g, b)) << 24 | r << 16 | g << 8 | b);
+        });
+        std::sort(sorted.begin(), sorted.end());
+        for (uint64_t v : sorted) {
+            const uint32_t key = uint32_t(v >> 24);
+            if (cells.empty() || cells.back().Key != key) cells.push_back({key, 0, 0, 0, 0});
+            TCell& c = cells.back();
+            ++c.Count, c.R += v >> 16 & 0xFF, c.G += v >> 8 & 0xFF, c.B += v & 0xFF;
+        }
+        return cells;
+    }
+    cells.resize(32 * 32 * 32);
+    for (uint32_t k = 0; k < cells.size(); ++k) cells[k].Key = k;
+    forEachPixel([&](uint32_t r, uint32_t g, uint32_t b) {
+        TCell& c = cells[keyOf(r, g, b)];
+        ++c.Count, c.R += r, c.G += g, c.B += b;
+    });
+    std::erase_if(cells, [](const TCell& c) { return c.Count == 0; });
+    return cells;
+}
+
+} // namespace
+
 std::vector<uint32_t> MedianCutPalette(const TDib& dib, int count)
 {
-    std::vector<TCell> cells(32 * 32 * 32);
-    for (uint32_t k = 0; k < cells.size(); ++k) cells[k] = {k, 0, 0, 0, 0};
-    const uint64_t stride = dib.Stride();
-    for (int32_t y = 0; y < dib.Height(); ++y) {
-        const uint8_t* row = dib.Bits.data() + uint64_t(y) * stride;
-        for (int32_t x = 0; x < dib.Width(); ++x) {
-            int b = row[3 * x], g = row[3 * x + 1], r = row[3 * x + 2];
-            TCell& c = cells[size_t((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3))];
-            ++c.Count, c.R += uint64_t(r), c.G += uint64_t(g), c.B += uint64_t(b);
-        }
-    }
-    std::erase_if(cells, [](const TCell& c) { return c.Count == 0; });
+    std::vector<TCell> cells = Histogram(dib);
     if (cells.empty()) return {0};
 
     std::vector<TBox> boxes = {MeasureBox(cells, 0, cells.size())};
