@@ -18,6 +18,7 @@ set(QV_CORE_SOURCES
   core/shell/PathText.cpp
   core/shell/VirtualItems.cpp
   core/shell/AddressText.cpp
+  core/shell/AttributeLetters.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
   core/dialogs/NameText.cpp
@@ -43,5 +44,12 @@ set(QV_CORE_SOURCES
   core/report/DibPalettes.cpp
   core/report/DibConvert.cpp
   core/report/DibRle.cpp
+  core/report/ReportPage.cpp
+  core/report/ReportRun.cpp
+  core/report/ReportGrid.cpp
+  core/report/ReportPlacement.cpp
+  core/report/ReportItemLayout.cpp
+  core/report/ReportText.cpp
+  core/report/ListPreview.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
