@@ -1,24 +1,13 @@
-#include "core/report/ReportErrors.h"
 #include "core/report/ReportGrid.h"
 #include "core/report/ReportItemLayout.h"
 #include "core/report/ReportPage.h"
 #include "core/report/ReportPlacement.h"
 
+#include "ReportTestHelpers.h"
+
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-std::wstring LRFailure(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const ELRError& e) {
-        return e.Message;
-    }
-    return L"nothing raised";
-}
 
 TEST(ReportPage, PaperSizesAndTheirDeviceCodes)
 {

@@ -1,21 +1,10 @@
-#include "core/report/ReportErrors.h"
 #include "core/report/ReportRun.h"
+
+#include "ReportTestHelpers.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-std::wstring LRFailure(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const ELRError& e) {
-        return e.Message;
-    }
-    return L"nothing raised";
-}
 
 TEST(ReportRun, APageRangeRendersSkippedPagesAsideAndFeedsOnlyItsSheets)
 {

@@ -134,6 +134,17 @@ TDib MapTrueColor(const TDib& dib, int bits, std::span<const uint32_t> palette, 
 
 bool IsHigh(const TDibConvertOptions& options) { return options.Option != kConvertLow; }
 
+// 24-bit pixels onto 8, 4 or 1 bits: Low by nearest colour of the fixed
+// palettes, High on a palette made for the picture with the error diffused.
+// Two colours are always black and white.
+TDib ReducedTrueColor(const TDib& dib, const char* step, int bits, bool high, const TDibConvertOptions& options)
+{
+    RequirePlainDib(dib, step, 24);
+    if (bits == 1) return MapTrueColor(dib, 1, FixedPalette2(), high, options);
+    if (high) return MapTrueColor(dib, bits, MedianCutPalette(dib, 1 << bits), true, options);
+    return MapTrueColor(dib, bits, bits == 8 ? FixedPalette215() : FixedPalette16(), false, options);
+}
+
 // Indexed pixels onto fewer bits: the colours in use, in their order, when
 // they fit; otherwise through 24 bits and `reduce`.
 template <class Reduce>
@@ -165,32 +176,27 @@ TDib Convert8BitRGBToTrueColor(const TDib& dib) { return ToTrueColor(dib, "Conve
 
 TDib ConvertTrueColorTo8BitRGBLow(const TDib& dib, const TDibConvertOptions& options)
 {
-    RequirePlainDib(dib, "ConvertTrueColorTo8BitRGBLow", 24);
-    return MapTrueColor(dib, 8, FixedPalette215(), false, options);
+    return ReducedTrueColor(dib, "ConvertTrueColorTo8BitRGBLow", 8, false, options);
 }
 
 TDib ConvertTrueColorTo8BitRGBHigh(const TDib& dib, const TDibConvertOptions& options)
 {
-    RequirePlainDib(dib, "ConvertTrueColorTo8BitRGBHigh", 24);
-    return MapTrueColor(dib, 8, MedianCutPalette(dib, 256), true, options);
+    return ReducedTrueColor(dib, "ConvertTrueColorTo8BitRGBHigh", 8, true, options);
 }
 
 TDib ConvertTrueColorTo4BitRGBLow(const TDib& dib, const TDibConvertOptions& options)
 {
-    RequirePlainDib(dib, "ConvertTrueColorTo4BitRGBLow", 24);
-    return MapTrueColor(dib, 4, FixedPalette16(), false, options);
+    return ReducedTrueColor(dib, "ConvertTrueColorTo4BitRGBLow", 4, false, options);
 }
 
 TDib ConvertTrueColorTo4BitRGBHigh(const TDib& dib, const TDibConvertOptions& options)
 {
-    RequirePlainDib(dib, "ConvertTrueColorTo4BitRGBHigh", 24);
-    return MapTrueColor(dib, 4, MedianCutPalette(dib, 16), true, options);
+    return ReducedTrueColor(dib, "ConvertTrueColorTo4BitRGBHigh", 4, true, options);
 }
 
 TDib ConvertTrueColorTo1BitRGB(const TDib& dib, const TDibConvertOptions& options)
 {
-    RequirePlainDib(dib, "ConvertTrueColorTo1BitRGB", 24);
-    return MapTrueColor(dib, 1, FixedPalette2(), IsHigh(options), options);
+    return ReducedTrueColor(dib, "ConvertTrueColorTo1BitRGB", 1, IsHigh(options), options);
 }
 
 TDib Convert8BitRGBTo4BitRGB(const TDib& dib, const TDibConvertOptions& options)
