@@ -11,8 +11,8 @@ namespace {
 // A mask taken apart.
 struct TMaskToken {
     enum Kind { IntDigit, Point, FracDigit, Text } What;
-    wchar_t Char;        // '0' or '#' for digits
-    std::wstring Text_;  // for text
+    wchar_t Char;          // '0' or '#' for digits
+    std::wstring Literal;  // for text
 };
 
 struct TMask {
@@ -136,7 +136,7 @@ std::wstring FormatNumberMask(double value, std::wstring_view maskText, TNumberS
             if (fracSeen < int(fraction.size())) out += wchar_t(fraction[size_t(fracSeen)]);
             ++fracSeen;
             break;
-        case TMaskToken::Text: out += t.Text_; break;
+        case TMaskToken::Text: out += t.Literal; break;
         }
     }
     return out;
