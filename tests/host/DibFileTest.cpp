@@ -27,7 +27,7 @@ TEST(DibFile, EachHeaderKindAndDepthLoadsAsTheStorageKeepsIt)
     const Bytes rle8 = {2, 7, 0, 0, 1, 9, 0, 1};
     struct Case {
         const char* what;
-        TBmpSpec spec;
+        TBmpSpec bmp;
         int bits;
         uint32_t compression, colors, imageSize;
         Bytes firstBits;
@@ -58,25 +58,25 @@ TEST(DibFile, EachHeaderKindAndDepthLoadsAsTheStorageKeepsIt)
     };
     for (const Case& c : cases) {
         TDib dib;
-        ASSERT_NO_THROW(dib = LoadDibFile(MakeBmp(c.spec))) << c.what;
+        ASSERT_NO_THROW(dib = LoadDibFile(MakeBmp(c.bmp))) << c.what;
         EXPECT_EQ(dib.Info.BitCount, c.bits) << c.what;
         EXPECT_EQ(dib.Info.Compression, c.compression) << c.what;
         EXPECT_EQ(dib.Info.ClrUsed, c.colors) << c.what;
-        EXPECT_EQ(dib.Info.Width, c.spec.Width) << c.what;
-        EXPECT_EQ(dib.Info.Height, c.spec.Height) << c.what;
+        EXPECT_EQ(dib.Info.Width, c.bmp.Width) << c.what;
+        EXPECT_EQ(dib.Info.Height, c.bmp.Height) << c.what;
         EXPECT_EQ(dib.Info.XPelsPerMeter, 3780) << c.what;
         EXPECT_EQ(dib.ImageSize(), c.imageSize) << c.what;
         EXPECT_EQ(dib.Info.SizeImage, c.imageSize) << c.what;
         ASSERT_GE(dib.Bits.size(), c.firstBits.size()) << c.what;
         EXPECT_TRUE(std::equal(c.firstBits.begin(), c.firstBits.end(), dib.Bits.begin())) << c.what;
-        if (c.spec.HeaderSize == 12 && c.bits == 4) EXPECT_EQ(dib.Colors[5], 0xAB0000u);
+        if (c.bmp.HeaderSize == 12 && c.bits == 4) EXPECT_EQ(dib.Colors[5], 0xAB0000u);
     }
 }
 
 TEST(DibFile, ColourTableBeyond256EntriesIsSkippedAndZeroResolutionBecomes96Dpi)
 {
-    TBmpSpec spec{40, 2, 1, 8, kBiRgb, {}, Palette4(300), {7, 9, 0, 0}, 300};
-    Bytes file = MakeBmp(spec);
+    TBmpSpec bmp{40, 2, 1, 8, kBiRgb, {}, Palette4(300), {7, 9, 0, 0}, 300};
+    Bytes file = MakeBmp(bmp);
     WriteLe32(&file[14 + 24], 0);
     WriteLe32(&file[14 + 28], 0);
     TDib dib = LoadDibFile(file);
@@ -200,14 +200,14 @@ TEST(DibFile, WrittenFilesReadBackTheSame)
     EXPECT_EQ(back.Info.Height, -3);
     EXPECT_EQ(back.Info.ClrUsed, 256u);
 
-    const TBmpSpec specs[] = {
+    const TBmpSpec bitmaps[] = {
         {40, 3, 2, 4, kBiRle4, {}, Palette4(16), {3, 0x12, 0, 0, 2, 0x33, 0, 1}},
         {40, 3, 2, 1, kBiRgb, {}, Palette4(2), {0xA0, 0, 0, 0, 0x40, 0, 0, 0}},
         {12, 3, 2, 8, kBiRgb, {}, Bytes(768, 3), {1, 2, 3, 0, 3, 0, 1, 0}},
         {40, 2, 2, 16, kBiRgb, {}, {}, {1, 2, 3, 4, 5, 6, 7, 8}},
     };
-    for (const TBmpSpec& spec : specs) {
-        TDib first = LoadDibFile(MakeBmp(spec));
+    for (const TBmpSpec& bmp : bitmaps) {
+        TDib first = LoadDibFile(MakeBmp(bmp));
         std::vector<uint8_t> once = SaveDibFile(first);
         TDib second = LoadDibFile(once);
         EXPECT_EQ(second, first);
