@@ -40,6 +40,8 @@ fuzz: deps
 	@cmake --build build/fuzz
 	@mkdir -p build/fuzz/corpus && cp -n tests/fixtures/*.qvs build/fuzz/corpus/ 2>/dev/null || true
 	@build/fuzz/tests/fuzz/settings_fuzz -max_total_time=$${FUZZ_SECONDS:-60} build/fuzz/corpus
+	@mkdir -p build/fuzz/corpus-dib && cp -n tests/fixtures/dib/*.bmp build/fuzz/corpus-dib/ 2>/dev/null || true
+	@build/fuzz/tests/fuzz/dib_fuzz -max_total_time=$${FUZZ_SECONDS:-60} build/fuzz/corpus-dib
 
 clean:
 	rm -rf build

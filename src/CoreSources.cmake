@@ -19,6 +19,7 @@ set(QV_CORE_SOURCES
   core/shell/VirtualItems.cpp
   core/shell/AddressText.cpp
   core/shell/AddressHistory.cpp
+  core/shell/AttributeLetters.cpp
   core/commands/CommandTable.cpp
   core/commands/MenuLayout.cpp
   core/commands/CommandState.cpp
@@ -42,5 +43,17 @@ set(QV_CORE_SOURCES
   core/viewer/RasterActionRules.cpp
   core/support/SystemFacts.cpp
   core/support/SupportReport.cpp
+  core/report/Dib.cpp
+  core/report/DibFile.cpp
+  core/report/DibPalettes.cpp
+  core/report/DibConvert.cpp
+  core/report/DibRle.cpp
+  core/report/ReportPage.cpp
+  core/report/ReportRun.cpp
+  core/report/ReportGrid.cpp
+  core/report/ReportPlacement.cpp
+  core/report/ReportItemLayout.cpp
+  core/report/ReportText.cpp
+  core/report/ListPreview.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -6,13 +6,16 @@ constexpr int64_t KiB = 1024;
 constexpr int64_t MiB = 1024 * KiB;
 constexpr int64_t GiB = 1024 * MiB;
 
+// 10^decimals for 0, 1 or 2 decimals.
+uint64_t DecimalScale(int decimals) { return decimals == 0 ? 1 : decimals == 1 ? 10 : 100; }
+
 // bytes / 2^shift in units of 10^-decimals, rounded half away from zero.
 // The quotient of a power of two is exact in binary and in decimal, so
 // integer arithmetic gives the very digits a float formatter would, with no
 // overflow: only the remainder (below 2^30) is scaled.
 uint64_t ScaledRounded(uint64_t bytes, int shift, int decimals)
 {
-    uint64_t scale = decimals == 0 ? 1 : 100;
+    uint64_t scale = DecimalScale(decimals);
     uint64_t whole = bytes >> shift;
     uint64_t rest = (bytes & ((uint64_t(1) << shift) - 1)) * scale;
     uint64_t fraction = rest >> shift;
@@ -25,7 +28,7 @@ uint64_t ScaledRounded(uint64_t bytes, int shift, int decimals)
 // (the "#,###.00" pattern) a zero integer part writes no digit at all.
 std::wstring FormatFixed(uint64_t units, int decimals, bool leadingZero, wchar_t thousands, wchar_t decimal)
 {
-    uint64_t scale = decimals == 0 ? 1 : 100;
+    uint64_t scale = DecimalScale(decimals);
     uint64_t whole = units / scale;
     std::wstring digits = std::to_wstring(whole);
     std::wstring text;
@@ -38,8 +41,7 @@ std::wstring FormatFixed(uint64_t units, int decimals, bool leadingZero, wchar_t
     if (decimals != 0) {
         uint64_t fraction = units % scale;
         text += decimal;
-        text += wchar_t(L'0' + fraction / 10);
-        text += wchar_t(L'0' + fraction % 10);
+        for (uint64_t digit = scale / 10; digit != 0; digit /= 10) text += wchar_t(L'0' + fraction / digit % 10);
     }
     return text;
 }
@@ -52,6 +54,11 @@ std::wstring FormatKilobytesText(uint64_t bytes, wchar_t thousands)
 {
     uint64_t kilobytes = bytes / 1024 + (bytes % 1024 != 0 ? 1 : 0);
     return FormatFixed(kilobytes, 0, true, thousands, 0) + L"KB";
+}
+
+std::wstring FormatKilobytesTenths(uint64_t bytes, wchar_t thousands, wchar_t decimal)
+{
+    return FormatFixed(ScaledRounded(bytes, 10, 1), 1, true, thousands, decimal) + L"KB";
 }
 
 std::wstring FormatObjectCount(int count)

@@ -9,6 +9,10 @@
 // with thousands separators: 0 -> "0KB", 1 -> "1KB", 1025 -> "2KB".
 std::wstring FormatKilobytesText(uint64_t bytes, wchar_t thousands);
 
+// A size in the printed listing: kilobytes with one decimal, rounded, with
+// thousands separators: 1536 -> "1.5KB", 0 -> "0.0KB".
+std::wstring FormatKilobytesTenths(uint64_t bytes, wchar_t thousands, wchar_t decimal);
+
 // "12 個のオブジェクト"
 std::wstring FormatObjectCount(int count);
 // "3 個のオブジェクトを選択"

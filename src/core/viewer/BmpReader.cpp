@@ -3,7 +3,6 @@
 #include "core/viewer/DibLayout.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace {
@@ -14,25 +13,6 @@ bool KnownHeaderSize(uint32_t hs) { return hs == 12 || (hs >= 16 && hs <= 64) ||
 
 // The header sizes of the OS/2 2.x family; 40 is read as Windows.
 bool IsOs2Header(uint32_t hs) { return hs != 12 && hs != 40 && hs != 52 && hs != 56 && hs < 108; }
-
-// One colour channel isolated by its mask, scaled to 0..255.
-struct TChannel {
-    uint32_t Mask = 0;
-    int Shift = 0;
-    uint32_t Max = 0;
-    explicit TChannel(uint32_t mask) : Mask(mask)
-    {
-        if (mask) {
-            Shift = std::countr_zero(mask);
-            Max = mask >> Shift;
-        }
-    }
-    uint8_t operator()(uint32_t v) const
-    {
-        if (!Max) return 0;
-        return uint8_t(uint64_t((v & Mask) >> Shift) * 255 / Max);
-    }
-};
 
 void WriteInfo(const TBmpHeader& h, uint8_t* info)
 {
@@ -51,7 +31,7 @@ void WriteInfo(const TBmpHeader& h, uint8_t* info)
 }
 
 // Expands one stored row into an output row (8-bit indices or 24-bit BGR).
-void ConvertRow(const TBmpHeader& h, const uint8_t* src, uint8_t* dst, const TChannel* ch)
+void ConvertRow(const TBmpHeader& h, const uint8_t* src, uint8_t* dst, const TBitFieldChannel* ch)
 {
     const int32_t w = h.Width;
     switch (h.BitCount) {
@@ -65,14 +45,7 @@ void ConvertRow(const TBmpHeader& h, const uint8_t* src, uint8_t* dst, const TCh
     }
     case 8: std::memcpy(dst, src, size_t(w)); break;
     case 24: std::memcpy(dst, src, size_t(w) * 3); break;
-    case 16: case 32:
-        for (int32_t x = 0; x < w; ++x) {
-            uint32_t v = h.BitCount == 16 ? ReadLe16(src + 2 * x) : ReadLe32(src + 4 * x);
-            dst[3 * x + 0] = ch[2](v);
-            dst[3 * x + 1] = ch[1](v);
-            dst[3 * x + 2] = ch[0](v);
-        }
-        break;
+    case 16: case 32: BitFieldRowToBgr(src, h.BitCount, w, ch, dst); break;
     }
 }
 
@@ -257,7 +230,8 @@ TBmpDecode DecodeBmp(std::span<const uint8_t> file, const TBmpHeader& h, uint8_t
     if (h.Compression == kBiRle8 || h.Compression == kBiRle4)
         return DecodeRle(data, h, bits, outStride, progress) ? TBmpDecode::Ok : TBmpDecode::Aborted;
 
-    const TChannel channels[3] = {TChannel(h.Masks[0]), TChannel(h.Masks[1]), TChannel(h.Masks[2])};
+    const TBitFieldChannel channels[3] = {TBitFieldChannel(h.Masks[0]), TBitFieldChannel(h.Masks[1]),
+                                          TBitFieldChannel(h.Masks[2])};
     const uint64_t inStride = DibStride(h.Width, h.BitCount);
     for (int32_t row = 0; row < h.Height; ++row) {
         // Output rows are bottom-up; stored rows are bottom-up unless the

@@ -8,6 +8,17 @@ uint64_t DibStride(int32_t width, int bitCount)
     return ((uint64_t(width) * uint64_t(bitCount) + 31) / 32) * 4;
 }
 
+void BitFieldRowToBgr(const uint8_t* src, int bitCount, int32_t width, const TBitFieldChannel* channels,
+                      uint8_t* dst)
+{
+    for (int32_t x = 0; x < width; ++x) {
+        uint32_t v = bitCount == 16 ? ReadLe16(src + 2 * x) : ReadLe32(src + 4 * x);
+        dst[3 * x + 0] = channels[2](v);
+        dst[3 * x + 1] = channels[1](v);
+        dst[3 * x + 2] = channels[0](v);
+    }
+}
+
 bool CheckDib(const uint8_t* info, size_t infoBytes, size_t bitsBytes, TDibFacts& f, std::string& why)
 {
     f = {};

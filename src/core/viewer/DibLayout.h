@@ -2,6 +2,7 @@
 // Byte layout of device-independent bitmaps (the Windows BITMAPINFO and its
 // pixel rows), read without <windows.h>: the checks applied to a plug-in's
 // untrusted output, and the little-endian helpers the bitmap reader uses.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,6 +24,31 @@ inline void WriteLe32(uint8_t* p, uint32_t v)
 {
     for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
 }
+
+// One colour channel of a 16- or 32-bit pixel, isolated by its bit-field
+// mask and scaled to 0..255 (a full channel gives 255, whatever its width).
+struct TBitFieldChannel {
+    uint32_t Mask = 0;
+    int Shift = 0;
+    uint32_t Max = 0;
+    explicit TBitFieldChannel(uint32_t mask) : Mask(mask)
+    {
+        if (mask) {
+            Shift = std::countr_zero(mask);
+            Max = mask >> Shift;
+        }
+    }
+    uint8_t operator()(uint32_t v) const
+    {
+        if (!Max) return 0;
+        return uint8_t(uint64_t((v & Mask) >> Shift) * 255 / Max);
+    }
+};
+
+// One row of `width` 16- or 32-bit pixels into 24-bit blue, green, red;
+// `channels` are red, green and blue.
+void BitFieldRowToBgr(const uint8_t* src, int bitCount, int32_t width, const TBitFieldChannel* channels,
+                      uint8_t* dst);
 
 // Bytes of one pixel row, padded to 4 bytes.
 uint64_t DibStride(int32_t width, int bitCount);
