@@ -1,6 +1,7 @@
 # Platform-facing sources of the program (Win32, common controls, shell).
 set(QV_GUI_SOURCES
   gui/Action.cpp
+  gui/AtomicFile.cpp
   gui/ChildControl.cpp
   gui/Dialog.cpp
   gui/HelpTopic.cpp
@@ -35,6 +36,7 @@ set(QV_APP_SOURCES
   fileops/PlatformTools.cpp
   fileops/FileTransfer.cpp
   browser/FolderDialog.cpp
+  browser/ListRows.cpp
   browser/ShellListView.cpp
   browser/ShellListViewDisplay.cpp
   browser/ShellListViewMenu.cpp

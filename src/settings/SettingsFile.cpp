@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "core/settings/SettingsCodec.h"
+#include "gui/AtomicFile.h"
 #include "gui/Handles.h"
 
 #include <windows.h>
@@ -89,36 +90,8 @@ static void PutDamagedFileAside(const std::wstring& fileName, TSettingsFileState
 void SaveSettings(const std::wstring& fileName, const TInitData& data, TSettingsFileState& state)
 {
     std::vector<uint8_t> bytes = EncodeSettings(data);
-    std::wstring temp = fileName + L".tmp";
-
-    TFileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    HANDLE h = file.Get();
-    if (!file) throw Failure(L"設定ファイルを記録できません。", fileName, GetLastError());
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        DWORD put = 0;
-        ok = WriteFile(h, bytes.data() + done, DWORD(bytes.size() - done), &put, nullptr) && put > 0;
-        done += put;
-    }
-    ok = ok && FlushFileBuffers(h);
-    DWORD code = ok ? 0 : GetLastError();
-    file.Reset();  // closed before it is removed or moved
-    if (!ok) {
-        DeleteFileW(temp.c_str());
-        throw Failure(L"設定ファイルを記録できません。", fileName, code ? code : ERROR_WRITE_FAULT);
-    }
-
-    try {
-        PutDamagedFileAside(fileName, state);
-    } catch (...) {
-        DeleteFileW(temp.c_str());
-        throw;
-    }
-    if (!MoveFileExW(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        code = GetLastError();
-        DeleteFileW(temp.c_str());
-        throw Failure(L"設定ファイルを記録できません。", fileName, code);
-    }
+    DWORD code = ReplaceFileWhole(fileName, bytes.data(), bytes.size(),
+                                  [&] { PutDamagedFileAside(fileName, state); });
+    if (code) throw Failure(L"設定ファイルを記録できません。", fileName, code);
     state.Damaged = false;
 }

@@ -145,6 +145,13 @@ int TSHFileItem::GetIconIndex()
 
 int TSHFileItem::GetSelectedIconIndex() { return GetIconIndex(); }
 
+int TSHFileItem::GetSmallIconIndex()
+{
+    if (!Owner) return 0;
+    if (IconIndex == -1) IconIndex = Owner->IconIndexFor(*this, false);
+    return IconIndex;
+}
+
 UINT TSHFileItem::GetOverlayMask()
 {
     IShellFolder* folder = GetParentFolder();

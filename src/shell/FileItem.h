@@ -37,6 +37,8 @@ public:
     bool IsValid() const override { return Owner && RelativeIDList.get(); }
     int GetIconIndex() override;
     int GetSelectedIconIndex() override;
+    // The index in the small system image list, whatever the view's style.
+    int GetSmallIconIndex();
     std::wstring GetPath() override;
 
     // Fills the find data on first use; a failed fill is tried again later.

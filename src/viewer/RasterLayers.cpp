@@ -1,5 +1,6 @@
 #include "viewer/RasterLayers.h"
 
+#include "gui/AtomicFile.h"
 #include "viewer/Raster.h"
 
 #include <algorithm>
@@ -118,20 +119,7 @@ bool TRaster::SaveObjects(const std::wstring& fileName)
         layers.push_back(std::move(g));
     }
     std::vector<uint8_t> bytes = FormatGrx(layers);
-    // Written whole or not at all: a temporary file beside it, then moved over.
-    std::wstring temp = fileName + L".tmp";
-    HANDLE f = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = bytes.empty() || (WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                                written == bytes.size());
-    ok = FlushFileBuffers(f) && ok;
-    CloseHandle(f);
-    ok = ok && MoveFileExW(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) {
-        DeleteFileW(temp.c_str());
-        return false;
-    }
+    if (ReplaceFileWhole(fileName, bytes.data(), bytes.size()) != 0) return false;
     Modified = false;
     return true;
 }
