@@ -46,10 +46,7 @@ TSubForm01100::TSubForm01100(HWND owner, TInitData& settings, const std::wstring
     for (const std::wstring& name : names) Preview.push_back({false, name, L""});
 }
 
-TSubForm01100::~TSubForm01100()
-{
-    if (RowMenu) DestroyMenu(RowMenu);
-}
+TSubForm01100::~TSubForm01100() = default;
 
 void TSubForm01100::FormCreate()
 {
@@ -68,11 +65,11 @@ void TSubForm01100::FormCreate()
         column.pszText = const_cast<wchar_t*>(captions[i]);
         SendMessageW(list, LVM_INSERTCOLUMNW, WPARAM(i), reinterpret_cast<LPARAM>(&column));
     }
-    RowMenu = CreatePopupMenu();
-    AppendMenuW(RowMenu, MF_STRING, IDM_RENAMESKIP, L"スキップ(&S)");
-    AppendMenuW(RowMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(RowMenu, MF_STRING, IDM_RENAMEEXCLUDE, L"除外(&R)");
-    ListView.SelectPopup = RowMenu;
+    RowMenu.Reset(CreatePopupMenu());
+    AppendMenuW(RowMenu.Get(), MF_STRING, IDM_RENAMESKIP, L"スキップ(&S)");
+    AppendMenuW(RowMenu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(RowMenu.Get(), MF_STRING, IDM_RENAMEEXCLUDE, L"除外(&R)");
+    ListView.SelectPopup = RowMenu.Get();
     ListView.OnStartDrag = [this](int row) { DragRow = row; };
     ListView.OnDragOver = [](int) { return true; };
     ListView.OnDragDrop = [this](int target) { MoveRow(DragRow, target); };

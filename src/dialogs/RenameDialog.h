@@ -7,6 +7,7 @@
 #include "dialogs/RenameFiles.h"
 #include "dialogs/RowIcons.h"
 #include "gui/Dialog.h"
+#include "gui/Handles.h"
 
 #include <optional>
 #include <string>
@@ -70,5 +71,5 @@ private:
     TListViewEx ListView;
     TIntSpinEdit Digits, Start, Step;
     TRowIcons Icons;
-    HMENU RowMenu = nullptr;
+    TMenuHandle RowMenu;
 };

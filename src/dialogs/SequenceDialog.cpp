@@ -4,6 +4,7 @@
 #include "core/settings/InitData.h"
 #include "dialogs/NamingBindings.h"
 #include "dialogs/RenameFiles.h"
+#include "gui/Handles.h"
 #include "gui/MessageBox.h"
 #include "gui/WaitCursor.h"
 #include "res/DialogIds.h"
@@ -47,15 +48,15 @@ void TSubForm01012::PlaceCountBox()
     GetWindowRect(Count.Handle(), &box);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&leadBox), 2);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&box), 2);
-    HDC dc = GetDC(lead);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(lead, WM_GETFONT, 0, 0)));
     const wchar_t head[] = L"連続した名称のフォルダを  ";
     const wchar_t gap[] = L"　　　　　　　";
     SIZE headSize{}, gapSize{};
-    GetTextExtentPoint32W(dc, head, int(std::size(head) - 1), &headSize);
-    GetTextExtentPoint32W(dc, gap, int(std::size(gap) - 1), &gapSize);
-    SelectObject(dc, old);
-    ReleaseDC(lead, dc);
+    {
+        TWindowDC dc(lead);
+        TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(lead, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.Get(), head, int(std::size(head) - 1), &headSize);
+        GetTextExtentPoint32W(dc.Get(), gap, int(std::size(gap) - 1), &gapSize);
+    }
     int height = box.bottom - box.top;
     int top = (leadBox.top + leadBox.bottom - height) / 2;
     SetWindowPos(Count.Handle(), nullptr, leadBox.left + headSize.cx, top, gapSize.cx, height,
