@@ -19,14 +19,7 @@ namespace {
 
 class FileOpsCommandsTest : public TFrameFixture {
 protected:
-    std::wstring MakeFolder()
-    {
-        std::wstring root = Data / L"files";
-        CreateDirectoryW(root.c_str(), nullptr);
-        CreateDirectoryW((root + L"\\sub").c_str(), nullptr);
-        for (const wchar_t* name : {L"\\a.txt", L"\\b.txt"}) MakeFile(root + name, 10);
-        return root;
-    }
+    std::wstring MakeFolder() { return TFrameFixture::MakeFolder(L"files", {L"sub"}, {L"a.txt", L"b.txt"}); }
 };
 
 std::vector<uint8_t> Bytes(const char* text) { return std::vector<uint8_t>(text, text + std::strlen(text)); }
