@@ -138,7 +138,7 @@ TEST_F(FileOpsCommandsTest, NewShortcutWithoutTheWizardTakesTargetAndName)
     std::atomic<bool> pressed{false};
     std::wstring target = root + L"\\a.txt";
     std::thread driver([&] {
-        for (int i = 0; i < 200 && !pressed; ++i) {
+        for (int i = 0; i < 1500 && !pressed; ++i) {  // a slow machine may take long to show it
             HWND dialog = FindWindowW(L"#32770", L"ショートカットの作成");
             if (dialog && GetWindow(dialog, GW_OWNER) == owner) {
                 SetDlgItemTextW(dialog, 1301, target.c_str());
