@@ -265,6 +265,15 @@ TEST(ListingWriter, LongListingsGoInPiecesOfWholeLines)
     EXPECT_EQ(pieces, 2);
 }
 
+TEST(ListingWriter, PageDate)
+{
+    TDateTimeParts parts;
+    parts.Year = 2024, parts.Month = 5, parts.Day = 6, parts.Hour = 7, parts.Minute = 8, parts.Second = 9;
+    EXPECT_EQ(FormatListingDate(parts, L"/", L":"), L"2024/05/06 07:08:09");
+    parts.Year = 987, parts.Hour = 23;
+    EXPECT_EQ(FormatListingDate(parts, L"-", L"."), L"0987-05-06 23.08.09");
+}
+
 TEST(ListingWriter, IconsEachOnceInOrder)
 {
     std::vector<TListRowRecord> rows = {Row(L"a", 1, L"T", 5), Row(L"a", 1, L"T", 9), Row(L"b", 1, L"T", 5),

@@ -219,6 +219,27 @@ TListingResult WriteHtmlListing(const TListingPage& page, const std::vector<TLis
     return output.Flush();
 }
 
+std::wstring FormatListingDate(const TDateTimeParts& parts, std::wstring_view dateSeparator,
+                               std::wstring_view timeSeparator)
+{
+    auto digits = [](int value, size_t width) {
+        std::wstring text = std::to_wstring(value);
+        return text.size() < width ? std::wstring(width - text.size(), L'0') + text : text;
+    };
+    std::wstring text = digits(parts.Year, 4);
+    text += dateSeparator;
+    text += digits(parts.Month, 2);
+    text += dateSeparator;
+    text += digits(parts.Day, 2);
+    text += L' ';
+    text += digits(parts.Hour, 2);
+    text += timeSeparator;
+    text += digits(parts.Minute, 2);
+    text += timeSeparator;
+    text += digits(parts.Second, 2);
+    return text;
+}
+
 int ListingIcon(const TListRowRecord& row) { return row.IconIndex < 0 ? 0 : row.IconIndex; }
 
 std::vector<int> ListingIcons(const std::vector<TListRowRecord>& rows)

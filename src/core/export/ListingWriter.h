@@ -4,6 +4,7 @@
 // whole lines.
 #include "core/export/ExportForm.h"
 #include "core/export/TextEncoding.h"
+#include "core/dialogs/DateParts.h"
 #include "core/shell/RowRecord.h"
 
 #include <functional>
@@ -38,6 +39,11 @@ TListingResult WriteDelimitedListing(TExportForm form, const std::vector<TListRo
 // own icon's bitmap in the icon folder (IconFileName).
 TListingResult WriteHtmlListing(const TListingPage& page, const std::vector<TListRowRecord>& rows,
                                 const TCodePage& shiftJis, const TByteSink& sink);
+
+// The page's date: "yyyy/mm/dd hh:nn:ss" (four-digit year, two-digit month,
+// day, 24-hour hour, minute, second) with the locale's separators.
+std::wstring FormatListingDate(const TDateTimeParts& parts, std::wstring_view dateSeparator,
+                               std::wstring_view timeSeparator);
 
 // The icon of a row in the page (a row without one shows the first).
 int ListingIcon(const TListRowRecord& row);
