@@ -6,246 +6,11 @@
 #include "core/shell/AttributeLetters.h"
 #include "core/report/DibFile.h"
 #include "shell/IDList.h"
+#include "support/ExportTesting.h"
 
-#include <commdlg.h>
-#include <dlgs.h>
 #include <shlobj.h>
 
-#include <atomic>
-#include <optional>
-#include <thread>
-
 namespace {
-
-constexpr wchar_t kSaveTitle[] = L"ファイルを保存";
-
-// What the user does in the save dialog.
-struct TSaveAnswer {
-    int FileType = 1;             // 1 text, 2 CSV, 3 HTML
-    std::wstring Folder;          // typed first to go there (empty: stay)
-    std::wstring Name;            // typed then
-    bool Cancel = false;
-};
-
-// Answers the save dialog and what follows it from a thread of its own
-// while the command runs: the overwrite question with Yes, an error box of
-// the main window with OK (its text is kept).
-class TSaveDialogDriver {
-public:
-    TSaveDialogDriver(HWND owner, TSaveAnswer answer)
-        : Owner(owner), Answer(std::move(answer)), Thread([this] { Run(); })
-    {
-    }
-    ~TSaveDialogDriver() { Finish(); }
-    void Finish()
-    {
-        Stop = true;
-        if (Thread.joinable()) Thread.join();
-    }
-
-    bool Answered = false;
-    std::wstring FirstFolder;  // the folder the dialog opened in
-    std::wstring ErrorText;    // of a message box the main window owns
-    bool OverwriteAsked = false;
-
-private:
-    void Run()
-    {
-        for (int i = 0; i < 600 && !Stop; ++i) {
-            EnumWindows(&TSaveDialogDriver::Visit, reinterpret_cast<LPARAM>(this));
-            Sleep(30);
-        }
-    }
-    static BOOL CALLBACK Visit(HWND window, LPARAM self)
-    {
-        static_cast<TSaveDialogDriver*>(reinterpret_cast<void*>(self))->Look(window);
-        return TRUE;
-    }
-    void Look(HWND window)
-    {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t className[64] = {}, title[256] = {};
-        GetClassNameW(window, className, 64);
-        if (process != GetCurrentProcessId() || !IsWindowVisible(window) || wcscmp(className, L"#32770") != 0) return;
-        if (!Seen.insert(window).second) return;
-        GetWindowTextW(window, title, 256);
-        HWND owner = GetWindow(window, GW_OWNER);
-        if (wcscmp(title, kSaveTitle) == 0 && owner == Owner) {
-            AnswerSaveDialog(window);
-        } else if (owner == SaveDialog && SaveDialog) {
-            OverwriteAsked = true;
-            PostMessageW(window, WM_COMMAND, IDYES, 0);
-        } else if (owner == Owner) {
-            wchar_t text[1024] = {};
-            GetDlgItemTextW(window, 0xFFFF, text, 1024);
-            ErrorText = text;
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-        }
-    }
-    void AnswerSaveDialog(HWND dialog)
-    {
-        SaveDialog = dialog;
-        Sleep(100);  // the dialog fills its controls after it shows
-        wchar_t folder[MAX_PATH] = {};
-        SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        FirstFolder = folder;
-        if (Answer.Cancel) {
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-            Answered = true;
-            return;
-        }
-        HWND types = GetDlgItem(dialog, cmb1);
-        SendMessageW(types, CB_SETCURSEL, WPARAM(Answer.FileType - 1), 0);
-        // What a choice with the mouse sends (dialogs follow one or the other).
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
-        if (!Answer.Folder.empty()) {
-            SetDlgItemTextW(dialog, cmb13, Answer.Folder.c_str());
-            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-        }
-        SetDlgItemTextW(dialog, cmb13, Answer.Name.c_str());
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        Answered = true;
-    }
-
-    HWND Owner;
-    HWND SaveDialog = nullptr;
-    TSaveAnswer Answer;
-    std::set<HWND> Seen;
-    std::atomic<bool> Stop{false};
-    std::thread Thread;
-};
-
-// A registry value or key for the life of the object, removed again.
-HKEY CreateKey(HKEY root, const std::wstring& path)
-{
-    HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    return key;
-}
-
-class TRegistryNumber {
-public:
-    TRegistryNumber(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value)
-        : Key(CreateKey(root, path)), Name(name)
-    {
-        RegSetValueExW(Key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    }
-    ~TRegistryNumber()
-    {
-        RegDeleteValueW(Key, Name.c_str());
-        RegCloseKey(Key);
-    }
-    TRegistryNumber(const TRegistryNumber&) = delete;
-    TRegistryNumber& operator=(const TRegistryNumber&) = delete;
-
-private:
-    HKEY Key;
-    std::wstring Name;
-};
-
-// A new key with its default text.
-class TRegistryKey {
-public:
-    TRegistryKey(HKEY root, const std::wstring& path, const std::wstring& text) : Root(root), Path(path)
-    {
-        HKEY key = CreateKey(root, path);
-        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       DWORD((text.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
-    }
-    ~TRegistryKey() { RegDeleteKeyW(Root, Path.c_str()); }
-    TRegistryKey(const TRegistryKey&) = delete;
-    TRegistryKey& operator=(const TRegistryKey&) = delete;
-
-private:
-    HKEY Root;
-    std::wstring Path;
-};
-
-std::wstring Decode(UINT codePage, const std::vector<uint8_t>& bytes, size_t from = 0)
-{
-    if (bytes.size() <= from) return {};
-    const char* text = reinterpret_cast<const char*>(bytes.data()) + from;
-    int size = int(bytes.size() - from);
-    int n = MultiByteToWideChar(codePage, 0, text, size, nullptr, 0);
-    std::wstring out(size_t(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text, size, out.data(), n);
-    return out;
-}
-
-// A listing's text: UTF-8 behind its byte-order mark, else the ANSI page.
-std::wstring ListingText(const std::vector<uint8_t>& bytes, bool* unicode = nullptr)
-{
-    bool utf8 = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
-    if (unicode) *unicode = utf8;
-    return utf8 ? Decode(CP_UTF8, bytes, 3) : Decode(CP_ACP, bytes);
-}
-
-using TRecords = std::vector<std::vector<std::wstring>>;
-
-// CSV read strictly: every record ends with CR LF; a field is plain (no
-// quote, comma or line break) or quoted with its quotes doubled; anything
-// else is refused.
-std::optional<TRecords> ReadCsvStrictly(const std::wstring& text)
-{
-    TRecords records;
-    std::vector<std::wstring> record;
-    size_t i = 0;
-    while (i < text.size()) {
-        std::wstring field;
-        if (text[i] == L'"') {
-            for (++i;; ++i) {
-                if (i >= text.size()) return std::nullopt;
-                if (text[i] != L'"') field += text[i];
-                else if (i + 1 < text.size() && text[i + 1] == L'"') field += text[i++];
-                else break;
-            }
-            ++i;
-        } else {
-            while (i < text.size() && text[i] != L',' && text[i] != L'\r') {
-                if (text[i] == L'"' || text[i] == L'\n') return std::nullopt;
-                field += text[i++];
-            }
-        }
-        record.push_back(field);
-        if (i < text.size() && text[i] == L',') {
-            ++i;
-        } else if (text.compare(i, 2, L"\r\n") == 0) {
-            i += 2;
-            records.push_back(std::move(record));
-            record.clear();
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!record.empty()) return std::nullopt;
-    return records;
-}
-
-std::vector<std::wstring> Split(const std::wstring& text, const std::wstring& separator)
-{
-    std::vector<std::wstring> parts;
-    size_t from = 0;
-    for (size_t at; (at = text.find(separator, from)) != std::wstring::npos; from = at + separator.size())
-        parts.push_back(text.substr(from, at - from));
-    parts.push_back(text.substr(from));
-    return parts;
-}
-
-// Each value of an attribute in the page, in order (src="...").
-std::vector<std::wstring> AttributeValues(const std::wstring& page, const std::wstring& attribute)
-{
-    std::vector<std::wstring> values;
-    std::wstring key = attribute + L"=\"";
-    for (size_t at = page.find(key); at != std::wstring::npos; at = page.find(key, at + 1)) {
-        size_t from = at + key.size();
-        values.push_back(page.substr(from, page.find(L'"', from) - from));
-    }
-    return values;
-}
 
 std::string Bytes(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -280,8 +45,6 @@ protected:
     std::unique_ptr<TSaveDialogDriver> Driver;
 };
 
-const std::wstring kAdvanced = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-
 }  // namespace
 
 // Ten hostile names in each form: "&", "#", "%", a comma, a Hangul name, a
@@ -289,16 +52,8 @@ const std::wstring kAdvanced = L"Software\\Microsoft\\Windows\\CurrentVersion\\E
 // show the same name with extensions hidden.
 TEST_F(ListExportTest, HostileNamesInEveryForm)
 {
-    TRegistryNumber hide(HKEY_CURRENT_USER, kAdvanced, L"HideFileExt", 1);
-    TRegistryKey quoteType(HKEY_CLASSES_ROOT, L".qvquote", L"Quirevue.QuoteTest");
-    TRegistryKey quoteName(HKEY_CLASSES_ROOT, L"Quirevue.QuoteTest", L"引用 \"型\", ファイル");
-    std::wstring folder = Data / L"hostile";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    CreateDirectoryW((folder + L"\\same").c_str(), nullptr);
-    const wchar_t* files[] = {L"R&D.txt",  L"#1.txt",        L"100%.txt", L"a,b.txt",      L"한글.txt",
-                              L"q.qvquote", L"same.txt", L"日本 語.txt", L"x'y ~.txt"};
-    uint64_t size = 1000;
-    for (const wchar_t* name : files) MakeFile(folder + L"\\" + name, size += 1000);
+    THostileFolder hostile(Data / L"hostile");
+    const std::wstring& folder = hostile.Path;
     Start();
     TSHListView& list = OpenWindow(folder);
     list.SelectAll(true);
@@ -309,7 +64,7 @@ TEST_F(ListExportTest, HostileNamesInEveryForm)
     for (const TRowTexts& r : rows) {
         sameRows += r.Name == L"same";
         if (r.Name == L"q") {
-            EXPECT_EQ(r.Type, L"引用 \"型\", ファイル");
+            EXPECT_EQ(r.Type, THostileFolder::kQuotedType);
         }
     }
     ASSERT_EQ(sameRows, 2) << "two rows show the name \"same\"";
@@ -319,11 +74,11 @@ TEST_F(ListExportTest, HostileNamesInEveryForm)
     bool unicode = false;
     std::wstring text = ListingText(ReadWholeFile(Data / L"list.txt"), &unicode);
     EXPECT_TRUE(unicode);
-    std::vector<std::wstring> lines = Split(text, L"\r\n");
+    std::vector<std::wstring> lines = SplitText(text, L"\r\n");
     ASSERT_EQ(lines.size(), rows.size() + 2);  // headings, rows, and nothing after the last line end
     EXPECT_EQ(lines[0], L"名前\tサイズ\tファイルの種類\t更新日時\t属性");
     for (size_t i = 0; i < rows.size(); ++i) {
-        std::vector<std::wstring> fields = Split(lines[i + 1], L"\t");
+        std::vector<std::wstring> fields = SplitText(lines[i + 1], L"\t");
         ASSERT_EQ(fields.size(), 5u) << i;
         EXPECT_EQ(fields[0], rows[i].Name);
         EXPECT_EQ(fields[1], rows[i].Size);
@@ -335,7 +90,7 @@ TEST_F(ListExportTest, HostileNamesInEveryForm)
 
     // CSV: read back strictly, every field intact.
     Export(SaveAs(2, L"list.csv"));
-    std::optional<TRecords> records = ReadCsvStrictly(ListingText(ReadWholeFile(Data / L"list.csv")));
+    std::optional<TCsvRecords> records = ReadCsvStrictly(ListingText(ReadWholeFile(Data / L"list.csv")));
     ASSERT_TRUE(records);
     ASSERT_EQ(records->size(), rows.size() + 1);
     EXPECT_EQ((*records)[0], (std::vector<std::wstring>{L"名前", L"サイズ", L"ファイルの種類", L"更新日時", L"属性"}));
@@ -353,7 +108,7 @@ TEST_F(ListExportTest, HostileNamesInEveryForm)
     // its own icon's bitmap, one file per distinct icon.
     Export(SaveAs(3, L"my list #1.htm"));
     std::vector<uint8_t> pageBytes = ReadWholeFile(Data / L"my list #1.htm");
-    std::wstring page = Decode(932, pageBytes);
+    std::wstring page = DecodeBytes(932, pageBytes);
     std::wstring icons = Data / L"my list #1.file";
     std::vector<std::wstring> sources = AttributeValues(page, L"src");
     ASSERT_EQ(sources.size(), rows.size());
@@ -376,7 +131,7 @@ TEST_F(ListExportTest, HostileNamesInEveryForm)
     EXPECT_NE(page.find(L"    &#54620;&#44544;</TD>"), std::wstring::npos) << "Hangul as references";
     EXPECT_NE(page.find(L"  <TD>　引用 &quot;型&quot;, ファイル</TD>"), std::wstring::npos);
     EXPECT_NE(page.find(L"<P align=\"center\">10個のオブジェクト</P>"), std::wstring::npos);
-    EXPECT_NE(page.find(L"<P align=\"right\">52.7KB</P>"), std::wstring::npos);  // 2,000 + ... + 10,000 bytes
+    EXPECT_NE(page.find(L"<P align=\"right\">" + std::wstring(THostileFolder::kSizeTotal) + L"</P>"), std::wstring::npos);
     EXPECT_NE(page.find(L"<P><B>フォルダ</B>： " + folder + L"</P>"), std::wstring::npos);
 }
 
@@ -526,7 +281,7 @@ TEST_F(ListExportTest, MyComputer)
     std::vector<TRowTexts> rows = SelectedTexts(list);
     Export(SaveAs(3, L"computer.htm"));
     EXPECT_TRUE(Driver->ErrorText.empty()) << Driver->ErrorText;
-    std::wstring page = Decode(932, ReadWholeFile(Data / L"computer.htm"));
+    std::wstring page = DecodeBytes(932, ReadWholeFile(Data / L"computer.htm"));
     EXPECT_NE(page.find(L"<P><B>フォルダ</B>： " + Form->ShellTree().SelectedItem()->GetDisplayName() + L"</P>"),
               std::wstring::npos);
     std::vector<std::wstring> sources = AttributeValues(page, L"src");
