@@ -30,16 +30,12 @@ std::wstring LocaleText(LCTYPE type, const wchar_t* fallback)
 
 }  // namespace
 
-TFileFailure WriteListingFile(const std::wstring& path, TExportForm form, TListingPage page,
-                              const std::vector<TListRowRecord>& rows)
+TFileFailure WriteListingDocument(const std::wstring& path, TExportForm form, const TListingPage& page,
+                                  const std::vector<TListRowRecord>& rows)
 {
     DWORD error = 0;
     TListingResult result;
     if (form == TExportForm::Html) {
-        std::wstring icons = IconFolderPath(path);
-        page.IconFolder = LastPathComponent(icons);
-        TFileFailure failure = WriteIconBitmaps(icons, ListingIcons(rows));
-        if (!failure.Path.empty()) return failure;
         TWindowsCodePage shiftJis(kShiftJis);
         result = WriteOnce(path, [&](const TByteSink& sink) { return WriteHtmlListing(page, rows, shiftJis, sink); },
                            error);
@@ -53,6 +49,20 @@ TFileFailure WriteListingFile(const std::wstring& path, TExportForm form, TListi
                 path, [&](const TByteSink& sink) { return WriteDelimitedListing(form, rows, nullptr, sink); }, error);
     }
     return result == TListingResult::Written ? TFileFailure{} : Failed(path, error);
+}
+
+TFileFailure WriteListingFile(const std::wstring& path, TExportForm form, TListingPage page,
+                              const std::vector<TListRowRecord>& rows)
+{
+    if (form == TExportForm::Html) {
+        // The icons first: a page whose icons could not be written does not
+        // replace the old one.
+        std::wstring icons = IconFolderPath(path);
+        page.IconFolder = LastPathComponent(icons);
+        TFileFailure failure = WriteIconBitmaps(icons, ListingIcons(rows));
+        if (!failure.Path.empty()) return failure;
+    }
+    return WriteListingDocument(path, form, page, rows);
 }
 
 std::wstring ListingDateNow()

@@ -14,6 +14,11 @@
 TFileFailure WriteListingFile(const std::wstring& path, TExportForm form, TListingPage page,
                               const std::vector<TListRowRecord>& rows);
 
+// The listing's own file without the icon folder (the page's icons are
+// WriteIconBitmaps' job).
+TFileFailure WriteListingDocument(const std::wstring& path, TExportForm form, const TListingPage& page,
+                                  const std::vector<TListRowRecord>& rows);
+
 // The local date and time now, "yyyy/mm/dd hh:nn:ss" with the locale's
 // date and time separators.
 std::wstring ListingDateNow();

@@ -4,160 +4,109 @@
 #include "core/shell/AttributeLetters.h"
 #include "core/shell/SizeText.h"
 
+#include <charconv>
+#include <memory>
 #include <unordered_set>
 
 namespace {
 
-// The listing's text gathers in UTF-16 and goes on in encoded pieces of
-// about this many characters, always cut after a whole line.
-constexpr size_t kPieceChars = 32 * 1024;
-
-using TEncode = std::function<bool(std::wstring_view text, std::string& out)>;
+// The listing goes on in pieces of about this many bytes, always cut after
+// a whole line.
+constexpr size_t kPieceBytes = 64 * 1024;
 
 class TListingOutput {
 public:
-    TListingOutput(TEncode encode, const TByteSink& sink) : Encode(std::move(encode)), Sink(sink)
+    TListingOutput(TTextEncoder& encoder, const TByteSink& sink) : Encoder(encoder), Sink(sink) {}
+
+    TTextEncoder& Encoder;
+    TByteBuffer Bytes;
+
+    void Put(std::string_view bytes) { Bytes.Append(bytes); }
+    bool Put(std::wstring_view text, TTextEscape escape = TTextEscape::None)
     {
-        Text.reserve(kPieceChars + 4096);
+        if (Encoder.Append(text, Bytes, escape)) return true;
+        Refused = true;
+        return false;
     }
-
-    std::wstring Text;
-
-    // Ends the line; hands the text on once a piece is full.
+    // Ends a line; hands the bytes on once a piece is full.
     TListingResult EndLine()
     {
-        Text += L"\r\n";
-        return Text.size() >= kPieceChars ? Flush() : TListingResult::Written;
+        Bytes.Append("\r\n");
+        return Bytes.Size() >= kPieceBytes ? Flush() : Result();
     }
     TListingResult Flush()
     {
-        if (Text.empty()) return TListingResult::Written;
-        Bytes.clear();
-        if (!Encode(Text, Bytes)) return TListingResult::NotInCodePage;
-        Text.clear();
-        return Sink(Bytes) ? TListingResult::Written : TListingResult::WriteFailed;
-    }
-    TListingResult Line(std::wstring_view line)
-    {
-        Text += line;
-        return EndLine();
+        if (Refused) return TListingResult::NotInCodePage;
+        if (Bytes.Size() == 0) return TListingResult::Written;
+        bool taken = Sink(Bytes.View());
+        Bytes.Clear();
+        return taken ? TListingResult::Written : TListingResult::WriteFailed;
     }
 
 private:
-    TEncode Encode;
+    TListingResult Result() const { return Refused ? TListingResult::NotInCodePage : TListingResult::Written; }
+
     const TByteSink& Sink;
-    std::string Bytes;
+    bool Refused = false;
 };
 
-void AppendField(std::wstring& out, std::wstring_view text, bool csv)
-{
-    if (!csv) {
-        out += text;
-        return;
-    }
-    out += L'"';
-    for (wchar_t c : text) {
-        if (c == L'"') out += L'"';
-        out += c;
-    }
-    out += L'"';
-}
+#define QV_TRY(step)                                            \
+    do {                                                        \
+        TListingResult result_ = (step);                        \
+        if (result_ != TListingResult::Written) return result_; \
+    } while (false)
 
-void AppendFields(std::wstring& out, const std::wstring_view (&fields)[5], bool csv)
+void PutFields(TListingOutput& out, const std::wstring_view (&fields)[5], bool csv)
 {
     for (int i = 0; i < 5; ++i) {
-        if (i != 0) out += csv ? L',' : L'\t';
-        AppendField(out, fields[i], csv);
+        if (i != 0) out.Put(csv ? std::string_view(",") : std::string_view("\t"));
+        out.Put(fields[i], csv ? TTextEscape::CsvField : TTextEscape::None);
     }
 }
-
-#define QV_TRY(step)                                                            \
-    do {                                                                        \
-        TListingResult result_ = (step);                                        \
-        if (result_ != TListingResult::Written) return result_;                 \
-    } while (false)
 
 // ---- the HTML page
 
-void AppendHeadingCell(std::wstring& out, const wchar_t* heading)
+std::wstring Head(const TListingPage& page)
 {
-    out += L"    <TD bgcolor=\"#000080\">\r\n"
-           L"      <P align=\"center\"><FONT color=\"#FFFFFF\">";
-    out += heading;
-    out += L"</FONT></P>\r\n"
-           L"    </TD>\r\n";
+    std::wstring head = L"<HTML>\r\n"
+                        L"<HEAD>\r\n"
+                        L"<META http-equiv=\"Content-Language\" content=\"ja\">\r\n"
+                        L"<META http-equiv=\"Content-Type\" content=\"text/html; charset=shift_jis\">\r\n"
+                        L"<META name=\"GENERATOR\" content=\"Quirevue\">\r\n"
+                        L"<TITLE>Quirevue</TITLE>\r\n"
+                        L"</HEAD>\r\n"
+                        L"<BODY>\r\n"
+                        L"<P align=\"right\"><FONT face=\"Arial Black\" color=\"#000080\">Quirevue</FONT></P>\r\n"
+                        L"<P><FONT color=\"#FF0000\"><B>";
+    AppendHtmlEscaped(head, page.Date);
+    head += L"</B></FONT></P>\r\n"
+            L"<P><B>フォルダ</B>： ";
+    AppendHtmlEscaped(head, page.Folder);
+    head += L"</P>\r\n"
+            L"<TABLE border=\"1\" width=\"100%\">\r\n"
+            L"  <TR>\r\n";
+    for (const wchar_t* heading : {L"名　前", L"サイズ", L"ファイルの種類", L"更新日時 ", L"属　性"}) {
+        head += L"    <TD bgcolor=\"#000080\">\r\n"
+                L"      <P align=\"center\"><FONT color=\"#FFFFFF\">";
+        head += heading;
+        head += L"</FONT></P>\r\n"
+                L"    </TD>\r\n";
+    }
+    head += L"  </TR>";
+    return head;
 }
 
-void AppendHead(std::wstring& out, const TListingPage& page)
-{
-    out += L"<HTML>\r\n"
-           L"<HEAD>\r\n"
-           L"<META http-equiv=\"Content-Language\" content=\"ja\">\r\n"
-           L"<META http-equiv=\"Content-Type\" content=\"text/html; charset=shift_jis\">\r\n"
-           L"<META name=\"GENERATOR\" content=\"Quirevue\">\r\n"
-           L"<TITLE>Quirevue</TITLE>\r\n"
-           L"</HEAD>\r\n"
-           L"<BODY>\r\n"
-           L"<P align=\"right\"><FONT face=\"Arial Black\" color=\"#000080\">Quirevue</FONT></P>\r\n"
-           L"<P><FONT color=\"#FF0000\"><B>";
-    AppendHtmlEscaped(out, page.Date);
-    out += L"</B></FONT></P>\r\n"
-           L"<P><B>フォルダ</B>： ";
-    AppendHtmlEscaped(out, page.Folder);
-    out += L"</P>\r\n"
-           L"<TABLE border=\"1\" width=\"100%\">\r\n"
-           L"  <TR>\r\n";
-    for (const wchar_t* heading : {L"名　前", L"サイズ", L"ファイルの種類", L"更新日時 ", L"属　性"})
-        AppendHeadingCell(out, heading);
-    out += L"  </TR>";
-}
-
-void AppendRow(std::wstring& out, const TListRowRecord& row, const std::wstring& iconUrl)
-{
-    out += L"<TR>\r\n"
-           L"  <TD><IMG border=\"0\" src=\"";
-    out += iconUrl;
-    out += std::to_wstring(ListingIcon(row));
-    out += L".bmp\" width=\"16\" height=\"16\">\r\n"
-           L"    ";
-    AppendHtmlEscaped(out, row.Name);
-    out += L"</TD>\r\n"
-           L"  <TD>\r\n"
-           L"    <P align=\"right\">　";
-    AppendHtmlEscaped(out, row.SizeText);
-    out += L"</P>\r\n"
-           L"  </TD>\r\n"
-           L"  <TD>　";
-    AppendHtmlEscaped(out, row.TypeText);
-    out += L"</TD>\r\n"
-           L"  <TD>\r\n"
-           L"    <P align=\"center\">　";
-    AppendHtmlEscaped(out, row.DateText);
-    out += L"</P>\r\n"
-           L"  </TD>\r\n"
-           L"  <TD>\r\n"
-           L"    <P align=\"right\">　";
-    AppendHtmlEscaped(out, AttributeLetters(row.Attributes));
-    out += L"</P>\r\n"
-           L"  </TD>\r\n"
-           L"</TR>";
-}
-
-void AppendFoot(std::wstring& out, const TListingPage& page, const std::vector<TListRowRecord>& rows)
+std::wstring Foot(const TListingPage& page, const std::vector<TListRowRecord>& rows)
 {
     uint64_t total = 0;
     for (const TListRowRecord& row : rows)
         if (!row.Folder) total += row.Size;
-    out += L"  <TR>\r\n"
+    return L"  <TR>\r\n"
            L"    <TD>\r\n"
-           L"      <P align=\"center\">";
-    out += FormatObjectTotal(rows.size(), page.Thousands);
-    out += L"</P>\r\n"
+           L"      <P align=\"center\">" + FormatObjectTotal(rows.size(), page.Thousands) + L"</P>\r\n"
            L"    </TD>\r\n"
            L"    <TD>\r\n"
-           L"      <P align=\"right\">";
-    out += FormatListingTotal(total, page.Thousands, page.Decimal);
-    out += L"</P>\r\n"
+           L"      <P align=\"right\">" + FormatListingTotal(total, page.Thousands, page.Decimal) + L"</P>\r\n"
            L"    </TD>\r\n"
            L"    <TD>　</TD>\r\n"
            L"    <TD>　</TD>\r\n"
@@ -168,55 +117,88 @@ void AppendFoot(std::wstring& out, const TListingPage& page, const std::vector<T
            L"</HTML>";
 }
 
+// The fixed text of a row between its five texts, encoded once: a row is
+// then copied bytes and its own texts.
+struct TRowPieces {
+    std::string BeforeIcon, BeforeName, BeforeSize, BeforeType, BeforeDate, BeforeAttributes, End;
+
+    TRowPieces(TTextEncoder& encoder, const std::wstring& iconFolder)
+        : BeforeIcon(encoder.Encoded(L"<TR>\r\n  <TD><IMG border=\"0\" src=\"" + UrlAttribute(iconFolder) + L"/")),
+          BeforeName(encoder.Encoded(L".bmp\" width=\"16\" height=\"16\">\r\n    ")),
+          BeforeSize(encoder.Encoded(L"</TD>\r\n  <TD>\r\n    <P align=\"right\">　")),
+          BeforeType(encoder.Encoded(L"</P>\r\n  </TD>\r\n  <TD>　")),
+          BeforeDate(encoder.Encoded(L"</TD>\r\n  <TD>\r\n    <P align=\"center\">　")),
+          BeforeAttributes(encoder.Encoded(L"</P>\r\n  </TD>\r\n  <TD>\r\n    <P align=\"right\">　")),
+          End(encoder.Encoded(L"</P>\r\n  </TD>\r\n</TR>"))
+    {
+    }
+};
+
+void PutNumber(TListingOutput& out, int value)
+{
+    char* at = out.Bytes.Room(16);
+    out.Bytes.Added(size_t(std::to_chars(at, at + 16, value).ptr - at));
+}
+
+void PutRow(TListingOutput& out, const TRowPieces& pieces, const TListRowRecord& row)
+{
+    out.Put(pieces.BeforeIcon);
+    PutNumber(out, ListingIcon(row));
+    out.Put(pieces.BeforeName);
+    out.Put(row.Name, TTextEscape::Html);
+    out.Put(pieces.BeforeSize);
+    out.Put(row.SizeText, TTextEscape::Html);
+    out.Put(pieces.BeforeType);
+    out.Put(row.TypeText, TTextEscape::Html);
+    out.Put(pieces.BeforeDate);
+    out.Put(row.DateText, TTextEscape::Html);
+    out.Put(pieces.BeforeAttributes);
+    out.Put(AttributeLetters(row.Attributes), TTextEscape::Html);
+    out.Put(pieces.End);
+}
+
 }  // namespace
 
 TListingResult WriteDelimitedListing(TExportForm form, const std::vector<TListRowRecord>& rows, const TCodePage* ansi,
                                      const TByteSink& sink)
 {
-    TEncode encode;
+    std::unique_ptr<TTextEncoder> encoder;
     if (ansi) {
-        encode = [ansi](std::wstring_view text, std::string& out) { return ansi->Append(text, out); };
+        encoder = std::make_unique<TTextEncoder>(*ansi, TTextEncoder::TMissing::Refuse);
     } else {
+        encoder = std::make_unique<TTextEncoder>();
         if (!sink(kUtf8ByteOrderMark)) return TListingResult::WriteFailed;
-        encode = [](std::wstring_view text, std::string& out) {
-            AppendUtf8(text, out);
-            return true;
-        };
     }
-    TListingOutput output(std::move(encode), sink);
+    TListingOutput out(*encoder, sink);
     bool csv = form == TExportForm::Csv;
     const std::wstring_view headings[5] = {L"名前", L"サイズ", L"ファイルの種類", L"更新日時", L"属性"};
-    AppendFields(output.Text, headings, csv);
-    QV_TRY(output.EndLine());
+    PutFields(out, headings, csv);
+    QV_TRY(out.EndLine());
     for (const TListRowRecord& row : rows) {
         // The five texts of the list's report view.
         std::wstring attributes = AttributeLetters(row.Attributes);
         const std::wstring_view fields[5] = {row.Name, row.SizeText, row.TypeText, row.DateText, attributes};
-        AppendFields(output.Text, fields, csv);
-        QV_TRY(output.EndLine());
+        PutFields(out, fields, csv);
+        QV_TRY(out.EndLine());
     }
-    return output.Flush();
+    return out.Flush();
 }
 
 TListingResult WriteHtmlListing(const TListingPage& page, const std::vector<TListRowRecord>& rows,
                                 const TCodePage& shiftJis, const TByteSink& sink)
 {
-    TListingOutput output(
-        [&shiftJis](std::wstring_view text, std::string& out) {
-            AppendWithCharacterReferences(text, shiftJis, out);
-            return true;
-        },
-        sink);
-    AppendHead(output.Text, page);
-    QV_TRY(output.EndLine());
-    const std::wstring iconUrl = UrlAttribute(page.IconFolder) + L"/";
+    TTextEncoder encoder(shiftJis, TTextEncoder::TMissing::Reference);
+    TListingOutput out(encoder, sink);
+    out.Put(Head(page));
+    QV_TRY(out.EndLine());
+    const TRowPieces pieces(encoder, page.IconFolder);
     for (const TListRowRecord& row : rows) {
-        AppendRow(output.Text, row, iconUrl);
-        QV_TRY(output.EndLine());
+        PutRow(out, pieces, row);
+        QV_TRY(out.EndLine());
     }
-    AppendFoot(output.Text, page, rows);
-    QV_TRY(output.EndLine());
-    return output.Flush();
+    out.Put(Foot(page, rows));
+    QV_TRY(out.EndLine());
+    return out.Flush();
 }
 
 std::wstring FormatListingDate(const TDateTimeParts& parts, std::wstring_view dateSeparator,

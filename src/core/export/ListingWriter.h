@@ -1,7 +1,8 @@
 #pragma once
 // The bytes of an exported listing: tab-separated text, CSV and the HTML
 // page, made from the selected rows' records and handed on in pieces of
-// whole lines.
+// whole lines. The fixed text is encoded once, and the code page is asked
+// once per distinct character.
 #include "core/export/ExportForm.h"
 #include "core/export/TextEncoding.h"
 #include "core/dialogs/DateParts.h"
