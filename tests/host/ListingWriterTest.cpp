@@ -59,10 +59,12 @@ struct TWritten {
     std::vector<std::string> Pieces;
 };
 
-TWritten Delimited(TExportForm form, const std::vector<TListRowRecord>& rows, const TCodePage* ansi)
+// What a writer hands on, piece by piece.
+template <class F>
+TWritten Collect(F write)
 {
     TWritten w;
-    w.Result = WriteDelimitedListing(form, rows, ansi, [&](std::string_view piece) {
+    w.Result = write([&w](std::string_view piece) {
         w.Pieces.emplace_back(piece);
         w.Bytes += piece;
         return true;
@@ -70,15 +72,14 @@ TWritten Delimited(TExportForm form, const std::vector<TListRowRecord>& rows, co
     return w;
 }
 
+TWritten Delimited(TExportForm form, const std::vector<TListRowRecord>& rows, const TCodePage* ansi)
+{
+    return Collect([&](const TByteSink& sink) { return WriteDelimitedListing(form, rows, ansi, sink); });
+}
+
 TWritten Html(const TListingPage& page, const std::vector<TListRowRecord>& rows, const TCodePage& codePage)
 {
-    TWritten w;
-    w.Result = WriteHtmlListing(page, rows, codePage, [&](std::string_view piece) {
-        w.Pieces.emplace_back(piece);
-        w.Bytes += piece;
-        return true;
-    });
-    return w;
+    return Collect([&](const TByteSink& sink) { return WriteHtmlListing(page, rows, codePage, sink); });
 }
 
 TListingPage Page()
