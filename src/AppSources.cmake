@@ -84,6 +84,10 @@ set(QV_APP_SOURCES
   support/FileInfo.cpp
   support/DisplayInfo.cpp
   support/ReportFacts.cpp
+  export/CodePages.cpp
+  export/ExportSaveDialog.cpp
+  export/IconBitmaps.cpp
+  export/ListingFile.cpp
   commands/TransferCommands.cpp
   commands/Commands.cpp
   commands/FileCommands.cpp
@@ -94,6 +98,7 @@ set(QV_APP_SOURCES
   commands/ViewCommands.cpp
   commands/ViewerCommands.cpp
   commands/WindowCommands.cpp
+  commands/ExportCommands.cpp
   app/FolderWindow.cpp
   app/StatusPanels.cpp
   app/FontData.cpp

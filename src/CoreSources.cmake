@@ -55,5 +55,9 @@ set(QV_CORE_SOURCES
   core/report/ReportItemLayout.cpp
   core/report/ReportText.cpp
   core/report/ListPreview.cpp
+  core/export/ExportForm.cpp
+  core/export/TextEncoding.cpp
+  core/export/HtmlText.cpp
+  core/export/ListingWriter.cpp
 )
 list(TRANSFORM QV_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -64,8 +64,10 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
       "$WINELOADER" "'"$win"'/bench/win/rename_bench.exe" > build/rename_bench.out 2>&1 </dev/null
       cat build/rename_bench.out
       "$WINELOADER" "'"$win"'/bench/win/transfer_bench.exe" > build/transfer_bench.out 2>&1 </dev/null
-      cat build/transfer_bench.out'
+      cat build/transfer_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/export_bench.exe" > build/export_bench.out 2>&1 </dev/null
+      cat build/export_bench.out'
 
   )
-  rm -rf "$data/transfer-out"
+  rm -rf "$data/transfer-out" "$data/export-out"
 fi

@@ -54,6 +54,7 @@ void TMainForm::BindActionHandlers()
     BindViewerCommands(ActionsList, *this);
     BindWindowCommands(ActionsList, *this);
     BindTransferCommands(ActionsList, *this);
+    BindExportCommands(ActionsList, *this);
     BindCommandStates();
 }
 

@@ -1,6 +1,7 @@
 // What the list control shows of the rows: texts, images, the type-ahead
 // search, the header's sort arrows and the owner-drawn attribute images.
 #include "browser/ShellListView.h"
+#include "core/shell/AttributeLetters.h"
 
 #include <string>
 
@@ -9,26 +10,8 @@ namespace {
 // LVFI_SUBSTRING, which newer controls send for a search anywhere in a name.
 constexpr UINT kFindSubstring = 0x0004;
 
-struct TAttributeLetter {
-    DWORD Attribute;
-    wchar_t Letter;
-};
-const TAttributeLetter kLetters[] = {
-    {FILE_ATTRIBUTE_READONLY, L'R'},  {FILE_ATTRIBUTE_HIDDEN, L'H'},     {FILE_ATTRIBUTE_SYSTEM, L'S'},
-    {FILE_ATTRIBUTE_ARCHIVE, L'A'},   {FILE_ATTRIBUTE_DIRECTORY, L'D'},  {FILE_ATTRIBUTE_TEMPORARY, L'T'},
-    {FILE_ATTRIBUTE_COMPRESSED, L'C'}, {FILE_ATTRIBUTE_OFFLINE, L'O'},
-};
-
 // Rows with any of these get cell-by-cell painting.
 constexpr DWORD kDrawnAttributes = 0x1937;
-
-std::wstring AttributeLetters(DWORD attributes)
-{
-    std::wstring text;
-    for (const TAttributeLetter& l : kLetters)
-        if (attributes & l.Attribute) text += l.Letter;
-    return text;
-}
 
 std::wstring Upper(const std::wstring& text)
 {

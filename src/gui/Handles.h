@@ -49,6 +49,7 @@ inline void FreeImageList(HIMAGELIST h) { ImageList_Destroy(h); }
 inline void FreeAccelerators(HACCEL h) { DestroyAcceleratorTable(h); }
 inline void FreeIcon(HICON h) { DestroyIcon(h); }
 inline void FreeFindHandle(HANDLE h) { FindClose(h); }
+inline void FreeMemoryDC(HDC h) { DeleteDC(h); }
 
 using TFontHandle = TUniqueHandle<HFONT, FreeGdiObject>;
 using TBitmapHandle = TUniqueHandle<HBITMAP, FreeGdiObject>;
@@ -60,6 +61,8 @@ using TImageListHandle = TUniqueHandle<HIMAGELIST, FreeImageList>;
 using TAccelHandle = TUniqueHandle<HACCEL, FreeAccelerators>;
 using TIconHandle = TUniqueHandle<HICON, FreeIcon>;
 using TFindHandle = TUniqueHandle<HANDLE, FreeFindHandle>;
+// A device context of CreateCompatibleDC.
+using TMemoryDCHandle = TUniqueHandle<HDC, FreeMemoryDC>;
 
 // A window's device context (the screen's for no window) for one scope.
 class TWindowDC {

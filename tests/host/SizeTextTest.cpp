@@ -39,6 +39,30 @@ TEST(SizeText, ObjectCounts)
     EXPECT_EQ(FormatSelectedCount(100000), L"100000 個のオブジェクトを選択");
 }
 
+// The foot of an exported listing: the total in 64 bits, one decimal of
+// kilobytes below 1 MiB, two of megabytes from there on.
+TEST(SizeText, ListingTotals)
+{
+    struct Case { uint64_t bytes; const wchar_t* text; };
+    const Case cases[] = {
+        {0, L"0.0KB"},
+        {1536 + 512, L"2.0KB"},
+        {1536, L"1.5KB"},
+        {MiB - 1, L"1,024.0KB"},          // still below 1 MiB: kilobytes
+        {MiB, L"1.00MB"},
+        {MiB + 5242, L"1.00MB"},          // 1.00499...
+        {MiB + 5243, L"1.01MB"},          // 1.00500...
+        {uint64_t(4 * GiB), L"4,096.00MB"},  // past 32 bits, no wrap
+        {uint64_t(4 * GiB + 512 * KiB), L"4,096.50MB"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatListingTotal(c.bytes, L',', L'.'), c.text) << c.bytes;
+    EXPECT_EQ(FormatListingTotal(uint64_t(5 * GiB), L'.', L','), L"5.120,00MB");
+
+    EXPECT_EQ(FormatObjectTotal(2, L','), L"2個のオブジェクト");
+    EXPECT_EQ(FormatObjectTotal(100000, L','), L"100,000個のオブジェクト");
+    EXPECT_EQ(FormatObjectTotal(1234, 0), L"1234個のオブジェクト");
+}
+
 TEST(SizeText, SelectionSize)
 {
     struct Case { int64_t bytes; const wchar_t* text; };

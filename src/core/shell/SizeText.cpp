@@ -66,6 +66,17 @@ std::wstring FormatObjectCount(int count)
     return std::to_wstring(count) + L" 個のオブジェクト";
 }
 
+std::wstring FormatObjectTotal(uint64_t count, wchar_t thousands)
+{
+    return FormatFixed(count, 0, true, thousands, 0) + L"個のオブジェクト";
+}
+
+std::wstring FormatListingTotal(uint64_t bytes, wchar_t thousands, wchar_t decimal)
+{
+    if (bytes < uint64_t(MiB)) return FormatKilobytesTenths(bytes, thousands, decimal);
+    return FormatFixed(ScaledRounded(bytes, 20, 2), 2, true, thousands, decimal) + L"MB";
+}
+
 std::wstring FormatSelectedCount(int count)
 {
     return std::to_wstring(count) + L" 個のオブジェクトを選択";

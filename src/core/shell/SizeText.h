@@ -15,8 +15,15 @@ std::wstring FormatKilobytesTenths(uint64_t bytes, wchar_t thousands, wchar_t de
 
 // "12 個のオブジェクト"
 std::wstring FormatObjectCount(int count);
+// The count under an exported listing, grouped and without a space:
+// "1,234個のオブジェクト".
+std::wstring FormatObjectTotal(uint64_t count, wchar_t thousands);
 // "3 個のオブジェクトを選択"
 std::wstring FormatSelectedCount(int count);
+
+// The size total under an exported listing: kilobytes with one decimal
+// below 1 MiB ("2.0KB"), else megabytes with two ("1.00MB", "5,120.00MB").
+std::wstring FormatListingTotal(uint64_t bytes, wchar_t thousands, wchar_t decimal);
 
 // The size of a selection: "1023バイト", "1.50KB", "1,023.99MB", "2.00GB".
 std::wstring FormatSelectionSize(int64_t bytes, wchar_t thousands, wchar_t decimal);
