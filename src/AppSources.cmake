@@ -71,6 +71,9 @@ set(QV_APP_SOURCES
   dialogs/SequenceDialog.cpp
   dialogs/FilterDialog.cpp
   dialogs/NewShortcutDialog.cpp
+  dialogs/InfoPanel.cpp
+  dialogs/VersionDialog.cpp
+  dialogs/SupportDialog.cpp
   viewer/DllSearch.cpp
   viewer/PluginGuard.cpp
   viewer/SusiePlug.cpp
@@ -84,6 +87,7 @@ set(QV_APP_SOURCES
   support/FileInfo.cpp
   support/DisplayInfo.cpp
   support/ReportFacts.cpp
+  help/HtmlHelp.cpp
   commands/TransferCommands.cpp
   commands/Commands.cpp
   commands/FileCommands.cpp
@@ -94,6 +98,7 @@ set(QV_APP_SOURCES
   commands/ViewCommands.cpp
   commands/ViewerCommands.cpp
   commands/WindowCommands.cpp
+  commands/HelpCommands.cpp
   app/FolderWindow.cpp
   app/StatusPanels.cpp
   app/FontData.cpp
@@ -106,6 +111,7 @@ set(QV_APP_SOURCES
   app/MainFormWorkspace.cpp
   app/MainFormPopup.cpp
   app/MenuBuilder.cpp
+  app/SplashForm.cpp
   app/Program.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -4,6 +4,7 @@
 #include "app/FolderWindow.h"
 #include "app/FontData.h"
 #include "app/MenuBuilder.h"
+#include "app/SplashForm.h"
 #include "app/StatusPanels.h"
 #include "browser/ShellPopupMenu.h"
 #include "browser/ShellTreeView.h"
