@@ -234,6 +234,11 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_ENABLE:
+        // A modal dialog or message box is coming: the splash, on top of
+        // every window, would cover it.
+        if (!wParam && Splash) Splash->Release();
+        break;
     case WM_EXITMENULOOP:
         Status->HideHint();
         break;

@@ -58,11 +58,11 @@ void TInfoPanel::CreateItems(int width, int height)
     const int margin = 12, inner = width - 2 * margin;
     AddItem(InfoImage, L"", SS_ICON | SS_CENTERIMAGE, 16, 14, 32, 32, nullptr);
     AddItem(InfoProductName, L"Quirevue", SS_LEFT, 60, 12, width - 76, 30, NameFont.Get());
-    AddItem(InfoVersion, kNoVersion, SS_CENTER, margin, 48, inner, 16, TextFont.Get());
-    AddItem(InfoBevel, L"", SS_ETCHEDHORZ, margin, 72, inner, 2, nullptr);
-    AddItem(InfoRegLead, L"このプログラムは次の方にライセンスされています。", SS_LEFT, margin, 82, inner, 16,
+    AddItem(InfoVersion, kNoVersion, SS_CENTER, margin, 52, inner, 16, TextFont.Get());
+    AddItem(InfoBevel, L"", SS_ETCHEDHORZ, margin, 80, inner, 2, nullptr);
+    AddItem(InfoRegLead, L"このプログラムは次の方にライセンスされています。", SS_LEFT, margin, 94, inner, 16,
             TextFont.Get());
-    AddItem(InfoOwner, kNoOwner, SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, margin, 102, inner, 26, BoldFont.Get());
+    AddItem(InfoOwner, kNoOwner, SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, margin, 116, inner, 28, BoldFont.Get());
     AddItem(InfoNotice, kNoticeLine, SS_CENTER, margin, height - margin - 16, inner, 16, TextFont.Get());
 }
 
