@@ -27,6 +27,10 @@ TSubForm00000::TSubForm00000(HWND owner)
     // now: the restore keeps the message loop busy.
     ShowWindow(Wnd, SW_SHOWNA);
     RedrawWindow(Wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Some platforms put what was painted on the screen only when the
+    // thread next looks at its queue.
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 TSubForm00000::~TSubForm00000() = default;

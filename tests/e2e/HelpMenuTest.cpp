@@ -115,7 +115,18 @@ TEST(HelpMenu, SplashShowsWhileTheProgramRestoresAWindow)
     TProgram program(folder.Path());
     HWND splash = program.WaitWindow(L"TSubForm00000", 30000);
     ASSERT_TRUE(splash) << "no splash seen";
+    // On the screen, not only said to be: its sky blue shows.
+    RECT r;
+    GetWindowRect(splash, &r);
+    COLORREF shown = CLR_INVALID;
+    for (DWORD start = GetTickCount(); IsWindow(splash) && GetTickCount() - start < 3000; Sleep(10)) {
+        HDC screen = GetDC(nullptr);
+        shown = GetPixel(screen, r.left + 200, r.top + 165);
+        ReleaseDC(nullptr, screen);
+        if (shown == RGB(0xA6, 0xCA, 0xF0)) break;
+    }
     SaveScreenshot("splash");
+    EXPECT_EQ(shown, RGB(0xA6, 0xCA, 0xF0));
     std::wstring text = DialogText(splash);
     EXPECT_TRUE(Contains(text, L"Quirevue\n")) << text.c_str();
     EXPECT_TRUE(Contains(text, L"Version " + FixedFileVersion(ProgramUnderTest()) + L"\n")) << text.c_str();
