@@ -3,33 +3,16 @@
 // report, each reading the program's own version resource.
 #include "Driver.h"
 #include "core/settings/SettingsCodec.h"
+#include "../support/FileVersion.h"
 #include "../support/TempFolder.h"
 
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 namespace {
-
-// "a.b.c.d" from the fixed block of the file's version resource.
-std::wstring FixedFileVersion(const std::wstring& file)
-{
-    DWORD handle = 0, size = GetFileVersionInfoSizeW(file.c_str(), &handle);
-    std::vector<BYTE> block(size);
-    void* value = nullptr;
-    UINT length = 0;
-    if (!size || !GetFileVersionInfoW(file.c_str(), 0, size, block.data()) ||
-        !VerQueryValueW(block.data(), L"\\", &value, &length))
-        return L"(no version resource)";
-    auto* fixed = static_cast<VS_FIXEDFILEINFO*>(value);
-    std::wostringstream text;
-    text << HIWORD(fixed->dwFileVersionMS) << L'.' << LOWORD(fixed->dwFileVersionMS) << L'.'
-         << HIWORD(fixed->dwFileVersionLS) << L'.' << LOWORD(fixed->dwFileVersionLS);
-    return text.str();
-}
 
 // A settings file with one folder window on `folder`.
 std::vector<uint8_t> SettingsWithWindowOn(const std::wstring& folder)

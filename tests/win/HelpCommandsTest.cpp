@@ -18,8 +18,8 @@
 #include "help/HtmlHelp.h"
 #include "res/DialogIds.h"
 #include "support/DialogAnswerer.h"
+#include "support/FileVersion.h"
 
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -136,25 +136,6 @@ TEST_F(HelpCommandsTest, HomePageThatCannotBeOpenedIsReported)
 
 namespace {
 
-// "a.b.c.d" from the fixed block of the running program's version resource,
-// read here without the program's own reader.
-std::wstring FixedFileVersion()
-{
-    std::wstring exe = RunningExecutablePath();
-    DWORD handle = 0, size = GetFileVersionInfoSizeW(exe.c_str(), &handle);
-    std::vector<BYTE> block(size);
-    void* value = nullptr;
-    UINT length = 0;
-    if (!size || !GetFileVersionInfoW(exe.c_str(), 0, size, block.data()) ||
-        !VerQueryValueW(block.data(), L"\\", &value, &length))
-        return L"(no version resource)";
-    auto* fixed = static_cast<VS_FIXEDFILEINFO*>(value);
-    std::wostringstream text;
-    text << HIWORD(fixed->dwFileVersionMS) << L'.' << LOWORD(fixed->dwFileVersionMS) << L'.'
-         << HIWORD(fixed->dwFileVersionLS) << L'.' << LOWORD(fixed->dwFileVersionLS);
-    return text.str();
-}
-
 // The registered owner in the system's own registry view, changed for one
 // test and put back.
 class TRegisteredOwner {
@@ -206,7 +187,7 @@ TEST_F(HelpCommandsTest, VersionDialogShowsTheFileVersionAndTheOwner)
         TSubForm09040 dialog(Form->Handle());
         ASSERT_TRUE(dialog.Create());
         ASSERT_TRUE(dialog.Panel());
-        EXPECT_EQ(dialog.Panel()->ItemText(InfoVersion), L"Version " + FixedFileVersion());
+        EXPECT_EQ(dialog.Panel()->ItemText(InfoVersion), L"Version " + FixedFileVersion(RunningExecutablePath()));
         EXPECT_EQ(dialog.Panel()->ItemText(InfoProductName), L"Quirevue");
         EXPECT_EQ(dialog.Panel()->ItemText(InfoOwner), c.Shown);
         EXPECT_EQ(dialog.Panel()->ItemText(InfoNotice), kNoticeLine);
@@ -276,7 +257,7 @@ TEST_F(HelpCommandsTest, SupportReportShowsAlignedLinesAndStaysOpenAfterASend)
         at = end + 2;
     }
     ASSERT_EQ(lines.size(), 27u);
-    EXPECT_EQ(lines[17].rfind(L"qv_win_tests.exe : " + FixedFileVersion(), 0), 0u) << lines[17];
+    EXPECT_EQ(lines[17].rfind(L"qv_win_tests.exe : " + FixedFileVersion(RunningExecutablePath()), 0), 0u) << lines[17];
     EXPECT_EQ(lines[25], L"【障害内容】");
 
     // Every label's colon stands in the same column on screen.
