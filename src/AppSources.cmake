@@ -71,6 +71,9 @@ set(QV_APP_SOURCES
   dialogs/SequenceDialog.cpp
   dialogs/FilterDialog.cpp
   dialogs/NewShortcutDialog.cpp
+  dialogs/InfoPanel.cpp
+  dialogs/VersionDialog.cpp
+  dialogs/SupportDialog.cpp
   viewer/DllSearch.cpp
   viewer/PluginGuard.cpp
   viewer/SusiePlug.cpp
@@ -88,6 +91,7 @@ set(QV_APP_SOURCES
   export/ExportSaveDialog.cpp
   export/IconBitmaps.cpp
   export/ListingFile.cpp
+  help/HtmlHelp.cpp
   commands/TransferCommands.cpp
   commands/Commands.cpp
   commands/FileCommands.cpp
@@ -99,6 +103,7 @@ set(QV_APP_SOURCES
   commands/ViewerCommands.cpp
   commands/WindowCommands.cpp
   commands/ExportCommands.cpp
+  commands/HelpCommands.cpp
   app/FolderWindow.cpp
   app/StatusPanels.cpp
   app/FontData.cpp
@@ -111,6 +116,7 @@ set(QV_APP_SOURCES
   app/MainFormWorkspace.cpp
   app/MainFormPopup.cpp
   app/MenuBuilder.cpp
+  app/SplashForm.cpp
   app/Program.cpp
 )
 list(TRANSFORM QV_GUI_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

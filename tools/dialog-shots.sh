@@ -1,5 +1,5 @@
 #!/bin/bash
-# Screenshots of each batch dialog under Xvfb, for looking at them:
+# Screenshots of each dialog (and the splash window) under Xvfb, for looking at them:
 # build/dialog-shots/<name>.png. Usage: tools/dialog-shots.sh [arch]
 # QV_SHOT_SET=menu takes the shell context menu instead:
 # build/menu-shots/menu.png.
@@ -10,7 +10,7 @@ arch=${1:-$QV_RUN_ARCH}
 if [ "${QV_SHOT_SET:-}" = menu ]; then
   out="$PWD/build/menu-shots" filter='ShellPopupMenuTest.DISABLED_Shot' names=menu
 else
-  out="$PWD/build/dialog-shots" filter='DialogShots.*' names='filters rename datetime attributes sequence report newshortcut'
+  out="$PWD/build/dialog-shots" filter='DialogShots.*' names='filters rename datetime attributes sequence report newshortcut splash version support'
 fi
 rm -rf "$out" && mkdir -p "$out"
 QV_WINE_ARCH=$arch tools/wine-prefix.sh test || exit 1

@@ -4,6 +4,7 @@
 #include "app/FolderWindow.h"
 #include "app/FontData.h"
 #include "app/MenuBuilder.h"
+#include "app/SplashForm.h"
 #include "app/StatusPanels.h"
 #include "browser/ShellPopupMenu.h"
 #include "browser/ShellTreeView.h"
@@ -233,6 +234,11 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_ENABLE:
+        // A modal dialog or message box is coming: the splash, on top of
+        // every window, would cover it.
+        if (!wParam && Splash) Splash->Release();
+        break;
     case WM_EXITMENULOOP:
         Status->HideHint();
         break;

@@ -28,6 +28,7 @@ class TStatusPanels;
 class TSubForm08010;
 class TSHFileFilter;
 class TSHPopupMenu;
+class TSubForm00000;
 
 class TMainForm : public TWindow, public IFolderWindowHost {
 public:
@@ -95,6 +96,7 @@ public:
     bool ViewerVisible() const override;
     void SetViewerVisible(bool visible) override;
     void ShowHelp(int helpContext) override;
+    void ShowHelpContents() override;
     void SetPasteHandler(std::function<void()> handler) override { PasteHandler = std::move(handler); }
     void RebuildFileTypeMenus() override;
     void SetFileTypeHandler(std::function<void(int index)> handler) override { FileTypeHandler = std::move(handler); }
@@ -162,6 +164,7 @@ private:
     void ApplyTreeLook(HWND tree);
 
     std::wstring ExePath;
+    std::unique_ptr<TSubForm00000> Splash;  // while the workspace is restored
     std::unique_ptr<TInitData> SettingsData;
     TSettingsFileState SettingsState;
     std::wstring HelpFile;

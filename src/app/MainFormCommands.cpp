@@ -9,13 +9,11 @@
 #include "commands/Commands.h"
 #include "core/commands/CommandTable.h"
 #include "core/shell/FileFilter.h"
+#include "help/HtmlHelp.h"
 
 #include <commctrl.h>
 
 namespace {
-
-using THtmlHelpW = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-const UINT kHelpContext = 0x000F;    // HH_HELP_CONTEXT
 
 BYTE ShortCutFlags(const TShortCut& keys)
 {
@@ -55,6 +53,7 @@ void TMainForm::BindActionHandlers()
     BindWindowCommands(ActionsList, *this);
     BindTransferCommands(ActionsList, *this);
     BindExportCommands(ActionsList, *this);
+    BindHelpCommands(ActionsList, *this);
     BindCommandStates();
 }
 
@@ -221,14 +220,9 @@ LRESULT TMainForm::OnNotify(NMHDR* hdr)
     return 0;
 }
 
-void TMainForm::ShowHelp(int helpContext)
-{
-    // The help viewer is loaded on first use only.
-    static HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");
-    auto htmlHelp = viewer ? reinterpret_cast<THtmlHelpW>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW")))
-                           : nullptr;
-    if (htmlHelp) htmlHelp(nullptr, HelpFile.c_str(), kHelpContext, DWORD_PTR(helpContext));
-}
+void TMainForm::ShowHelp(int helpContext) { OpenHelpTopic(HelpFile, helpContext); }
+
+void TMainForm::ShowHelpContents() { OpenHelpContents(HelpFile); }
 
 bool TMainForm::IsShortCutRefused() const
 {

@@ -5,6 +5,7 @@
 #include "app/FontData.h"
 #include "app/MainForm.h"
 #include "app/MenuBuilder.h"
+#include "app/SplashForm.h"
 #include "browser/ShellTreeView.h"
 #include "core/shell/AddressHistory.h"
 #include "core/shell/FileFilter.h"
@@ -31,13 +32,16 @@ std::wstring SpecialFolderPath(int csidl)
 
 void TMainForm::FormShow()
 {
+    // Shown before the settings are read. It goes 200 ms after the restore,
+    // by a timer, so that the restored windows paint first; before then
+    // only ahead of a message box, which it would cover.
+    Splash = std::make_unique<TSubForm00000>(Wnd);
     try {
         struct TCleanUp {
             TMainForm* Form;
             ~TCleanUp() { if (Form->Wnd) SetFocus(Form->SHTreeView); }
         } cleanUp{this};
 
-        // (The splash window, when there is one, is shown before this.)
         LoadSettings(SettingsPath, *SettingsData, SettingsState);
 
         TInitData& s = *SettingsData;
@@ -64,15 +68,19 @@ void TMainForm::FormShow()
         RebuildFileTypeMenus();
 
         // Told once, over the restored window.
-        if (SettingsState.Damaged)
+        if (SettingsState.Damaged) {
+            Splash->Release();
             ShowMessageBox(Wnd,
                            L"設定ファイルの一部が壊れていたため、読み取れた設定だけを使用します。\n"
                            L"壊れたファイルは、次に設定を記録するときに名前を変えて残します。\n\n" + SettingsPath,
                            MB_OK | MB_ICONWARNING);
+        }
     } catch (...) {
+        Splash->Release();
         ShowMessageBox(Wnd, L"プログラムの起動エラーが発生。", MB_OK | MB_ICONERROR);
         DestroyWindow(Wnd);
     }
+    Splash->ReleaseAfter(200);
 }
 
 void TMainForm::RestoreBands()

@@ -3,22 +3,10 @@
 #include "app/MainForm.h"
 #include "gui/MessageBox.h"
 #include "gui/MessageLoop.h"
+#include "gui/Platform.h"
 
 #include <commctrl.h>
 #include <objbase.h>
-
-std::wstring ExecutablePath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 int RunProgram(int showCommand)
 {
@@ -30,7 +18,7 @@ int RunProgram(int showCommand)
 
     int result = 0;
     {
-        TMainForm form(ExecutablePath());
+        TMainForm form(RunningExecutablePath());
         if (form.Start(showCommand)) {
             TMessageLoopHooks hooks;
             hooks.PreTranslate = [&form](MSG& msg) { return form.PreTranslate(msg); };

@@ -20,6 +20,7 @@ void BindViewerCommands(TActionList& actions, IMainFrame& frame);
 void BindWindowCommands(TActionList& actions, IMainFrame& frame);
 void BindTransferCommands(TActionList& actions, IMainFrame& frame);
 void BindExportCommands(TActionList& actions, IMainFrame& frame);
+void BindHelpCommands(TActionList& actions, IMainFrame& frame);
 
 // Gives a command its execute handler (a command the table does not have
 // is ignored).

@@ -14,7 +14,6 @@
 #include "fileops/PlatformTools.h"
 #include "fileops/PrinterSettings.h"
 #include "fileops/ZipFolder.h"
-#include "gui/HelpTopic.h"
 #include "gui/MessageBox.h"
 
 #include <string>
@@ -146,9 +145,6 @@ void SendAsMail(IMainFrame& frame)
 
 void BindFileCommands(TActionList& actions, IMainFrame& frame)
 {
-    // The help buttons of the dialogs open the frame's help.
-    SetHelpHandler([&frame](HWND, int context) { frame.ShowHelp(context); });
-
     BindCommand(actions, Cmd::NewFolder, [&frame] {
         if (TSHListView* list = frame.ActiveList()) {
             list->TakeFocus();

@@ -78,7 +78,9 @@ public:
     virtual void ShowLoadProgress(bool visible) = 0;
 
     // ---- other services
+    // The help file at a context's topic, or at its table of contents.
     virtual void ShowHelp(int helpContext) = 0;
+    virtual void ShowHelpContents() = 0;
     // The paste button of the edit bar runs this directly (enabled while
     // there is one).
     virtual void SetPasteHandler(std::function<void()> handler) = 0;

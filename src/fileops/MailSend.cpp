@@ -26,6 +26,15 @@ std::string MailPath(const std::wstring& path)
     return AnsiToWide(shortNarrow) == shortPath ? shortNarrow : narrow;
 }
 
+// Hands the message over, with the compose window shown to the user.
+bool Send(HWND owner, MapiMessage& message)
+{
+    TSystemLibrary mapi(L"MAPI32.DLL");
+    TMapiSendMail send = ChosenSend ? ChosenSend : mapi.Proc<TMapiSendMail>("MAPISendMail");
+    if (!send) return false;
+    return send(0, ULONG_PTR(owner), &message, MAPI_LOGON_UI | MAPI_NEW_SESSION | MAPI_DIALOG, 0) == SUCCESS_SUCCESS;
+}
+
 }  // namespace
 
 void UseMailFunction(TMapiSendMail send) { ChosenSend = send; }
@@ -50,9 +59,23 @@ bool SendFilesAsMail(HWND owner, const std::vector<std::wstring>& paths)
     message.lpszNoteText = empty;
     message.nFileCount = ULONG(files.size());
     message.lpFiles = files.data();
+    return Send(owner, message);
+}
 
-    TSystemLibrary mapi(L"MAPI32.DLL");
-    TMapiSendMail send = ChosenSend ? ChosenSend : mapi.Proc<TMapiSendMail>("MAPISendMail");
-    if (!send) return false;
-    return send(0, ULONG_PTR(owner), &message, MAPI_LOGON_UI | MAPI_NEW_SESSION | MAPI_DIALOG, 0) == SUCCESS_SUCCESS;
+bool SendTextMail(HWND owner, const std::wstring& subject, const std::wstring& body, const std::wstring& recipient)
+{
+    std::string subjectText = WideToAnsi(subject), bodyText = WideToAnsi(body);
+    // The documented form of an address outside the address book: its type,
+    // then the address.
+    std::string address = "SMTP:" + WideToAnsi(recipient);
+    MapiRecipDesc to{};
+    to.ulRecipClass = MAPI_TO;
+    to.lpszName = nullptr;  // no display name
+    to.lpszAddress = address.data();
+    MapiMessage message{};
+    message.lpszSubject = subjectText.data();
+    message.lpszNoteText = bodyText.data();
+    message.nRecipCount = 1;
+    message.lpRecips = &to;
+    return Send(owner, message);
 }

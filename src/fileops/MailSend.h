@@ -1,6 +1,7 @@
 #pragma once
-// Files handed to the user's mail program as the attachments of a new
-// message (the simple mail interface, loaded when used).
+// New messages handed to the user's mail program through the simple mail
+// interface (loaded when used), which shows them for editing and sending:
+// files as attachments, or a written message to one recipient.
 #include <windows.h>
 #include <mapi.h>
 
@@ -14,5 +15,11 @@ using TMapiSendMail = ULONG(WINAPI*)(LHANDLE, ULONG_PTR, lpMapiMessage, FLAGS, U
 // A path the ANSI code page cannot hold goes by its short form.
 bool SendFilesAsMail(HWND owner, const std::vector<std::wstring>& paths);
 
-// The function SendFilesAsMail calls instead of MAPI32's (null: MAPI32's).
+// Opens the mail program's compose window with the subject, the body (its
+// lines ended by CR LF) and one "to" recipient. False when the interface is
+// missing or the mail was not sent (cancelled too). The texts go in the ANSI
+// code page.
+bool SendTextMail(HWND owner, const std::wstring& subject, const std::wstring& body, const std::wstring& recipient);
+
+// The function both sends call instead of MAPI32's (null: MAPI32's).
 void UseMailFunction(TMapiSendMail send);

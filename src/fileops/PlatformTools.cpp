@@ -6,6 +6,8 @@
 
 namespace {
 
+TShellExecuteW ChosenWebOpener = nullptr;
+
 bool Started(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
 
 bool StartRundll(HWND owner, const std::wstring& parameters)
@@ -79,4 +81,12 @@ TEmptyBinResult EmptyRecycleBin(HWND owner)
     if (after >= 0 && before >= 0) return after < before ? TEmptyBinResult::Emptied : TEmptyBinResult::NotEmptied;
     if (after == 0) return TEmptyBinResult::Emptied;
     return SUCCEEDED(result) ? TEmptyBinResult::Emptied : TEmptyBinResult::NotEmptied;
+}
+
+void UseWebOpener(TShellExecuteW open) { ChosenWebOpener = open; }
+
+bool OpenWebAddress(HWND owner, const std::wstring& address)
+{
+    TShellExecuteW open = ChosenWebOpener ? ChosenWebOpener : &ShellExecuteW;
+    return Started(open(owner, L"open", address.c_str(), L"", L"", SW_SHOW));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The platform's own tools the program starts: the shortcut wizard, the
-// open-with dialog, the network drive dialogs and emptying the recycle bin.
+// open-with dialog, the network drive dialogs, emptying the recycle bin and
+// the user's web browser.
 #include <windows.h>
 
 #include <string>
@@ -29,3 +30,12 @@ enum class TEmptyBinResult { Unavailable, Emptied, NotEmptied };
 TEmptyBinResult EmptyRecycleBin(HWND owner);
 // The number of objects in every drive's recycle bin; -1 when unknown.
 long long RecycleBinCount();
+
+// Hands a web address to the user's browser; false when the system could
+// not (no program for it, or it refused).
+bool OpenWebAddress(HWND owner, const std::wstring& address);
+
+using TShellExecuteW = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+// The function OpenWebAddress calls instead of the shell's (null: the
+// shell's). Some platforms pass addresses on to another system's browser.
+void UseWebOpener(TShellExecuteW open);

@@ -98,6 +98,27 @@ void TDialog::CentreOnOwner()
     SetWindowPos(Wnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TDialog::CentreOnScreen()
+{
+    MONITORINFO monitor{sizeof monitor};
+    HMONITOR screen = MonitorFromWindow(Owner ? Owner : Wnd, MONITOR_DEFAULTTOPRIMARY);
+    if (!GetMonitorInfoW(screen, &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    RECT box{};
+    GetWindowRect(Wnd, &box);
+    int width = box.right - box.left, height = box.bottom - box.top;
+    int x = work.left + std::max(0, int(work.right - work.left - width) / 2);
+    int y = work.top + std::max(0, int(work.bottom - work.top - height) / 2);
+    SetWindowPos(Wnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TDialog::SetClientSize(int width, int height)
+{
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongPtrW(Wnd, GWL_STYLE)), FALSE, DWORD(GetWindowLongPtrW(Wnd, GWL_EXSTYLE)));
+    SetWindowPos(Wnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::wstring TDialog::ItemText(int id) const
 {
     HWND item = Item(id);

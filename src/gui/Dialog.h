@@ -45,6 +45,12 @@ protected:
     // Other messages; return true when handled (the result through `result`).
     virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) { return false; }
 
+    // Moves the dialog to the middle of the screen its owner is on (where
+    // a dialog about the program, not about the owner's content, goes).
+    void CentreOnScreen();
+    // Sizes the dialog so that its client area is `width` x `height` pixels.
+    void SetClientSize(int width, int height);
+
     // Text helpers over the dialog's controls.
     std::wstring ItemText(int id) const;
     void SetItemText(int id, const std::wstring& text);

@@ -11,6 +11,8 @@
 #define IDD_ATTRIBUTES 1090
 #define IDD_SEQUENCE 1012
 #define IDD_NEWSHORTCUT 1013
+#define IDD_SUPPORT 9030
+#define IDD_VERSION 9040
 
 #define IDC_HELPBUTTON 9
 #define IDC_ICON1 100
@@ -107,5 +109,9 @@
 #define IDC_LINKTARGET 1301
 #define IDC_LINKBROWSE 1302
 #define IDC_LINKNAME 1303
+
+/* Support report */
+#define IDC_SUPPORTMEMO 9031
+#define IDC_SUPPORTSEND 9032
 
 #endif

@@ -3,7 +3,29 @@
 // strings of its first translation.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
+
+// One file's version resource, read once.
+class TVersionResource {
+public:
+    explicit TVersionResource(const std::wstring& fileName);
+
+    // The fixed block, or null.
+    const VS_FIXEDFILEINFO* Fixed() const;
+    // Whether it names a translation (language and code page) for its
+    // strings.
+    bool HasTranslation() const;
+    // A string of the first translation; nothing when the resource has no
+    // translation or no such string.
+    std::optional<std::wstring> String(const wchar_t* name) const;
+
+private:
+    bool Translation(WORD (&translation)[2]) const;
+
+    std::vector<BYTE> Block;
+};
 
 class TFileInfo {
 public:

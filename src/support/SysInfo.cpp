@@ -37,6 +37,25 @@ std::wstring FolderOf(UINT (WINAPI* get)(LPWSTR, UINT))
     return length > 0 && length <= MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
+// The key of the installed system's registration.
+const wchar_t* CurrentVersionKey(TOsKind kind)
+{
+    return IsNtFamily(kind) ? L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
+                            : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+}
+
+// The version as the manifest lets the system tell it: 10.0 on Windows 10
+// and 11. False when the system does not say.
+bool SystemVersion(OSVERSIONINFOW& info)
+{
+    info = OSVERSIONINFOW{};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return GetVersionExW(&info) != FALSE;
+#pragma GCC diagnostic pop
+}
+
 MEMORYSTATUSEX MemoryStatus()
 {
     MEMORYSTATUSEX status{};
@@ -69,17 +88,20 @@ TSysInfo::TSysInfo()
         for (const wchar_t* d = drives; *d; d += wcslen(d) + 1) FDrives.emplace_back(d);
 }
 
+std::wstring RegisteredOwner()
+{
+    OSVERSIONINFOW info;
+    if (!SystemVersion(info)) return {};
+    TOsKind kind = OsKindOf(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+    if (kind == TOsKind::Unknown) return {};
+    TRegistryKey key = OpenMachineKey(CurrentVersionKey(kind));
+    return key ? ReadString(key.Get(), L"RegisteredOwner", L"") : std::wstring();
+}
+
 void TSysInfo::ReadVersion()
 {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    // The version as the manifest lets the system tell it: 10.0 on
-    // Windows 10 and 11.
-    bool known = GetVersionExW(&info);
-#pragma GCC diagnostic pop
-    if (!known) {
+    OSVERSIONINFOW info;
+    if (!SystemVersion(info)) {
         FPlatForm = PlatformText(TOsKind::Unknown);
         return;
     }
@@ -92,8 +114,7 @@ void TSysInfo::ReadVersion()
 void TSysInfo::ReadRegistry()
 {
     bool nt = IsNtFamily(OsKind);
-    TRegistryKey key = OpenMachineKey(nt ? L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
-                                         : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+    TRegistryKey key = OpenMachineKey(CurrentVersionKey(OsKind));
     if (key) {
         FOwner = ReadString(key.Get(), L"RegisteredOwner", kUnknownUserName);
         FOrganization = ReadString(key.Get(), L"RegisteredOrganization", kUnknownCompany);

@@ -11,6 +11,10 @@
 
 #include "core/support/SystemFacts.h"
 
+// The owner the installed system is registered to; empty when the registry
+// names none (or an empty one), or the system is of no known family.
+std::wstring RegisteredOwner();
+
 class TSysInfo {
 public:
     TSysInfo();

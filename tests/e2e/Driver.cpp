@@ -109,6 +109,11 @@ HWND TProgram::WaitDialog(DWORD timeoutMs)
     return WaitTopLevel(Process.dwProcessId, Process.hProcess, L"#32770", timeoutMs);
 }
 
+HWND TProgram::WaitWindow(const wchar_t* className, DWORD timeoutMs)
+{
+    return WaitTopLevel(Process.dwProcessId, Process.hProcess, className, timeoutMs);
+}
+
 int TProgram::WaitExit(DWORD timeoutMs)
 {
     if (WaitForSingleObject(Process.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;

@@ -23,6 +23,9 @@ public:
     HWND WaitMainWindow(DWORD timeoutMs = 30000);
     // A visible message box or dialog of the program, or null.
     HWND WaitDialog(DWORD timeoutMs = 30000);
+    // A visible top-level window of the program of that class, or null
+    // (0: look once).
+    HWND WaitWindow(const wchar_t* className, DWORD timeoutMs);
     // The exit code, or -1 when the program did not end in time.
     int WaitExit(DWORD timeoutMs = 30000);
 

@@ -19,11 +19,13 @@ class ProgramTest : public ::testing::Test {
 protected:
     std::wstring SettingsFile() const { return Folder / L"Quirevue.qvs"; }
 
-    // Answers the message box the program shows and returns its text.
+    // Answers the message box the program shows and returns its text. No
+    // box may show while the splash does: the splash would cover it.
     std::wstring Answer(TProgram& program, int button)
     {
         HWND box = program.WaitDialog();
         if (!box) return L"(no message box)";
+        EXPECT_FALSE(program.WaitWindow(L"TSubForm00000", 0)) << "a message box under the splash";
         std::wstring text = WindowText(box) + L"|" + DialogText(box);
         PressButton(box, button);
         return text;

@@ -10,6 +10,10 @@
 #include "dialogs/RenameDialog.h"
 #include "dialogs/RenameReport.h"
 #include "dialogs/SequenceDialog.h"
+#include "dialogs/SupportDialog.h"
+#include "dialogs/VersionDialog.h"
+#include "app/SplashForm.h"
+#include "gui/Platform.h"
 #include "gui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -19,17 +23,23 @@
 
 namespace {
 
-void Show(TDialog& dialog, const std::wstring& name, const std::function<void()>& prepare = {})
+// Tells the script that `name` is on screen and waits until it is taken.
+void WaitForShot(const std::wstring& name)
 {
     const char* dir = std::getenv("QV_SHOT_DIR");
     ASSERT_NE(dir, nullptr);
     std::wstring folder = Utf8Path(dir);
-    ASSERT_TRUE(dialog.Create());
-    if (prepare) prepare();
-    dialog.UpdateControls();
     PumpFor(300);
     WriteWholeFile(folder + L"\\" + name + L".ready", {});
     for (int i = 0; i < 400 && !FileExists(folder + L"\\" + name + L".done"); ++i) PumpFor(50);
+}
+
+void Show(TDialog& dialog, const std::wstring& name, const std::function<void()>& prepare = {})
+{
+    ASSERT_TRUE(dialog.Create());
+    if (prepare) prepare();
+    dialog.UpdateControls();
+    WaitForShot(name);
     dialog.PressCancel();
 }
 
@@ -78,4 +88,16 @@ TEST(DialogShots, DISABLED_EachDialog)
     Show(report, L"report");
     TNewShortcutDialog shortcut(nullptr, temp.Path());
     Show(shortcut, L"newshortcut");
+
+    {
+        TSubForm00000 splash(nullptr);
+        WaitForShot(L"splash");
+    }
+    TSubForm09040 version(nullptr);
+    Show(version, L"version");
+    TSubForm09030 support(nullptr, L"support@quirevue.example", RunningExecutablePath());
+    Show(support, L"support", [&support] {
+        PumpFor(100);  // the caret goes to the end first
+        SendMessageW(support.Memo(), EM_REPLACESEL, TRUE, LPARAM(L"フォルダを開くと一覧が空のままです。"));
+    });
 }

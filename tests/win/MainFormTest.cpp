@@ -4,6 +4,8 @@
 #include "core/commands/CommandTable.h"
 #include "FrameFixture.h"
 #include "support/Fixtures.h"
+#include "app/SplashForm.h"
+#include "dialogs/InfoPanel.h"
 
 namespace {
 
@@ -234,4 +236,45 @@ TEST_F(MainFormTest, RestoresAndWritesBackAForeignSettingsFile)
     ASSERT_EQ(actual.Bands.size(), expected.Bands.size());
     for (size_t i = 0; i < actual.Bands.size(); ++i) expected.Bands[i].Width = actual.Bands[i].Width;
     EXPECT_EQ(written, EncodeSettings(expected));
+}
+
+// The splash shows from before the settings are read until 200 ms after the
+// restore, on top of the restored windows, and the main window keeps the
+// activation.
+TEST_F(MainFormTest, SplashShowsWhileWindowsAreRestored)
+{
+    TIDListPtr folder = ListOf(Data.Path());
+    ASSERT_TRUE(folder);
+    TInitData data;
+    TWindowData window;
+    window.Width = 400;
+    window.Height = 300;
+    auto bytes = reinterpret_cast<const uint8_t*>(folder.get());
+    window.IDList.assign(bytes, bytes + GetIDListSize(folder.get()));
+    data.Windows.push_back(window);
+    WriteSettings(data);
+
+    Form = std::make_unique<TMainForm>(App / L"Quirevue.exe");
+    ASSERT_TRUE(Form->Start(SW_SHOWNORMAL));
+    EXPECT_EQ(Form->FolderWindows().size(), 1u);
+    HWND splash = FindWindowW(TSubForm00000::ClassName(), nullptr);
+    ASSERT_TRUE(splash) << "no splash after the restore";
+    EXPECT_TRUE(IsWindowVisible(splash));
+    EXPECT_EQ(GetWindow(splash, GW_OWNER), Form->Handle());
+    EXPECT_TRUE(GetWindowLongPtrW(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetActiveWindow(), Form->Handle());
+    RECT r;
+    GetClientRect(splash, &r);
+    EXPECT_EQ(r.right, 350);
+    EXPECT_EQ(r.bottom, 212);
+    GetWindowRect(splash, &r);
+    EXPECT_EQ(r.left + r.right, GetSystemMetrics(SM_CXSCREEN)) << "centred on the screen";
+    auto* form = static_cast<TSubForm00000*>(TWindow::FromHandle(splash));
+    ASSERT_TRUE(form && form->Panel());
+    EXPECT_EQ(form->Panel()->ItemText(InfoProductName), L"Quirevue");
+    EXPECT_EQ(form->Panel()->ItemText(InfoVersion).rfind(L"Version ", 0), 0u);
+
+    EXPECT_TRUE(PumpUntil([] { return !FindWindowW(TSubForm00000::ClassName(), nullptr); }, 3000))
+        << "the splash stays";
+    Close();
 }
