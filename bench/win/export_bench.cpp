@@ -110,9 +110,7 @@ int main(int argc, char** argv)
     TSHListView list(host);
     SetWindowPos(list.Handle(), nullptr, 0, 0, 780, 560, SWP_NOZORDER);
     list.SetViewStyleValue(LV_VIEW_DETAILS);
-    PIDList id = nullptr;
-    if (PathToIDList(folder, id)) list.SetFolder(id);
-    FreeIDList(id);
+    if (TIDListPtr id = PathToIDList(folder)) list.SetFolder(id.get());
     // The folder's marker file of the benchmark data counts as one more row.
     int count = list.FileList().Count();
     if (count < kRows) {
