@@ -4,6 +4,7 @@ set(QV_GUI_SOURCES
   gui/AtomicFile.cpp
   gui/ChildControl.cpp
   gui/Dialog.cpp
+  gui/Graphic.cpp
   gui/HelpTopic.cpp
   gui/MessageBox.cpp
   gui/MessageLoop.cpp
@@ -80,6 +81,14 @@ set(QV_APP_SOURCES
   viewer/RasterTools.cpp
   viewer/RasterActions.cpp
   viewer/PanelBox.cpp
+  report/dib/DibStorage.cpp
+  report/dib/DibImage.cpp
+  report/dib/DibCanvas.cpp
+  report/JpegImage.cpp
+  report/LRObjects.cpp
+  report/LRItem.cpp
+  report/LRImage.cpp
+  report/LightRep.cpp
   support/SysInfo.cpp
   support/FileInfo.cpp
   support/DisplayInfo.cpp
