@@ -58,6 +58,7 @@ set(QV_APP_SOURCES
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp
   controls/IntSpinEdit.cpp
+  controls/ImageScrollBox.cpp
   dialogs/BatchObjects.cpp
   dialogs/FolderWalk.cpp
   dialogs/AttributeChange.cpp
@@ -72,6 +73,8 @@ set(QV_APP_SOURCES
   dialogs/SequenceDialog.cpp
   dialogs/FilterDialog.cpp
   dialogs/NewShortcutDialog.cpp
+  dialogs/FileReportLayout.cpp
+  dialogs/FileReportDialog.cpp
   viewer/DllSearch.cpp
   viewer/PluginGuard.cpp
   viewer/SusiePlug.cpp

@@ -4,10 +4,7 @@
 
 #include <cmath>
 
-namespace {
-
-// The separators of the user's locale, read once.
-TNumberSeparators LocaleSeparators()
+TNumberSeparators UserNumberSeparators()
 {
     static const TNumberSeparators separators = [] {
         TNumberSeparators s;
@@ -19,8 +16,6 @@ TNumberSeparators LocaleSeparators()
     return separators;
 }
 
-} // namespace
-
 void TLRItem::SetHMargin(int32_t value)
 {
     if (ItemMarginAccepted(value)) HorzMargin = value;
@@ -31,7 +26,7 @@ void TLRItem::SetVMargin(int32_t value)
     if (ItemMarginAccepted(value)) VertMargin = value;
 }
 
-std::wstring TLRItem::DisplayText() const { return ItemDisplayText(Text, DisplayMask, LocaleSeparators()); }
+std::wstring TLRItem::DisplayText() const { return ItemDisplayText(Text, DisplayMask, UserNumberSeparators()); }
 
 HFONT TLRItem::FontFor(double scale)
 {

@@ -2,6 +2,7 @@
 // The report's text cell: a framed text with alignment, margins, optional
 // word wrap, a display mask and four border lines styled one by one.
 #include "core/report/ReportItemLayout.h"
+#include "core/report/ReportText.h"
 #include "gui/Handles.h"
 #include "report/LRObjects.h"
 
@@ -16,6 +17,9 @@ struct TLRFont {
     COLORREF Color = RGB(0, 0, 0);
     bool operator==(const TLRFont&) const = default;
 };
+
+// The thousands and decimal separators of the user's locale.
+TNumberSeparators UserNumberSeparators();
 
 class TLRItem : public TCustomLRItem {
 public:

@@ -11,6 +11,7 @@
 #define IDD_ATTRIBUTES 1090
 #define IDD_SEQUENCE 1012
 #define IDD_NEWSHORTCUT 1013
+#define IDD_FILEREPORT 1070
 
 #define IDC_HELPBUTTON 9
 #define IDC_ICON1 100
@@ -107,5 +108,15 @@
 #define IDC_LINKTARGET 1301
 #define IDC_LINKBROWSE 1302
 #define IDC_LINKNAME 1303
+
+/* File report (print preview) */
+#define IDC_REPPREVIEW 1401
+#define IDC_REPPRINT 1402
+#define IDC_REPFIRST 1403
+#define IDC_REPPREV 1404
+#define IDC_REPNEXT 1405
+#define IDC_REPLAST 1406
+#define IDC_REPSETUP 1407
+#define IDC_REPPAGE 1408
 
 #endif
