@@ -143,6 +143,13 @@ void TSubForm01070::MeasurePreview()
     const TPaperMillimetres paper = PaperMillimetres(physicalWidth, physicalHeight, dpiX, dpiY);
     const SIZE client = Box->FullClientSize();
     Layout = ListPreviewLayout({client.cx, client.cy}, paper, LightRep.PageSize(), ScreenDpi());
+    // A page as wide as the box but a little higher would need a vertical
+    // scroll bar, whose width then asks for a horizontal one too: fit the
+    // page to the width the vertical bar leaves instead.
+    if (Layout.Image.Bottom > client.cy && Layout.Image.Right <= client.cx) {
+        const TLRSize narrower{client.cx - GetSystemMetrics(SM_CXVSCROLL), client.cy};
+        Layout = ListPreviewLayout(narrower, paper, LightRep.PageSize(), ScreenDpi());
+    }
     const TLRRect& r = Layout.Image;
     Box->SetImage({r.Left, r.Top, r.Right, r.Bottom});
 }
