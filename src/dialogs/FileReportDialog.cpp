@@ -195,19 +195,7 @@ void TSubForm01070::LRGridPanel20PrintPanel(int32_t, int32_t, TPrintStatus& stat
         return;
     }
     const TListRowRecord& row = Rows[size_t(RowCursor)];
-    auto icon = TBitmapGraphic::Blank(16, 16);
-    if (HDC screen = GetDC(nullptr)) {
-        HDC memory = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        if (memory) {
-            TSelectObject in(memory, icon->Handle());
-            RECT all{0, 0, 16, 16};
-            FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            if (SmallIcons && row.IconIndex >= 0) ImageList_Draw(SmallIcons, row.IconIndex, memory, 0, 0, ILD_NORMAL);
-        }
-        if (memory) DeleteDC(memory);
-    }
-    Parts.ItemImage->Picture().Assign(std::move(icon));
+    Parts.ItemImage->Picture().Assign(RowIcon(row.IconIndex).Clone());
     Parts.ItemFileName->Text = row.Name;
     const TNumberSeparators separators = UserNumberSeparators();
     // Sizes of files only: a folder's or a virtual object's size means nothing.
@@ -217,6 +205,27 @@ void TSubForm01070::LRGridPanel20PrintPanel(int32_t, int32_t, TPrintStatus& stat
     Parts.ItemFileDate->Text = row.DateText;
     Parts.ItemFileAttr->Text = AttributeLetters(row.Attributes);
     ++RowCursor;
+}
+
+const DibImage& TSubForm01070::RowIcon(int iconIndex)
+{
+    std::unique_ptr<DibImage>& icon = Icons[iconIndex];
+    if (icon) return *icon;
+    // The small icon drawn on white into a 16 x 16 bitmap.
+    icon = std::make_unique<DibImage>();
+    auto bitmap = TBitmapGraphic::Blank(16, 16);
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (memory && bitmap->Handle()) {
+        {
+            TSelectObject in(memory, bitmap->Handle());
+            RECT all{0, 0, 16, 16};
+            FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            if (SmallIcons && iconIndex >= 0) ImageList_Draw(SmallIcons, iconIndex, memory, 0, 0, ILD_NORMAL);
+        }
+        icon->AssignBitmap(bitmap->Handle());
+    }
+    if (memory) DeleteDC(memory);
+    return *icon;
 }
 
 void TSubForm01070::LRLayoutPanel10BeforePrint() { Parts.ItemDate->Text = TodayText(); }

@@ -7,10 +7,12 @@
 #include "core/report/ListPreview.h"
 #include "core/shell/RowRecord.h"
 #include "dialogs/FileReportLayout.h"
+#include "report/dib/DibImage.h"
 #include "gui/Dialog.h"
 
 #include <commctrl.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +55,8 @@ private:
     void MeasurePreview();
     void ShowPage(int32_t page, int32_t cursor);
     void DrawPage();
+    // The row's icon as a picture, made once for each icon.
+    const DibImage& RowIcon(int iconIndex);
 
     std::vector<TListRowRecord> Rows;
     std::wstring FolderText;
@@ -60,6 +64,7 @@ private:
     TFileReportItems Parts;
     std::unique_ptr<TImageScrollBox> Box;
     HIMAGELIST SmallIcons = nullptr;  // the system's, shared
+    std::map<int, std::unique_ptr<DibImage>> Icons;
     HWND Hints = nullptr;
     int32_t RowCursor = 0;
     int32_t PageShown = 1;

@@ -26,6 +26,19 @@ void TLRImage::PrintOut(HDC canvas, const TLRRect& rect, TPrintStatus status, do
     const int width = graphic.Width(), height = graphic.Height();
     const TImagePlacement place = ImageItemPlacement(rect, {width, height}, Stretch, scale);
     if (place.Source.Width <= 0 || place.Source.Height <= 0) return;
+    const TLRRect& t = place.Target;
+    const RECT target{t.Left, t.Top, t.Right, t.Bottom};
+
+    // Pictures that hold device-independent rows already are stretched
+    // from them as they are.
+    if (auto* dib = dynamic_cast<const DibImage*>(&graphic); dib && dib->PaletteMode == 0) {
+        dib->DrawPart(canvas, target, place.Source.Width, place.Source.Height);
+        return;
+    }
+    if (auto* jpeg = dynamic_cast<const TJpegImage*>(&graphic)) {
+        StretchDibPixels(canvas, target, jpeg->Pixels(), place.Source.Width, place.Source.Height);
+        return;
+    }
 
     // The picture as a device bitmap, then as device-independent rows that
     // any target (a printer too) takes.
@@ -46,7 +59,6 @@ void TLRImage::PrintOut(HDC canvas, const TLRRect& rect, TPrintStatus status, do
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
     std::vector<uint8_t> bits(size_t((width * 3 + 3) & ~3) * size_t(height));
     if (GetDIBits(memory, bitmap.Get(), 0, UINT(height), bits.data(), &info, DIB_RGB_COLORS)) {
-        const TLRRect& t = place.Target;
         const int mode = SetStretchBltMode(canvas, COLORONCOLOR);
         // Rows from the picture's top: the bottom-up rows count from the last.
         StretchDIBits(canvas, t.Left, t.Top, t.Width(), t.Height(), 0, height - place.Source.Height,

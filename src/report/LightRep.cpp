@@ -172,7 +172,12 @@ void TLightRep::EndJob()
 }
 
 void TLightRep::BeginPreview() { Run.BeginPreview(); }
-void TLightRep::EndPreview() { Run.EndPreview(); }
+void TLightRep::EndPreview()
+{
+    Run.EndPreview();
+    PreviewBitmap.Reset();
+    PreviewBits = nullptr;
+}
 
 void TLightRep::PreviewPage(HDC canvas)
 {
@@ -188,17 +193,26 @@ void TLightRep::PreviewPage(HDC canvas)
 void TLightRep::DrawPreview(HDC canvas, int x, int y, int bitCount, int32_t percent)
 {
     CheckPreviewScale(percent);
+    // The page is drawn off screen into rows of our own (a DIB section),
+    // which are then stretched onto the canvas. The device's format is 32
+    // bits on a true-colour display; on one of fewer colours the page goes
+    // through a bitmap of the display's own and is read back.
+    if (bitCount == 0 && GetDeviceCaps(canvas, BITSPIXEL) * GetDeviceCaps(canvas, PLANES) >= 24) bitCount = 32;
     HDC memory = CreateCompatibleDC(canvas);
     if (!memory) return;
-    TBitmapHandle bitmap;
-    if (bitCount == 0) {
-        bitmap.Reset(CreateCompatibleBitmap(canvas, Page.Width, Page.Height));
-    } else {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), Page.Width, Page.Height, 1, WORD(bitCount == 32 ? 32 : 24), BI_RGB};
-        void* bits = nullptr;
-        bitmap.Reset(CreateDIBSection(canvas, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), Page.Width, Page.Height, 1, WORD(bitCount == 32 ? 32 : 24), BI_RGB};
+    // The page's rows are kept from one preview page to the next: making
+    // and freeing them costs more than drawing a page.
+    if (!PreviewBitmap || PreviewBitCount != bitCount || PreviewSize != Page) {
+        PreviewBits = nullptr;
+        PreviewBitmap.Reset(bitCount == 0 ? CreateCompatibleBitmap(canvas, Page.Width, Page.Height)
+                                          : CreateDIBSection(canvas, &info, DIB_RGB_COLORS, &PreviewBits, nullptr, 0));
+        PreviewBitCount = bitCount;
+        PreviewSize = Page;
     }
+    const TBitmapHandle& bitmap = PreviewBitmap;
+    void* sectionBits = PreviewBits;
     if (!bitmap) {
         DeleteDC(memory);
         return;
@@ -211,17 +225,21 @@ void TLightRep::DrawPreview(HDC canvas, int x, int y, int bitCount, int32_t perc
         DeleteDC(memory);
         throw;
     }
+    GdiFlush();
     SelectObject(memory, old);
-    // The page as a device-independent bitmap, stretched onto the canvas.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), Page.Width, Page.Height, 1, 24, BI_RGB};
-    std::vector<uint8_t> bits(size_t((Page.Width * 3 + 3) & ~3) * size_t(Page.Height));
-    if (GetDIBits(memory, bitmap.Get(), 0, UINT(Page.Height), bits.data(), &info, DIB_RGB_COLORS)) {
+    std::vector<uint8_t> readBack;
+    const void* bits = sectionBits;
+    if (!bits) {
+        readBack.resize(size_t((Page.Width * 3 + 3) & ~3) * size_t(Page.Height));
+        if (GetDIBits(memory, bitmap.Get(), 0, UINT(Page.Height), readBack.data(), &info, DIB_RGB_COLORS))
+            bits = readBack.data();
+    }
+    if (bits) {
         const TLRSize size = PreviewDrawSize(Page, percent);
         const int mode = SetStretchBltMode(canvas, HALFTONE);
         POINT origin{};
         SetBrushOrgEx(canvas, 0, 0, &origin);
-        StretchDIBits(canvas, x, y, size.Width, size.Height, 0, 0, Page.Width, Page.Height, bits.data(), &info,
+        StretchDIBits(canvas, x, y, size.Width, size.Height, 0, 0, Page.Width, Page.Height, bits, &info,
                       DIB_RGB_COLORS, SRCCOPY);
         SetBrushOrgEx(canvas, origin.x, origin.y, nullptr);
         SetStretchBltMode(canvas, mode);

@@ -78,9 +78,9 @@ public:
     void EndPreview();
     // The next page at scale 1.0 on a canvas of the page's size.
     void PreviewPage(HDC canvas);
-    // The next page drawn off screen (bitCount 1, 4, 8, 24 or 32; 0: the
-    // canvas's format) and put on `canvas` at (x, y) reduced to `percent`
-    // (25..100, else ELRError).
+    // The next page drawn off screen (bitCount 24 or 32; 0: the canvas's
+    // format) and put on `canvas` at (x, y) reduced to `percent` (25..100,
+    // else ELRError).
     void DrawPreview(HDC canvas, int x, int y, int bitCount, int32_t percent);
 
 private:
@@ -104,4 +104,9 @@ private:
     TBitmapHandle ScratchBitmap;
     HGDIOBJ ScratchOld = nullptr;
     int ScreenDpiY = 96;
+    // The off-screen page of the previews, kept between pages.
+    TBitmapHandle PreviewBitmap;
+    void* PreviewBits = nullptr;
+    int PreviewBitCount = -1;
+    TLRSize PreviewSize;
 };

@@ -275,14 +275,19 @@ void DibImage::SetPalette(HPALETTE palette)
     Changed();
 }
 
-void DibImage::DrawOwnPalette(HDC dc, const RECT& rect) const
+void DibImage::DrawOwnPalette(HDC dc, const RECT& rect) const { DrawPart(dc, rect, Width(), Height()); }
+
+void DibImage::DrawPart(HDC dc, const RECT& rect, int width, int height) const
 {
     HPALETTE palette = Store->Palette();
     HPALETTE old = palette ? SelectPalette(dc, palette, TRUE) : nullptr;
     if (palette) RealizePalette(dc);
     const int mode = SetStretchBltMode(dc, COLORONCOLOR);
     const std::vector<uint8_t> info = Store->InfoBytes();
-    StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, Width(), Height(),
+    // Rows from the picture's top: a bottom-up picture counts them from its
+    // last row.
+    const int sourceY = Store->Info.Height < 0 ? 0 : Height() - height;
+    StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, sourceY, width, height,
                   Store->Bits(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
     SetStretchBltMode(dc, mode);
     if (palette) SelectPalette(dc, old, TRUE);
@@ -321,7 +326,10 @@ void DibImage::Draw(HDC dc, const RECT& rect) const
 
 std::unique_ptr<TGraphic> DibImage::Clone() const
 {
-    auto copy = std::make_unique<DibImage>();
-    copy->Assign(*this);
+    // Shares the storage (no blank one made first).
+    std::unique_ptr<DibImage> copy(new DibImage(Store));
+    copy->ConvertOption = ConvertOption;
+    copy->BackgroundColor = BackgroundColor;
+    copy->PaletteMode = PaletteMode;
     return copy;
 }

@@ -79,6 +79,9 @@ public:
     void SetPalette(HPALETTE palette);
 
     void Draw(HDC dc, const RECT& rect) const override;
+    // The part of the picture from its top-left corner, `width` x `height`,
+    // stretched into `rect` with the picture's own palette.
+    void DrawPart(HDC dc, const RECT& rect, int width, int height) const;
     std::unique_ptr<TGraphic> Clone() const override;
 
     // A copy of the picture's header, colours and bits.
@@ -89,6 +92,7 @@ public:
 
 private:
     friend class DibCanvas;
+    explicit DibImage(std::shared_ptr<TDibStorage> storage) : Store(std::move(storage)) {}
     // Gives this image a storage of its own before it writes.
     TDibStorage& Writable();
     void Replace(std::shared_ptr<TDibStorage> storage);
