@@ -52,19 +52,17 @@ void TImageScrollBox::UpdateScrollBars()
         vertical = Place.bottom > full.cy - (horizontal ? barHeight : 0);
     }
     const int pageX = full.cx - (vertical ? bar : 0), pageY = full.cy - (horizontal ? barHeight : 0);
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS};
-    info.nMax = horizontal ? int(Place.right) - 1 : 0;
-    info.nPage = horizontal ? UINT(pageX) : 0;
-    Scroll.x = horizontal ? std::clamp<int>(Scroll.x, 0, Place.right - pageX) : 0;
-    info.nPos = Scroll.x;
-    SetScrollInfo(Wnd, SB_HORZ, &info, TRUE);
-    ShowScrollBar(Wnd, SB_HORZ, horizontal);
-    info.nMax = vertical ? int(Place.bottom) - 1 : 0;
-    info.nPage = vertical ? UINT(pageY) : 0;
-    Scroll.y = vertical ? std::clamp<int>(Scroll.y, 0, Place.bottom - pageY) : 0;
-    info.nPos = Scroll.y;
-    SetScrollInfo(Wnd, SB_VERT, &info, TRUE);
-    ShowScrollBar(Wnd, SB_VERT, vertical);
+    auto settle = [this](int which, bool shown, LONG extent, int page, LONG& position) {
+        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS};
+        info.nMax = shown ? int(extent) - 1 : 0;
+        info.nPage = shown ? UINT(page) : 0;
+        position = shown ? std::clamp<LONG>(position, 0, extent - page) : 0;
+        info.nPos = int(position);
+        SetScrollInfo(Wnd, which, &info, TRUE);
+        ShowScrollBar(Wnd, which, shown);
+    };
+    settle(SB_HORZ, horizontal, Place.right, pageX, Scroll.x);
+    settle(SB_VERT, vertical, Place.bottom, pageY, Scroll.y);
 }
 
 void TImageScrollBox::ScrollTo(int bar, int position)

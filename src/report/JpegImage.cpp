@@ -2,35 +2,9 @@
 
 #include "core/commands/ShownError.h"
 #include "core/viewer/DibLayout.h"
-
-#include <csetjmp>
-#include <cstdio>
-
-#include <jpeglib.h>
+#include "core/viewer/JpegDecompressor.h"
 
 namespace {
-
-// libjpeg reports fatal errors through error_exit, which must not return:
-// it jumps back to where the decode began.
-struct TErrorManager {
-    jpeg_error_mgr Public;
-    std::jmp_buf Jump;
-};
-
-void ErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<TErrorManager*>(info->err)->Jump, 1); }
-void NoMessage(j_common_ptr) {}
-
-struct TDecompressor {
-    jpeg_decompress_struct Info{};
-    TErrorManager Errors{};
-    TDecompressor()
-    {
-        Info.err = jpeg_std_error(&Errors.Public);
-        Errors.Public.error_exit = ErrorExit;
-        Errors.Public.output_message = NoMessage;
-    }
-    ~TDecompressor() { jpeg_destroy_decompress(&Info); }
-};
 
 const char* const kNotJpeg = "JPEG image is not valid";
 
