@@ -104,12 +104,7 @@ void MakeFolder(const std::wstring& folder, int count)
     CloseHandle(CreateFileW(stamp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
 }
 
-TIDListPtr ListOf(const std::wstring& path)
-{
-    PIDList list = nullptr;
-    PathToIDList(path, list);
-    return TIDListPtr(list);
-}
+TIDListPtr ListOf(const std::wstring& path) { return PathToIDList(path); }
 
 // The floor: the shell's enumeration and find data, nothing else.
 double BareEnumeration(PCIDList folderList)

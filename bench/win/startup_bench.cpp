@@ -92,9 +92,8 @@ LRESULT CountEntries(const std::wstring& folder)
 // sorted by name, every column ascending.
 bool WriteSettings(const std::wstring& path, const std::wstring& folder)
 {
-    PIDList list = nullptr;
-    if (!PathToIDList(folder, list)) return false;
-    TIDListPtr owned(list);
+    TIDListPtr owned = PathToIDList(folder);
+    if (!owned) return false;
     TInitData data;
     TWindowData window;
     window.Left = 0;
@@ -103,8 +102,8 @@ bool WriteSettings(const std::wstring& path, const std::wstring& folder)
     window.Height = 400;
     window.ViewStyle = 3;
     for (int id = 0; id < 5; ++id) window.Columns.push_back({id, id ? 80 : 240, 1});
-    auto bytes = reinterpret_cast<const uint8_t*>(list);
-    window.IDList.assign(bytes, bytes + GetIDListSize(list));
+    auto bytes = reinterpret_cast<const uint8_t*>(owned.get());
+    window.IDList.assign(bytes, bytes + GetIDListSize(owned.get()));
     data.Windows.push_back(window);
     std::vector<uint8_t> encoded = EncodeSettings(data);
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

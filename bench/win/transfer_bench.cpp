@@ -125,9 +125,7 @@ TDropTimes DropBetweenWindows(const std::wstring& source, const std::wstring& fo
     for (int i = 0; i < 2; ++i) {
         lists[i] = std::make_unique<TSHListView>(hosts[i]);
         MoveWindow(lists[i]->Handle(), 0, 0, 480, 360, TRUE);
-        PIDList list = nullptr;
-        if (PathToIDList(folders[i], list)) lists[i]->SetFolder(list);
-        FreeIDList(list);
+        if (TIDListPtr list = PathToIDList(folders[i])) lists[i]->SetFolder(list.get());
     }
     PumpUntil([&] { return size_t(lists[0]->FileList().Count()) == count; }, 60);
     lists[0]->SelectAll(true);

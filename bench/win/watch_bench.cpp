@@ -56,12 +56,7 @@ private:
     TClock::time_point Started;
 };
 
-TIDListPtr ListOf(const std::wstring& path)
-{
-    PIDList list = nullptr;
-    PathToIDList(path, list);
-    return TIDListPtr(list);
-}
+TIDListPtr ListOf(const std::wstring& path) { return PathToIDList(path); }
 
 // CPU time of every thread of the process but the calling one, in ms.
 double OtherThreadsCpuMs()

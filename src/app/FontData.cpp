@@ -1,5 +1,6 @@
 #include "app/FontData.h"
 
+#include "gui/Handles.h"
 #include "gui/Strings.h"
 
 COLORREF ColorToRGB(TColor color)
@@ -10,9 +11,8 @@ COLORREF ColorToRGB(TColor color)
 
 static int ScreenPixelsPerInch()
 {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    TWindowDC screen(nullptr);
+    int ppi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return ppi > 0 ? ppi : 96;
 }
 

@@ -25,13 +25,10 @@ const wchar_t* const kLabelSamples[3] = {L" 横:99999 / 縦:99999 pixel ", L" �
 
 int LabelWidth(HFONT font, int index)
 {
-    HDC dc = GetDC(nullptr);
+    TWindowDC dc(nullptr);
     SIZE size{};
-    {
-        TSelectObject selected(dc, font);
-        GetTextExtentPoint32W(dc, kLabelSamples[index], lstrlenW(kLabelSamples[index]), &size);
-    }
-    ReleaseDC(nullptr, dc);
+    TSelectObject selected(dc.Get(), font);
+    GetTextExtentPoint32W(dc.Get(), kLabelSamples[index], lstrlenW(kLabelSamples[index]), &size);
     return size.cx + 8;
 }
 const COLORREF kClientBackground = RGB(0x44, 0x44, 0x44);
@@ -51,9 +48,8 @@ LRESULT CALLBACK MdiClientProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
     if (msg == WM_ERASEBKGND) {
         RECT r;
         GetClientRect(wnd, &r);
-        HBRUSH brush = CreateSolidBrush(kClientBackground);
-        FillRect(HDC(wParam), &r, brush);
-        DeleteObject(brush);
+        TBrushHandle brush(CreateSolidBrush(kClientBackground));
+        FillRect(HDC(wParam), &r, brush.Get());
         return 1;
     }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(wnd, MdiClientProc, id);

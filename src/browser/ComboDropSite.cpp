@@ -13,10 +13,9 @@ TDropPlace TComboDropSite::DropPlaceAt(POINT)
 {
     TDropPlace place;
     PCIDList current = Box.GetCurrentIDList();
-    IShellFolder* parent = nullptr;
+    ComPtr<IShellFolder> parent;
     PCUITEMID_CHILD child = nullptr;
-    if (!current || FAILED(SHBindToParent(current, IID_IShellFolder, reinterpret_cast<void**>(&parent), &child)))
-        return place;
+    if (!current || FAILED(SHBindToParent(current, IID_IShellFolder, parent.PutVoid(), &child))) return place;
     const ULONG fileSystemFolder = SFGAO_FILESYSTEM | SFGAO_FOLDER;
     ULONG attributes = fileSystemFolder | SFGAO_STREAM | SFGAO_DROPTARGET;
     if (FAILED(parent->GetAttributesOf(1, &child, &attributes))) attributes = 0;
@@ -27,6 +26,5 @@ TDropPlace TComboDropSite::DropPlaceAt(POINT)
     else if (attributes & SFGAO_DROPTARGET)
         parent->GetUIObjectOf(GetAncestor(Control, GA_ROOT), 1, &child, IID_IDropTarget, nullptr,
                               place.ShellTarget.PutVoid());
-    parent->Release();
     return place;
 }

@@ -29,27 +29,21 @@ int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM param, LPARAM data)
 
 bool TShellFolderDialog::Execute()
 {
-    PIDList root = nullptr, initial = nullptr;
-    if (!GetSpecialFolderIDList(RootFolder, root) || !GetSpecialFolderIDList(InitFolder, initial)) {
-        FreeIDList(root);
-        FreeIDList(initial);
-        return false;
-    }
+    TIDListPtr root = GetSpecialFolderIDList(RootFolder);
+    TIDListPtr initial = GetSpecialFolderIDList(InitFolder);
+    if (!root || !initial) return false;
     wchar_t displayName[MAX_PATH + 1] = {};
     BROWSEINFOW info{};
     info.hwndOwner = ShellOwnerWindow() ? ShellOwnerWindow() : GetActiveWindow();
-    info.pidlRoot = root;
+    info.pidlRoot = root.get();
     info.pszDisplayName = displayName;
     info.lpszTitle = Title.c_str();
     info.ulFlags = Options;
     info.lpfn = BrowseCallback;
-    info.lParam = reinterpret_cast<LPARAM>(initial);
-    PIDList chosen = SHBrowseForFolderW(&info);
-    FreeIDList(root);
-    FreeIDList(initial);
-    if (!chosen) return false;
-    Chosen.reset(chosen);
-    IDListToPath(chosen, FolderPath);
+    info.lParam = reinterpret_cast<LPARAM>(initial.get());
+    Chosen.reset(SHBrowseForFolderW(&info));
+    if (!Chosen) return false;
+    IDListToPath(Chosen.get(), FolderPath);
     FolderName = displayName;
     return true;
 }

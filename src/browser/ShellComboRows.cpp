@@ -206,13 +206,10 @@ void TSHComboBox::Rebuild()
     BeginUpdate();
     RemoveTemporaryRows();
     if (Rows.Count() == 0) {
-        PIDList desktop = nullptr, directory = nullptr;
-        if (GetSpecialFolderIDList(CSIDL_DESKTOP, desktop) && GetSpecialFolderIDList(CSIDL_DESKTOPDIRECTORY, directory)) {
-            Rows.Insert(0, new TSHComboItem(&Rows, false, directory, desktop, nullptr));
-        } else {
-            FreeIDList(desktop);
-            FreeIDList(directory);
-        }
+        TIDListPtr desktop = GetSpecialFolderIDList(CSIDL_DESKTOP);
+        TIDListPtr directory = GetSpecialFolderIDList(CSIDL_DESKTOPDIRECTORY);
+        if (desktop && directory)
+            Rows.Insert(0, new TSHComboItem(&Rows, false, directory.release(), desktop.release(), nullptr));
     }
     if (Rows.Count() > 0) {
         ExpandRow(0);

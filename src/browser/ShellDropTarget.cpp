@@ -199,16 +199,16 @@ private:
 }  // namespace
 
 TDropRegistration::TDropRegistration(IDropSite& site, HWND control)
-    : Control(control), DropTarget(new TShellDropTarget(site))
+    : Control(control)
 {
-    IsRegistered = Control && SUCCEEDED(RegisterDragDrop(Control, DropTarget));
+    *DropTarget.Put() = new TShellDropTarget(site);  // holds the one reference it starts with
+    IsRegistered = Control && SUCCEEDED(RegisterDragDrop(Control, DropTarget.Get()));
 }
 
 TDropRegistration::~TDropRegistration()
 {
     if (IsRegistered && IsWindow(Control)) RevokeDragDrop(Control);
-    static_cast<TShellDropTarget*>(DropTarget)->Detach();
-    DropTarget->Release();
+    static_cast<TShellDropTarget*>(DropTarget.Get())->Detach();
 }
 
 void ScrollNearEdge(HWND control, POINT client)
@@ -235,7 +235,8 @@ void ScrollNearEdge(HWND control, POINT client)
 
 DWORD AskDropEffect(HWND owner, POINT screen, DWORD allowed, DWORD preferred)
 {
-    HMENU menu = CreatePopupMenu();
+    TMenuHandle popup(CreatePopupMenu());
+    HMENU menu = popup.Get();
     if (!menu) return DROPEFFECT_NONE;
     const struct {
         DWORD effect;
@@ -252,6 +253,5 @@ DWORD AskDropEffect(HWND owner, POINT screen, DWORD allowed, DWORD preferred)
     if (preferred != DROPEFFECT_NONE) SetMenuDefaultItem(menu, preferred, FALSE);
     SetForegroundWindow(owner);
     UINT chosen = UINT(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, owner, nullptr));
-    DestroyMenu(menu);
     return (chosen == DROPEFFECT_COPY || chosen == DROPEFFECT_MOVE || chosen == DROPEFFECT_LINK) ? chosen : DROPEFFECT_NONE;
 }

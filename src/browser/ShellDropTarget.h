@@ -45,11 +45,11 @@ public:
     TDropRegistration& operator=(const TDropRegistration&) = delete;
 
     bool Registered() const { return IsRegistered; }
-    IDropTarget* Target() const { return DropTarget; }
+    IDropTarget* Target() const { return DropTarget.Get(); }
 
 private:
     HWND Control;
-    IDropTarget* DropTarget;
+    ComPtr<IDropTarget> DropTarget;
     bool IsRegistered = false;
 };
 

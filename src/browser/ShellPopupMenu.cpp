@@ -86,12 +86,9 @@ unsigned TSHPopupMenu::InsertPos() const { return std::min<unsigned>(InsertPosVa
 
 void TSHPopupMenu::Release()
 {
-    if (Menu3) Menu3->Release();
-    if (Menu2) Menu2->Release();
-    if (Menu) Menu->Release();
-    Menu = nullptr;
-    Menu2 = nullptr;
-    Menu3 = nullptr;
+    Menu3.Reset();
+    Menu2.Reset();
+    Menu.Reset();
 }
 
 TSHPopupResult TSHPopupMenu::Popup(const TSHIDList& items, POINT screen, HWND owner)
@@ -107,12 +104,13 @@ TSHPopupResult TSHPopupMenu::Popup(const TSHIDList& items, POINT screen, HWND ow
     if (OnShBeforPopup && !OnShBeforPopup(*this, items, screen)) return result;
 
     Release();
-    Menu = ContextMenuOf(items, owner);
+    *Menu.Put() = ContextMenuOf(items, owner);
     if (!Menu) return result;
-    Menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&Menu2));
-    Menu->QueryInterface(IID_IContextMenu3, reinterpret_cast<void**>(&Menu3));
+    Menu->QueryInterface(IID_IContextMenu2, Menu2.PutVoid());
+    Menu->QueryInterface(IID_IContextMenu3, Menu3.PutVoid());
 
-    HMENU popup = CreatePopupMenu();
+    TMenuHandle menu(CreatePopupMenu());
+    HMENU popup = menu.Get();
     MaxOwnCommand = 0;
     unsigned ownShown = 0;
     for (const TSHPopupItem& item : Items) {
@@ -137,7 +135,6 @@ TSHPopupResult TSHPopupMenu::Popup(const TSHIDList& items, POINT screen, HWND ow
     UINT first = MaxOwnCommand + 1;
     if (FAILED(Menu->QueryContextMenu(popup, position, first, kShellMenuLastCommand,
                                       QueryFlags(ContextType, ReadOnly)))) {
-        DestroyMenu(popup);
         Release();
         return result;
     }
@@ -162,13 +159,13 @@ TSHPopupResult TSHPopupMenu::Popup(const TSHIDList& items, POINT screen, HWND ow
     } else if (chosen > MaxOwnCommand) {
         UINT offset = chosen - first;
         result.ShellChosen = true;
-        result.Verb = Lower(ShellEntryVerb(Menu, offset));
+        result.Verb = Lower(ShellEntryVerb(Menu.Get(), offset));
         result.Ran = RunShellEntry(owner, items, offset, result.Verb);
     }
 
     for (const TSHPopupItem& item : Items)
         if (item.Command) RemoveMenu(popup, item.Command, MF_BYCOMMAND);
-    DestroyMenu(popup);
+    menu.Reset();
     Release();
     return result;
 }
@@ -223,7 +220,7 @@ UINT TSHPopupMenu::FindVerb(HMENU menu, const std::wstring& verb) const
         }
         UINT id = GetMenuItemID(menu, position);
         if (id == UINT(-1) || id <= MaxOwnCommand) continue;
-        if (Lower(ShellEntryVerb(Menu, id - MaxOwnCommand - 1)) == Lower(verb)) return id;
+        if (Lower(ShellEntryVerb(Menu.Get(), id - MaxOwnCommand - 1)) == Lower(verb)) return id;
     }
     return 0;
 }
@@ -237,7 +234,7 @@ void TSHPopupMenu::MenuSelect(UINT id, UINT flags)
         return;
     }
     std::wstring hint = L" ";
-    IContextMenu* newest = Menu3 ? Menu3 : Menu2 ? Menu2 : Menu;
+    IContextMenu* newest = Menu3 ? Menu3.Get() : Menu2 ? static_cast<IContextMenu*>(Menu2.Get()) : Menu.Get();
     wchar_t text[201] = {};
     if (newest && SUCCEEDED(newest->GetCommandString(id - MaxOwnCommand - 1, GCS_HELPTEXTW, nullptr,
                                                      reinterpret_cast<LPSTR>(text), 200)) &&

@@ -2,6 +2,7 @@
 // The shell's context menu of a set of items, merged with the program's own
 // items. The shell's entries are told apart by their verbs, never by their
 // numbers: every shell numbers them its own way.
+#include "gui/Handles.h"
 #include "shell/ShIDList.h"
 
 #include <functional>
@@ -85,8 +86,8 @@ private:
     HWND Window = nullptr;
     unsigned InsertPosValue = 0;
     UINT MaxOwnCommand = 0;
-    IContextMenu* Menu = nullptr;
-    IContextMenu2* Menu2 = nullptr;
-    IContextMenu3* Menu3 = nullptr;
+    ComPtr<IContextMenu> Menu;
+    ComPtr<IContextMenu2> Menu2;
+    ComPtr<IContextMenu3> Menu3;
     bool ShownReported = false;
 };

@@ -348,10 +348,7 @@ void TSHTreeView::SelectIDList(PCIDList absolute)
 
 void TSHTreeView::SelectPath(const std::wstring& path)
 {
-    PIDList list = nullptr;
-    if (!PathToIDList(path, list)) return;
-    SelectIDList(list);
-    FreeIDList(list);
+    if (TIDListPtr list = PathToIDList(path)) SelectIDList(list.get());
 }
 
 PCIDList TSHTreeView::GetSelectedIDList() const

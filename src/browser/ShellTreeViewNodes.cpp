@@ -88,18 +88,13 @@ void TSHTreeView::DeleteChildren(HTREEITEM node)
 
 void TSHTreeView::BuildRoot()
 {
-    PIDList desktop = nullptr, directory = nullptr;
-    if (!GetSpecialFolderIDList(CSIDL_DESKTOP, desktop) || !GetSpecialFolderIDList(CSIDL_DESKTOPDIRECTORY, directory)) {
-        FreeIDList(desktop);
-        FreeIDList(directory);
-        return;
-    }
-    auto* item = new TNodeItem(nullptr, directory, desktop);
-    HTREEITEM root = InsertNode(TVI_ROOT, TVI_LAST, item);
-    if (!root) {
-        delete item;
-        return;
-    }
+    TIDListPtr desktop = GetSpecialFolderIDList(CSIDL_DESKTOP);
+    TIDListPtr directory = GetSpecialFolderIDList(CSIDL_DESKTOPDIRECTORY);
+    if (!desktop || !directory) return;
+    auto item = std::make_unique<TNodeItem>(nullptr, directory.release(), desktop.release());
+    HTREEITEM root = InsertNode(TVI_ROOT, TVI_LAST, item.get());
+    if (!root) return;
+    item.release();  // the node owns it now
     SetChildrenMark(root, 1);
     ExpandNode(root);
     if (HTREEITEM first = Next(root, TVGN_CHILD)) ExpandNode(first);

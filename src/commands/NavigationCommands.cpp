@@ -46,12 +46,12 @@ void FindFiles(IMainFrame& frame)
 void FindComputer()
 {
     if (RunningUnderWine()) return;
-    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    TLibraryHandle shell(LoadLibraryW(L"shell32.dll"));
     if (!shell) return;
     using TFindComputer = BOOL(WINAPI*)(LPCITEMIDLIST, LPCITEMIDLIST);
-    if (auto find = reinterpret_cast<TFindComputer>(reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(91)))))
+    if (auto find = reinterpret_cast<TFindComputer>(
+            reinterpret_cast<void*>(GetProcAddress(shell.Get(), MAKEINTRESOURCEA(91)))))
         find(nullptr, nullptr);
-    FreeLibrary(shell);
 }
 
 // The filter conditions dialog. After OK every folder window and the combo

@@ -63,11 +63,7 @@ TSubForm05010::TSubForm05010(HWND owner, TFilterList& filters, std::function<voi
     }
 }
 
-TSubForm05010::~TSubForm05010()
-{
-    if (SelectMenu) DestroyMenu(SelectMenu);
-    if (ListMenu) DestroyMenu(ListMenu);
-}
+TSubForm05010::~TSubForm05010() = default;
 
 void TSubForm05010::FormCreate()
 {
@@ -84,15 +80,15 @@ void TSubForm05010::FormCreate()
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     SendMessageW(list, LVM_SETITEMCOUNT, WPARAM(Rows.size()), 0);
 
-    SelectMenu = CreatePopupMenu();
-    AppendMenuW(SelectMenu, MF_STRING, IDM_FILTERRENAME, L"名前の変更");
-    AppendMenuW(SelectMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(SelectMenu, MF_STRING, IDM_FILTERADD, L"新規フィルタの追加");
-    AppendMenuW(SelectMenu, MF_STRING, IDM_FILTERDELETE, L"選択フィルタの削除");
-    ListMenu = CreatePopupMenu();
-    AppendMenuW(ListMenu, MF_STRING, IDM_FILTERADD, L"新規フィルタの追加");
-    ListView.SelectPopup = SelectMenu;
-    ListView.PopupMenu = ListMenu;
+    SelectMenu.Reset(CreatePopupMenu());
+    AppendMenuW(SelectMenu.Get(), MF_STRING, IDM_FILTERRENAME, L"名前の変更");
+    AppendMenuW(SelectMenu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(SelectMenu.Get(), MF_STRING, IDM_FILTERADD, L"新規フィルタの追加");
+    AppendMenuW(SelectMenu.Get(), MF_STRING, IDM_FILTERDELETE, L"選択フィルタの削除");
+    ListMenu.Reset(CreatePopupMenu());
+    AppendMenuW(ListMenu.Get(), MF_STRING, IDM_FILTERADD, L"新規フィルタの追加");
+    ListView.SelectPopup = SelectMenu.Get();
+    ListView.PopupMenu = ListMenu.Get();
     ListView.OnSelectItems = [this](const std::vector<int>& selected) {
         if (!selected.empty()) LoadSelected();
     };

@@ -5,6 +5,7 @@
 #include "controls/ListViewEx.h"
 #include "core/shell/FileFilter.h"
 #include "gui/Dialog.h"
+#include "gui/Handles.h"
 
 #include <functional>
 #include <memory>
@@ -83,5 +84,5 @@ private:
     int DragRow = -1;
     TListViewEx ListView;
     TIntSpinEdit Size1, Size2;
-    HMENU SelectMenu = nullptr, ListMenu = nullptr;
+    TMenuHandle SelectMenu, ListMenu;
 };

@@ -32,6 +32,7 @@ constexpr TCheckBinding<P> kChecks[] = {
     {IDC_CHECK11, &P::HeaderParent, &S::RenHeaderParent}, {IDC_CHECK12, &P::HeaderOriginal, &S::RenHeaderOriginal},
     {IDC_CHECK21, &P::FooterParent, &S::RenFooterParent}, {IDC_CHECK22, &P::FooterOriginal, &S::RenFooterOriginal},
 };
+constexpr TNumberingSettings kNumberingSettings{&S::RenDigits, &S::RenStart, &S::RenStep};
 
 bool IsOneOf(int id, const int* ids, size_t count) { return std::find(ids, ids + count, id) != ids + count; }
 
@@ -46,10 +47,7 @@ TSubForm01100::TSubForm01100(HWND owner, TInitData& settings, const std::wstring
     for (const std::wstring& name : names) Preview.push_back({false, name, L""});
 }
 
-TSubForm01100::~TSubForm01100()
-{
-    if (RowMenu) DestroyMenu(RowMenu);
-}
+TSubForm01100::~TSubForm01100() = default;
 
 void TSubForm01100::FormCreate()
 {
@@ -68,11 +66,11 @@ void TSubForm01100::FormCreate()
         column.pszText = const_cast<wchar_t*>(captions[i]);
         SendMessageW(list, LVM_INSERTCOLUMNW, WPARAM(i), reinterpret_cast<LPARAM>(&column));
     }
-    RowMenu = CreatePopupMenu();
-    AppendMenuW(RowMenu, MF_STRING, IDM_RENAMESKIP, L"スキップ(&S)");
-    AppendMenuW(RowMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(RowMenu, MF_STRING, IDM_RENAMEEXCLUDE, L"除外(&R)");
-    ListView.SelectPopup = RowMenu;
+    RowMenu.Reset(CreatePopupMenu());
+    AppendMenuW(RowMenu.Get(), MF_STRING, IDM_RENAMESKIP, L"スキップ(&S)");
+    AppendMenuW(RowMenu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(RowMenu.Get(), MF_STRING, IDM_RENAMEEXCLUDE, L"除外(&R)");
+    ListView.SelectPopup = RowMenu.Get();
     ListView.OnStartDrag = [this](int row) { DragRow = row; };
     ListView.OnDragOver = [](int) { return true; };
     ListView.OnDragDrop = [this](int target) { MoveRow(DragRow, target); };
@@ -83,14 +81,12 @@ void TSubForm01100::FormCreate()
     SendMessageW(list, LVM_SETITEMCOUNT, WPARAM(Preview.size()), 0);
 
     for (int id : kTextIds) SendMessageW(Item(id), EM_LIMITTEXT, 255, 0);
-    Digits.AttachEdit(Item(IDC_DIGITS), 0, 99, 2);
-    Start.AttachEdit(Item(IDC_START), 0, 999999999, 9);
-    Step.AttachEdit(Item(IDC_STEP), 1, 999999999, 9);
+    Numbering.Attach(Handle(), IDC_DIGITS, IDC_START, IDC_STEP, 0);
     LoadSettings();
     for (int id : kExtIds) EnableItem(id, !FolderMode);
-    Digits.OnChange = Start.OnChange = Step.OnChange = [this] {
+    Numbering.OnChange([this] {
         if (!Loading) SampleUpdate();
-    };
+    });
     SampleUpdate();
 }
 
@@ -99,9 +95,7 @@ void TSubForm01100::LoadSettings()
     Loading = true;
     const TInitData& s = Settings;
     ShowSettings<P>(Handle(), kTexts, kChecks, s);
-    Digits.SetValue(s.RenDigits);
-    Start.SetValue(s.RenStart);
-    Step.SetValue(s.RenStep);
+    Numbering.Show(s, kNumberingSettings);
     int rule = s.RenExtMode >= 0 && s.RenExtMode <= 3 ? s.RenExtMode : 0;
     for (int i = 0; i < 4; ++i) SetChecked(kExtIds[i], i == rule);
     Loading = false;
@@ -111,9 +105,7 @@ void TSubForm01100::SaveSettings()
 {
     TRenamePattern p = PatternFromControls();
     StoreSettings<P>(p, kTexts, kChecks, Settings);
-    Settings.RenDigits = p.Digits;
-    Settings.RenStart = int32_t(p.Start);
-    Settings.RenStep = int32_t(p.Step);
+    TNumberingBoxes::Store(p, Settings, kNumberingSettings);
     Settings.RenExtMode = p.ExtRule;
 }
 
@@ -121,9 +113,7 @@ TRenamePattern TSubForm01100::PatternFromControls() const
 {
     TRenamePattern p;
     ReadControls<P>(Handle(), kTexts, kChecks, p);
-    p.Digits = Digits.Value();
-    p.Start = Start.Value();
-    p.Step = Step.Value();
+    Numbering.Read(p);
     p.ExtRule = erKeep;
     for (int i = 0; i < 4; ++i)
         if (Checked(kExtIds[i])) p.ExtRule = i;
@@ -160,9 +150,9 @@ void TSubForm01100::SampleUpdate()
 
 void TSubForm01100::UpdateControls()
 {
-    bool number = Digits.Value() > 0;
-    Start.SetEnabled(number);
-    Step.SetEnabled(number);
+    bool number = Numbering.Digits.Value() > 0;
+    Numbering.Start.SetEnabled(number);
+    Numbering.Step.SetEnabled(number);
     bool quoting = std::any_of(std::begin(kQuoteIds), std::end(kQuoteIds), [this](int id) { return Checked(id); });
     EnableItem(IDC_EDIT31, quoting);
     EnableItem(IDC_EDIT32, quoting);

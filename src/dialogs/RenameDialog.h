@@ -4,9 +4,11 @@
 #include "controls/IntSpinEdit.h"
 #include "controls/ListViewEx.h"
 #include "core/dialogs/RenamePattern.h"
+#include "dialogs/NamingBindings.h"
 #include "dialogs/RenameFiles.h"
 #include "dialogs/RowIcons.h"
 #include "gui/Dialog.h"
+#include "gui/Handles.h"
 
 #include <optional>
 #include <string>
@@ -68,7 +70,7 @@ private:
     int DragRow = -1;
     std::optional<TRenameRun> Run;
     TListViewEx ListView;
-    TIntSpinEdit Digits, Start, Step;
+    TNumberingBoxes Numbering;
     TRowIcons Icons;
-    HMENU RowMenu = nullptr;
+    TMenuHandle RowMenu;
 };

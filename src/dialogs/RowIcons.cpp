@@ -21,9 +21,7 @@ TRowIcons::TRowIcons()
 {
     // Image 0: nothing to see.
     int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-    HDC screen = GetDC(nullptr);
-    TBitmapHandle blank(CreateCompatibleBitmap(screen, cx, cy));
-    ReleaseDC(nullptr, screen);
+    TBitmapHandle blank(CreateCompatibleBitmap(TWindowDC(nullptr).Get(), cx, cy));
     ImageList_AddMasked(List.Get(), blank.Get(), RGB(0, 0, 0));
 }
 

@@ -4,6 +4,7 @@
 #include "core/settings/InitData.h"
 #include "dialogs/NamingBindings.h"
 #include "dialogs/RenameFiles.h"
+#include "gui/Handles.h"
 #include "gui/MessageBox.h"
 #include "gui/WaitCursor.h"
 #include "res/DialogIds.h"
@@ -28,6 +29,7 @@ constexpr TCheckBinding<P> kChecks[] = {
     {IDC_SEQCHECK1, &P::HeaderParent, &S::SeqHeaderParent},
     {IDC_SEQCHECK2, &P::FooterParent, &S::SeqFooterParent},
 };
+constexpr TNumberingSettings kNumberingSettings{&S::SeqDigits, &S::SeqStart, &S::SeqStep};
 
 }  // namespace
 
@@ -47,15 +49,15 @@ void TSubForm01012::PlaceCountBox()
     GetWindowRect(Count.Handle(), &box);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&leadBox), 2);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&box), 2);
-    HDC dc = GetDC(lead);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(lead, WM_GETFONT, 0, 0)));
     const wchar_t head[] = L"連続した名称のフォルダを  ";
     const wchar_t gap[] = L"　　　　　　　";
     SIZE headSize{}, gapSize{};
-    GetTextExtentPoint32W(dc, head, int(std::size(head) - 1), &headSize);
-    GetTextExtentPoint32W(dc, gap, int(std::size(gap) - 1), &gapSize);
-    SelectObject(dc, old);
-    ReleaseDC(lead, dc);
+    {
+        TWindowDC dc(lead);
+        TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(lead, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.Get(), head, int(std::size(head) - 1), &headSize);
+        GetTextExtentPoint32W(dc.Get(), gap, int(std::size(gap) - 1), &gapSize);
+    }
     int height = box.bottom - box.top;
     int top = (leadBox.top + leadBox.bottom - height) / 2;
     SetWindowPos(Count.Handle(), nullptr, leadBox.left + headSize.cx, top, gapSize.cx, height,
@@ -68,15 +70,14 @@ void TSubForm01012::FormCreate()
 {
     for (int id : kTextIds) SendMessageW(Item(id), EM_LIMITTEXT, 255, 0);
     Count.AttachEdit(Item(IDC_SEQCOUNT), 1, 9999, 4);
-    Digits.AttachEdit(Item(IDC_SEQDIGITS), 1, 99, 2);
-    Start.AttachEdit(Item(IDC_SEQSTART), 0, 999999999, 9);
-    Step.AttachEdit(Item(IDC_SEQSTEP), 1, 999999999, 9);
+    Numbering.Attach(Handle(), IDC_SEQDIGITS, IDC_SEQSTART, IDC_SEQSTEP, 1);
     PlaceCountBox();
     LoadSettings();
-    for (TIntSpinEdit* box : {&Count, &Digits, &Start, &Step})
-        box->OnChange = [this] {
-            if (!Loading) SampleUpdate();
-        };
+    auto changed = [this] {
+        if (!Loading) SampleUpdate();
+    };
+    Count.OnChange = changed;
+    Numbering.OnChange(changed);
     SampleUpdate();
 }
 
@@ -86,9 +87,7 @@ void TSubForm01012::LoadSettings()
     const TInitData& s = Settings;
     ShowSettings<P>(Handle(), kTexts, kChecks, s);
     Count.SetValue(1);
-    Digits.SetValue(s.SeqDigits);
-    Start.SetValue(s.SeqStart);
-    Step.SetValue(s.SeqStep);
+    Numbering.Show(s, kNumberingSettings);
     Loading = false;
 }
 
@@ -96,18 +95,14 @@ void TSubForm01012::SaveSettings()
 {
     TSequencePattern p = PatternFromControls();
     StoreSettings<P>(p, kTexts, kChecks, Settings);
-    Settings.SeqDigits = p.Digits;
-    Settings.SeqStart = int32_t(p.Start);
-    Settings.SeqStep = int32_t(p.Step);
+    TNumberingBoxes::Store(p, Settings, kNumberingSettings);
 }
 
 TSequencePattern TSubForm01012::PatternFromControls() const
 {
     TSequencePattern p;
     ReadControls<P>(Handle(), kTexts, kChecks, p);
-    p.Digits = Digits.Value();
-    p.Start = Start.Value();
-    p.Step = Step.Value();
+    Numbering.Read(p);
     return p;
 }
 

@@ -2,6 +2,7 @@
 // "連続フォルダの作成": creates a run of numbered folders in one folder.
 #include "controls/IntSpinEdit.h"
 #include "core/dialogs/SequenceFolders.h"
+#include "dialogs/NamingBindings.h"
 #include "gui/Dialog.h"
 
 #include <optional>
@@ -36,7 +37,8 @@ private:
 
     TInitData& Settings;
     std::wstring Folder, FolderName;
-    TIntSpinEdit Count, Digits, Start, Step;
+    TIntSpinEdit Count;
+    TNumberingBoxes Numbering;
     bool Loading = false;
     std::optional<TSequenceOutcome> Result;
 };

@@ -39,9 +39,9 @@ bool SaveShortcut(const std::wstring& linkPath, const std::wstring& target)
 bool WriteNewShortcut(const std::wstring& linkPath, const std::wstring& target)
 {
     // Claim the name first, so that a file made meanwhile is never replaced.
-    HANDLE claim = CreateFileW(linkPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (claim == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(claim);
+    if (!TFileHandle(CreateFileW(linkPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr)))
+        return false;
     if (SaveShortcut(linkPath, target)) return true;
     DeleteFileW(linkPath.c_str());
     return false;

@@ -61,6 +61,24 @@ using TAccelHandle = TUniqueHandle<HACCEL, FreeAccelerators>;
 using TIconHandle = TUniqueHandle<HICON, FreeIcon>;
 using TFindHandle = TUniqueHandle<HANDLE, FreeFindHandle>;
 
+// A window's device context (the screen's for no window) for one scope.
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND wnd) : Wnd(wnd), Dc(GetDC(wnd)) {}
+    ~TWindowDC()
+    {
+        if (Dc) ReleaseDC(Wnd, Dc);
+    }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    HDC Get() const { return Dc; }
+    explicit operator bool() const { return Dc != nullptr; }
+
+private:
+    HWND Wnd;
+    HDC Dc;
+};
+
 // An object selected into a device context for one scope; the previous one
 // goes back when the scope ends.
 class TSelectObject {
@@ -105,7 +123,8 @@ public:
     T* operator->() const { return Ptr; }
     explicit operator bool() const { return Ptr != nullptr; }
     // For out parameters: releases what is held first.
-    T** Put() { if (Ptr) { Ptr->Release(); Ptr = nullptr; } return &Ptr; }
+    T** Put() { Reset(); return &Ptr; }
+    void Reset() { if (Ptr) { Ptr->Release(); Ptr = nullptr; } }
     void** PutVoid() { return reinterpret_cast<void**>(Put()); }
 
 private:

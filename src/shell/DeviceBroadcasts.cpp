@@ -69,9 +69,8 @@ void TSHCtrlList::DeviceChange(WPARAM event, const DEV_BROADCAST_HDR* header)
         wchar_t drive = DriveOfUnitMask(volume->dbcv_unitmask);
         if (!drive) return;
         std::wstring root = std::wstring(1, drive) + L":\\";
-        PIDList list = nullptr;
-        if (!PathToIDList(root, list)) return;
-        change.IDList.reset(list);
+        change.IDList = PathToIDList(root);
+        if (!change.IDList) return;
         change.Kind = TDeviceChangeData::kMedium;
         change.Text = DriveNodeText(event == DBT_DEVICEARRIVAL ? GetVolumeLabel(root) : std::wstring(), drive);
         Send(change);

@@ -201,33 +201,31 @@ static bool IsFullWindowsPath(const std::wstring& path)
     return drive || unc || bareDrive;
 }
 
-bool PathToIDList(const std::wstring& path, PIDList& list)
+TIDListPtr PathToIDList(const std::wstring& path)
 {
-    list = nullptr;
     // Anything but a full Windows path is refused before it reaches the shell
     // (a Unix-style path brings some shells down).
-    if (path.empty() || !IsFullWindowsPath(path) || !DesktopFolder()) return false;
+    if (path.empty() || !IsFullWindowsPath(path) || !DesktopFolder()) return nullptr;
     std::wstring text = path;
     ULONG eaten = 0;
-    return SUCCEEDED(DesktopFolder()->ParseDisplayName(ShellOwnerWindow(), nullptr, text.data(), &eaten, &list,
-                                                       nullptr)) &&
-           list;
+    PIDList list = nullptr;
+    if (FAILED(DesktopFolder()->ParseDisplayName(ShellOwnerWindow(), nullptr, text.data(), &eaten, &list, nullptr)))
+        return nullptr;
+    return TIDListPtr(list);
 }
 
-bool GetSpecialFolderIDList(int csidl, PIDList& list)
+TIDListPtr GetSpecialFolderIDList(int csidl)
 {
-    list = nullptr;
-    return SUCCEEDED(SHGetSpecialFolderLocation(ShellOwnerWindow(), csidl, &list)) && list;
+    PIDList list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(ShellOwnerWindow(), csidl, &list))) return nullptr;
+    return TIDListPtr(list);
 }
 
 bool GetSpecialFolderPath(int csidl, std::wstring& path)
 {
     path.clear();
-    PIDList list = nullptr;
-    if (!GetSpecialFolderIDList(csidl, list)) return false;
-    bool ok = IDListToPath(list, path);
-    FreeIDList(list);
-    return ok;
+    TIDListPtr list = GetSpecialFolderIDList(csidl);
+    return list && IDListToPath(list.get(), path);
 }
 
 PCIDList SpecialFolderIDList(int csidl)
@@ -242,7 +240,7 @@ PCIDList SpecialFolderIDList(int csidl)
         if (entry.Known && entry.Csidl == csidl) return entry.List;
         if (!entry.Known) {
             entry.Csidl = csidl;
-            GetSpecialFolderIDList(csidl, entry.List);
+            entry.List = GetSpecialFolderIDList(csidl).release();
             entry.Known = true;
             return entry.List;
         }

@@ -49,9 +49,11 @@ bool GetItemDisplayName(IShellFolder* folder, PCIDList list, DWORD flags, std::w
 // False and empty for null and for objects without a file-system path (also
 // for the "::{GUID}" answers some shells give for virtual folders).
 bool IDListToPath(PCIDList list, std::wstring& path);
-// Only full Windows paths (drive letter or UNC) are parsed.
-bool PathToIDList(const std::wstring& path, PIDList& list);
-bool GetSpecialFolderIDList(int csidl, PIDList& list);
+// Only full Windows paths (drive letter or UNC) are parsed; null when the
+// path is refused or names nothing.
+TIDListPtr PathToIDList(const std::wstring& path);
+// A new copy of a special folder's absolute list, or null.
+TIDListPtr GetSpecialFolderIDList(int csidl);
 bool GetSpecialFolderPath(int csidl, std::wstring& path);
 int GetSysIconIndex(PCIDList list, bool large, bool open);
 HIMAGELIST GetSysImageList(bool large);

@@ -1,9 +1,10 @@
 #include "support/ReportFacts.h"
 
-#include <windows.h>
-
+#include "gui/Handles.h"
 #include "support/FileInfo.h"
 #include "support/SysInfo.h"
+
+#include <windows.h>
 
 TReportFacts CollectReportFacts(const std::wstring& exePath)
 {
@@ -28,12 +29,10 @@ TReportFacts CollectReportFacts(const std::wstring& exePath)
     facts.PageFree = info.PageFree();
     facts.PageTotal = info.PageTotal();
 
-    HWND desktop = GetDesktopWindow();
-    if (HDC screen = GetDC(desktop)) {
-        facts.ScreenWidth = GetDeviceCaps(screen, HORZRES);
-        facts.ScreenHeight = GetDeviceCaps(screen, VERTRES);
-        facts.ScreenBitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
-        ReleaseDC(desktop, screen);
+    if (TWindowDC screen(GetDesktopWindow()); screen) {
+        facts.ScreenWidth = GetDeviceCaps(screen.Get(), HORZRES);
+        facts.ScreenHeight = GetDeviceCaps(screen.Get(), VERTRES);
+        facts.ScreenBitsPerPixel = GetDeviceCaps(screen.Get(), BITSPIXEL);
     }
 
     TFileInfo file;

@@ -8,19 +8,18 @@ constexpr UINT kDdfBackgroundPal = 0x0200;
 
 TDrawDib::TDrawDib()
 {
-    Library = LoadSystemLibrary(L"msvfw32.dll");
+    Library.Reset(LoadSystemLibrary(L"msvfw32.dll"));
     if (!Library) return;
-    auto open = reinterpret_cast<HANDLE(WINAPI*)()>(GetProcAddress(Library, "DrawDibOpen"));
-    CloseProc = reinterpret_cast<decltype(CloseProc)>(GetProcAddress(Library, "DrawDibClose"));
-    RealizeProc = reinterpret_cast<decltype(RealizeProc)>(GetProcAddress(Library, "DrawDibRealize"));
-    DrawProc = reinterpret_cast<decltype(DrawProc)>(GetProcAddress(Library, "DrawDibDraw"));
+    auto open = reinterpret_cast<HANDLE(WINAPI*)()>(GetProcAddress(Library.Get(), "DrawDibOpen"));
+    CloseProc = reinterpret_cast<decltype(CloseProc)>(GetProcAddress(Library.Get(), "DrawDibClose"));
+    RealizeProc = reinterpret_cast<decltype(RealizeProc)>(GetProcAddress(Library.Get(), "DrawDibRealize"));
+    DrawProc = reinterpret_cast<decltype(DrawProc)>(GetProcAddress(Library.Get(), "DrawDibDraw"));
     if (open && CloseProc && RealizeProc && DrawProc) Handle = open();
 }
 
 TDrawDib::~TDrawDib()
 {
     if (Handle) CloseProc(Handle);
-    if (Library) FreeLibrary(Library);
 }
 
 void TDrawDib::Realize(HDC dc)

@@ -1,6 +1,8 @@
 #pragma once
 // The system's DrawDib services (msvfw32), loaded at run time from System32
 // so the program imports no DLL that a planted copy beside it could replace.
+#include "gui/Handles.h"
+
 #include <windows.h>
 
 class TDrawDib {
@@ -17,7 +19,7 @@ public:
               int sw, int sh);
 
 private:
-    HMODULE Library = nullptr;
+    TLibraryHandle Library;
     HANDLE Handle = nullptr;
     BOOL(WINAPI* CloseProc)(HANDLE) = nullptr;
     UINT(WINAPI* RealizeProc)(HANDLE, HDC, BOOL) = nullptr;

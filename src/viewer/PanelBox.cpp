@@ -23,12 +23,10 @@ void TPanelBox::SetCaption(const std::wstring& caption)
 
 int TPanelBox::TextHeight() const
 {
-    HDC dc = GetDC(Wnd);
-    HGDIOBJ old = SelectObject(dc, Font ? Font : GetStockObject(DEFAULT_GUI_FONT));
+    TWindowDC dc(Wnd);
+    TSelectObject font(dc.Get(), Font ? Font : GetStockObject(DEFAULT_GUI_FONT));
     SIZE s{};
-    GetTextExtentPoint32W(dc, L"W", 1, &s);
-    SelectObject(dc, old);
-    ReleaseDC(Wnd, dc);
+    GetTextExtentPoint32W(dc.Get(), L"W", 1, &s);
     return s.cy;
 }
 

@@ -240,10 +240,7 @@ bool TRaster::TakePicture(TSusiePlug& plug, HLOCAL info, HLOCAL bits, const std:
     State.R = State.MaxX;
     State.B = State.MaxY;
     DrawDib = std::make_unique<TDrawDib>();
-    if (HDC dc = GetDC(Wnd)) {
-        DrawDib->Realize(dc);
-        ReleaseDC(Wnd, dc);
-    }
+    if (TWindowDC dc(Wnd); dc) DrawDib->Realize(dc.Get());
     ShowScrollBar(Wnd, SB_BOTH, TRUE);
     LoadObjects(WithExtension(File, L".grx"));
     Layout();

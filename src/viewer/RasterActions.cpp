@@ -1,5 +1,6 @@
 #include "viewer/RasterActions.h"
 
+#include "core/commands/CommandIds.h"
 #include "core/viewer/RasterActionRules.h"
 #include "viewer/Raster.h"
 #include "viewer/RasterTools.h"
@@ -15,14 +16,14 @@ void UpdateRasterAction(TAction& action, const TRaster* raster)
 void ExecuteRasterAction(int number, TRaster& raster)
 {
     switch (number) {
-    case 10010: raster.RequestCancel(); return;
-    case 10030:
+    case Cmd::ViewerCancel: raster.RequestCancel(); return;
+    case Cmd::ViewerExtent:
         raster.ViewAll();
         raster.SetActiveTool(raster.FindTool(TRasterToolKind::ObjectSelect));
         return;
-    case 10090: RedrawWindow(raster.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); return;
-    case 10100: raster.SetPaintMode(TPaintMode::pmColorOn); return;
-    case 10110: raster.SetPaintMode(TPaintMode::pmHalfTone); return;
+    case Cmd::ViewerRedraw: RedrawWindow(raster.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); return;
+    case Cmd::ViewerColorOn: raster.SetPaintMode(TPaintMode::pmColorOn); return;
+    case Cmd::ViewerHalfTone: raster.SetPaintMode(TPaintMode::pmHalfTone); return;
     default: break;
     }
     TRasterToolKind kind = RasterActionTool(number);
@@ -31,7 +32,7 @@ void ExecuteRasterAction(int number, TRaster& raster)
 
 void BindRasterActions(TActionList& actions, std::function<TRaster*()> findRaster)
 {
-    for (int number = 10010; number <= 10110; number += 10) {
+    for (int number = Cmd::ViewerCancel; number <= Cmd::ViewerHalfTone; number += 10) {
         TAction* action = actions.Find(number);
         if (!action) continue;
         action->OnExecute = [findRaster, number] {

@@ -14,9 +14,8 @@ void TRasterObject::SetSelected(bool selected)
     IsSelected = selected;
     HWND wnd = Layer.Raster.Handle();
     if (!wnd) return;
-    HDC dc = GetDC(wnd);
-    Draw(dc);
-    ReleaseDC(wnd, dc);
+    TWindowDC dc(wnd);
+    Draw(dc.Get());
 }
 
 // The icon covers its picture pixels, so it grows and shrinks with the zoom.
@@ -34,11 +33,10 @@ void TRasterObject::Draw(HDC dc)
     double dx = X() - v.L, dy = Y() - v.T;
     Rect = {RoundEven((dx - w / 2.0) / v.ScaleX) + v.DL, RoundEven((dy - h / 2.0) / v.ScaleY) + v.DT,
             RoundEven((dx + w / 2.0) / v.ScaleX) + v.DL, RoundEven((dy + h / 2.0) / v.ScaleY) + v.DT};
-    if (HICON icon = ImageList_GetIcon(list, index, ILD_TRANSPARENT)) {
-        DrawIconEx(dc, Rect.left, Rect.top, icon, Rect.right - Rect.left, Rect.bottom - Rect.top, 0, nullptr,
+    TIconHandle icon(ImageList_GetIcon(list, index, ILD_TRANSPARENT));
+    if (icon)
+        DrawIconEx(dc, Rect.left, Rect.top, icon.Get(), Rect.right - Rect.left, Rect.bottom - Rect.top, 0, nullptr,
                    DI_NORMAL);
-        DestroyIcon(icon);
-    }
 }
 
 TRasterLayer::TRasterLayer(TRaster& raster, std::string name) : Raster(raster), Name(std::move(name)) {}

@@ -2,6 +2,7 @@
 
 #include "core/viewer/DibLayout.h"
 #include "core/viewer/PeImage.h"
+#include "gui/Handles.h"
 #include "gui/Strings.h"
 #include "viewer/DllSearch.h"
 
@@ -61,13 +62,12 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
 
 bool BuiltForThisMachine(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    if (!file) return false;
     uint8_t head[4096] = {};
     DWORD got = 0;
-    ReadFile(file, head, sizeof head, &got, nullptr);
-    CloseHandle(file);
+    ReadFile(file.Get(), head, sizeof head, &got, nullptr);
     return PeMachine({head, got}) == kOwnMachine;
 }
 
@@ -218,9 +218,9 @@ void TSusiePlugs::Rescan()
     RescanLoads = 0;
     if (FolderPath.empty()) return;
     WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileExW(JoinPath(FolderPath, Pattern()).c_str(), FindExInfoBasic, &fd,
-                                   FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) return;
+    TFindHandle find(FindFirstFileExW(JoinPath(FolderPath, Pattern()).c_str(), FindExInfoBasic, &fd,
+                                      FindExSearchNameMatch, nullptr, 0));
+    if (!find) return;
     std::map<TPluginFileKey, TVerdict> seen;
     do {
         // Normal, read-only, archive and system files; no hidden files and
@@ -240,8 +240,7 @@ void TSusiePlugs::Rescan()
         }
         seen[key] = verdict;
         if (verdict.Usable && !plug->Faulted()) Plugs.push_back(std::move(plug));
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &fd));
     Verdicts = std::move(seen);
 }
 
@@ -253,11 +252,11 @@ void TSusiePlugs::Faulted(const TSusiePlug& plug, const char* entry, const TPlug
 
 bool ReadPictureFile(const std::wstring& path, std::vector<uint8_t>& bytes, size_t& size)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return false;
     LARGE_INTEGER length{};
-    bool ok = GetFileSizeEx(file, &length) && length.QuadPart < (int64_t(1) << 31);
+    bool ok = GetFileSizeEx(file.Get(), &length) && length.QuadPart < (int64_t(1) << 31);
     if (ok) {
         size = size_t(length.QuadPart);
         bytes.assign(size + kSusieHeadBytes, 0);
@@ -265,11 +264,10 @@ bool ReadPictureFile(const std::wstring& path, std::vector<uint8_t>& bytes, size
         while (ok && done < size) {
             DWORD got = 0;
             DWORD want = DWORD(std::min<size_t>(size - done, 1 << 24));
-            ok = ReadFile(file, bytes.data() + done, want, &got, nullptr) && got > 0;
+            ok = ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) && got > 0;
             done += got;
         }
     }
-    CloseHandle(file);
     return ok;
 }
 

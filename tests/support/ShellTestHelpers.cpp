@@ -7,12 +7,7 @@
 
 #include <chrono>
 
-TIDListPtr ListOf(const std::wstring& path)
-{
-    PIDList list = nullptr;
-    PathToIDList(path, list);
-    return TIDListPtr(list);
-}
+TIDListPtr ListOf(const std::wstring& path) { return PathToIDList(path); }
 
 void MakeFile(const std::wstring& path, uint64_t size, DWORD attributes, const SYSTEMTIME* written)
 {

@@ -13,22 +13,7 @@ namespace {
 
 class DialogCommandsTest : public TFrameFixture {
 protected:
-    std::wstring MakeFolder()
-    {
-        std::wstring root = Data / L"root";
-        CreateDirectoryW(root.c_str(), nullptr);
-        CreateDirectoryW((root + L"\\d").c_str(), nullptr);
-        for (const wchar_t* file : {L"\\a.txt", L"\\b.txt"}) MakeFile(root + file, 10);
-        return root;
-    }
-    void Select(TSHListView& list, std::set<std::wstring> names)
-    {
-        list.SelectAll(false);
-        for (int i = 0; i < list.FileList().Count(); ++i)
-            if (names.count(list.FileList().Rows(i)->GetFileName())) list.SetSelected(i, true);
-        SetFocus(list.ListHandle());
-        Pump();
-    }
+    std::wstring MakeFolder() { return TFrameFixture::MakeFolder(L"root", {L"d"}, {L"a.txt", L"b.txt"}); }
     bool Holds(const TSHFileFilter* filter)
     {
         const auto& filters = Form->InitData().Filters;
@@ -72,7 +57,7 @@ TEST_F(DialogCommandsTest, RenameRefusesAMixedSelectionAndRenamesSeveral)
     std::wstring root = MakeFolder();
     TMainForm& form = Start();
     TSHListView& list = OpenWindow(root);
-    Select(list, {L"a.txt", L"d"});
+    SelectOnly(list, {L"a.txt", L"d"});
     {
         TDialogAnswerer answerer(IDOK);
         ASSERT_TRUE(Run(Cmd::Rename));
@@ -84,7 +69,7 @@ TEST_F(DialogCommandsTest, RenameRefusesAMixedSelectionAndRenamesSeveral)
     s.RenHeaderText1 = "r";
     s.RenHeaderParent = false;
     s.RenDigits = 1;
-    Select(list, {L"a.txt", L"b.txt"});
+    SelectOnly(list, {L"a.txt", L"b.txt"});
     {
         TDialogAnswerer answerer(IDOK);
         ASSERT_TRUE(Run(Cmd::Rename));
@@ -101,10 +86,10 @@ TEST_F(DialogCommandsTest, DateAndAttributeDialogsNeedASelection)
     std::wstring root = MakeFolder();
     Start();
     TSHListView& list = OpenWindow(root);
-    Select(list, {});
+    SelectOnly(list, {});
     EXPECT_FALSE(Action(Cmd::ChangeDateTime).Enabled);
     EXPECT_FALSE(Action(Cmd::ChangeAttributes).Enabled);
-    Select(list, {L"a.txt", L"d"});
+    SelectOnly(list, {L"a.txt", L"d"});
     for (auto [command, caption] : {std::pair{int(Cmd::ChangeDateTime), L"日付・時刻の変更"},
                                     std::pair{int(Cmd::ChangeAttributes), L"属性の変更"}}) {
         TDialogAnswerer answerer(IDCANCEL);

@@ -19,14 +19,7 @@ namespace {
 
 class FileOpsCommandsTest : public TFrameFixture {
 protected:
-    std::wstring MakeFolder()
-    {
-        std::wstring root = Data / L"files";
-        CreateDirectoryW(root.c_str(), nullptr);
-        CreateDirectoryW((root + L"\\sub").c_str(), nullptr);
-        for (const wchar_t* name : {L"\\a.txt", L"\\b.txt"}) MakeFile(root + name, 10);
-        return root;
-    }
+    std::wstring MakeFolder() { return TFrameFixture::MakeFolder(L"files", {L"sub"}, {L"a.txt", L"b.txt"}); }
 };
 
 std::vector<uint8_t> Bytes(const char* text) { return std::vector<uint8_t>(text, text + std::strlen(text)); }
@@ -145,7 +138,7 @@ TEST_F(FileOpsCommandsTest, NewShortcutWithoutTheWizardTakesTargetAndName)
     std::atomic<bool> pressed{false};
     std::wstring target = root + L"\\a.txt";
     std::thread driver([&] {
-        for (int i = 0; i < 200 && !pressed; ++i) {
+        for (int i = 0; i < 1500 && !pressed; ++i) {  // a slow machine may take long to show it
             HWND dialog = FindWindowW(L"#32770", L"ショートカットの作成");
             if (dialog && GetWindow(dialog, GW_OWNER) == owner) {
                 SetDlgItemTextW(dialog, 1301, target.c_str());

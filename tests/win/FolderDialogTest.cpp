@@ -35,7 +35,7 @@ TBrowseResult Browse(TSpecialFolder initial)
     TBrowseResult result;
     std::thread user([&result] {
         HWND browser = nullptr;
-        for (int i = 0; i < 200 && !browser; ++i, Sleep(50)) EnumWindows(FindOwnDialog, LPARAM(&browser));
+        for (int i = 0; i < 1500 && !browser; ++i, Sleep(50)) EnumWindows(FindOwnDialog, LPARAM(&browser));
         if (!browser) return;
         HWND ok = GetDlgItem(browser, IDOK);
         for (int i = 0; i < 40 && !result.OkEnabled; ++i, Sleep(50)) result.OkEnabled = IsWindowEnabled(ok) != 0;

@@ -1,13 +1,13 @@
 // Folder windows in the real main window: created from the tree, following
 // it, shown in the status bar, recorded at exit and restored at start.
-#include "FrameFixture.h"
-#include "ViewerTestSupport.h"
 #include "app/FolderWindow.h"
 #include "core/commands/CommandIds.h"
 #include "core/shell/FileFilter.h"
-#include "viewer/Raster.h"
+#include "FrameFixture.h"
 #include "support/DialogAnswerer.h"
 #include "support/PictureFiles.h"
+#include "viewer/Raster.h"
+#include "ViewerTestSupport.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     TSHTreeView& tree = form.ShellTree();
 
     tree.SelectPath(one);
-    form.ActionList().Execute(8010, form.Handle());
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());
     Pump();
     ASSERT_NE(form.ActiveList(), nullptr);
     EXPECT_EQ(form.ActiveList()->GetFolderPath(), one);
@@ -58,7 +58,7 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     EXPECT_EQ(StatusText(0), L"1 個のオブジェクト");
 
     tree.SelectPath(one);
-    form.ActionList().Execute(8010, form.Handle());  // the new window takes over from the first
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());  // the new window takes over from the first
     Pump();
     std::vector<TSubForm08010*> windows = form.FolderWindows();
     ASSERT_EQ(windows.size(), 2u);
@@ -75,7 +75,7 @@ TEST_F(FolderWindowTest, NewWindowsFollowTheTreeAndTheStatusBarFollowsThem)
     SendMessageW(form.MdiClient(), WM_MDIDESTROY, WPARAM(form.FolderWindows()[0]->Handle()), 0);
     Pump();
     EXPECT_EQ(form.ActiveList(), nullptr);
-    EXPECT_FALSE(form.ActionList().Find(8020)->Enabled);
+    EXPECT_FALSE(form.ActionList().Find(Cmd::Cascade)->Enabled);
     Close();
 }
 
@@ -86,10 +86,10 @@ TEST_F(FolderWindowTest, NewWindowStartsWithFilteringOff)
     std::wstring one = MakeFolder(L"one", 2);
     TMainForm& form = Start();
     form.ShellTree().SelectPath(one);
-    form.ActionList().Execute(8010, form.Handle());
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());
     form.SetFiltering(true);
     EXPECT_TRUE(form.ActiveList()->Filtering());
-    form.ActionList().Execute(8010, form.Handle());
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());
     Pump();
     std::vector<TSubForm08010*> windows = form.FolderWindows();
     ASSERT_EQ(windows.size(), 2u);
@@ -106,7 +106,7 @@ TEST_F(FolderWindowTest, LockMessageIsOwnedByTheMainWindow)
     CreateDirectoryW((one + L"\\sub").c_str(), nullptr);
     TMainForm& form = Start();
     form.ShellTree().SelectPath(one);
-    form.ActionList().Execute(8010, form.Handle());
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());
     Pump();
     TSHListView& list = *form.ActiveList();
     list.SetFolderLock(true);
@@ -136,9 +136,7 @@ TEST_F(FolderWindowTest, SelectedPictureShowsInTheViewer)
     Pump();
     TSHListView& list = *form.ActiveList();
     auto select = [&](const std::wstring& name) {
-        list.SelectAll(false);
-        for (int i = 0; i < list.FileList().Count(); ++i)
-            if (list.FileList().Rows(i)->GetFileName() == name) list.SetSelected(i, true);
+        SelectNamed(list, {name});
         Pump();
     };
 
@@ -175,7 +173,7 @@ TEST_F(FolderWindowTest, FolderSummaryBecomesExactForHugeFiles)
     MakeFile(folder + L"\\small.bin", 1024);
     TMainForm& form = Start();
     form.ShellTree().SelectPath(folder);
-    form.ActionList().Execute(8010, form.Handle());
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());
     EXPECT_TRUE(PumpUntil([&] { return StatusText(1).find(L"5.00GB") != std::wstring::npos; }))
         << StatusText(1).c_str();
     EXPECT_EQ(form.ActiveList()->FileList().GetTotalSize(), (5ull << 30) + 1024);
@@ -198,7 +196,7 @@ TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
     }
     TMainForm& form = Start();
     form.ShellTree().SelectPath(one);
-    form.ActionList().Execute(8010, form.Handle());
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());
     Pump();
     TSHListView* first = form.ActiveList();
     ASSERT_TRUE(first);
@@ -211,7 +209,7 @@ TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
 
     form.ShellTree().SetShellListView(nullptr);
     form.ShellTree().SelectPath(two);
-    form.ActionList().Execute(8010, form.Handle());
+    form.ActionList().Execute(Cmd::NewWindow, form.Handle());
     Pump();
     SendMessageW(form.FilterCombo(), CB_SETCURSEL, 1, 0);
     SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.FilterCombo()), CBN_SELCHANGE),

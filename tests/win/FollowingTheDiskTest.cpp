@@ -77,10 +77,9 @@ protected:
     }
     void Show(const std::wstring& folder)
     {
-        PIDList list = nullptr;
-        ASSERT_TRUE(PathToIDList(folder, list));
-        List->SetFolder(list);
-        FreeIDList(list);
+        TIDListPtr list = PathToIDList(folder);
+        ASSERT_TRUE(list);
+        List->SetFolder(list.get());
     }
     TSHFileItem* Row(const std::wstring& name)
     {
@@ -96,11 +95,8 @@ protected:
     }
     HTREEITEM NodeOf(const std::wstring& path) const
     {
-        PIDList list = nullptr;
-        if (!PathToIDList(path, list)) return nullptr;
-        HTREEITEM node = Tree->FindNode(list);
-        FreeIDList(list);
-        return node;
+        TIDListPtr list = PathToIDList(path);
+        return list ? Tree->FindNode(list.get()) : nullptr;
     }
     TVITEMW NodeData(HTREEITEM node, wchar_t* text) const
     {

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "browser/ShellListView.h"
 #include "browser/ShellTreeView.h"
+#include "core/commands/CommandIds.h"
 #include "core/settings/SettingsCodec.h"
 #include "gui/MessageLoop.h"
 #include "support/ShellTestHelpers.h"
@@ -14,6 +15,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <set>
 #include <string>
 
 class TFrameFixture : public ::testing::Test {
@@ -57,7 +59,7 @@ protected:
     TSHListView& OpenWindow(const std::wstring& folder)
     {
         Form->ShellTree().SelectPath(folder);
-        Form->ActionList().Execute(8010, Form->Handle());
+        Form->ActionList().Execute(Cmd::NewWindow, Form->Handle());
         Pump();
         return *Form->ActiveList();
     }
@@ -91,18 +93,32 @@ protected:
             if (list.FileList().Rows(i)->GetFileName() == name) return i;
         return -1;
     }
+    // Selects exactly the objects named (by file name), leaving the focus
+    // where it is.
+    void SelectNamed(TSHListView& list, const std::set<std::wstring>& names)
+    {
+        list.SelectAll(false);
+        for (int i = 0; i < list.FileList().Count(); ++i)
+            if (names.count(list.FileList().Rows(i)->GetFileName())) list.SetSelected(i, true);
+    }
     // Focuses the list and selects exactly the objects named.
-    void SelectOnly(TSHListView& list, std::initializer_list<const wchar_t*> names)
+    void SelectOnly(TSHListView& list, const std::set<std::wstring>& names)
     {
         SetFocus(list.ListHandle());
-        list.SelectAll(false);
-        for (const wchar_t* name : names) {
-            int row = RowOf(list, name);
-            if (row < 0) continue;
-            list.SetSelected(row, true);
-            list.SetFocusedIndex(row);
-        }
+        SelectNamed(list, names);
+        for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) list.SetFocusedIndex(row);
         Pump();
+    }
+    // A folder in the test's data folder with sub-folders and files of ten
+    // bytes.
+    std::wstring MakeFolder(const std::wstring& name, std::initializer_list<const wchar_t*> folders,
+                            std::initializer_list<const wchar_t*> files)
+    {
+        std::wstring root = Data / name;
+        CreateDirectoryW(root.c_str(), nullptr);
+        for (const wchar_t* folder : folders) CreateDirectoryW((root + L"\\" + folder).c_str(), nullptr);
+        for (const wchar_t* file : files) MakeFile(root + L"\\" + file, 10);
+        return root;
     }
     TAction& Action(int command)
     {

@@ -1,7 +1,8 @@
 // The main window in-process: layout, menus, commands and the workspace it
 // restores and records, against a settings file in a folder of the test's.
-#include "FrameFixture.h"
+#include "core/commands/CommandIds.h"
 #include "core/commands/CommandTable.h"
+#include "FrameFixture.h"
 #include "support/Fixtures.h"
 
 namespace {
@@ -101,11 +102,11 @@ TEST_F(MainFormTest, WindowCommandsNeedAFolderWindowAndLaterCommandsStayDisabled
 {
     TMainForm& form = Start();
     TActionList& actions = form.ActionList();
-    EXPECT_FALSE(actions.Find(8020)->Enabled);  // cascade
-    EXPECT_FALSE(actions.Find(1030)->Enabled);  // close
-    EXPECT_FALSE(actions.Find(1070)->Enabled);  // print: no handler yet
-    EXPECT_TRUE(actions.Find(1130)->Enabled);   // exit
-    EXPECT_TRUE(actions.Find(3011)->Checked);   // file tool bar shown
+    EXPECT_FALSE(actions.Find(Cmd::Cascade)->Enabled);  // cascade
+    EXPECT_FALSE(actions.Find(Cmd::CloseWindow)->Enabled);  // close
+    EXPECT_FALSE(actions.Find(Cmd::Print)->Enabled);  // print: no handler yet
+    EXPECT_TRUE(actions.Find(Cmd::Exit)->Enabled);   // exit
+    EXPECT_TRUE(actions.Find(Cmd::ShowBandFile)->Checked);   // file tool bar shown
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefMDIChildProcW;
@@ -116,20 +117,20 @@ TEST_F(MainFormTest, WindowCommandsNeedAFolderWindowAndLaterCommandsStayDisabled
                                   form.MdiClient(), GetModuleHandleW(nullptr), 0);
     ASSERT_TRUE(child);
     Pump();
-    EXPECT_TRUE(actions.Find(8020)->Enabled);
-    EXPECT_TRUE(actions.Find(1030)->Enabled);
+    EXPECT_TRUE(actions.Find(Cmd::Cascade)->Enabled);
+    EXPECT_TRUE(actions.Find(Cmd::CloseWindow)->Enabled);
 
-    actions.Execute(8050, form.Handle());  // minimise all
+    actions.Execute(Cmd::MinimizeAll, form.Handle());  // minimise all
     EXPECT_TRUE(IsIconic(child));
-    actions.Execute(1030, form.Handle());  // close the active one
+    actions.Execute(Cmd::CloseWindow, form.Handle());  // close the active one
     Pump();
     EXPECT_FALSE(IsWindow(child));
-    EXPECT_FALSE(actions.Find(8020)->Enabled);
+    EXPECT_FALSE(actions.Find(Cmd::Cascade)->Enabled);
 
-    actions.Execute(3011, form.Handle());  // hide the file tool bar
+    actions.Execute(Cmd::ShowBandFile, form.Handle());  // hide the file tool bar
     Pump();
-    EXPECT_FALSE(actions.Find(3011)->Checked);
-    actions.Execute(3020, form.Handle());  // hide the status bar
+    EXPECT_FALSE(actions.Find(Cmd::ShowBandFile)->Checked);
+    actions.Execute(Cmd::ShowStatusBar, form.Handle());  // hide the status bar
     EXPECT_FALSE(IsWindowVisible(form.StatusBar()));
     Close();
 }
@@ -137,7 +138,7 @@ TEST_F(MainFormTest, WindowCommandsNeedAFolderWindowAndLaterCommandsStayDisabled
 TEST_F(MainFormTest, ShortcutsAreRefusedWhileTypingInACombo)
 {
     TMainForm& form = Start();
-    TAction* filtering = form.ActionList().Find(5020);  // Ctrl+Q
+    TAction* filtering = form.ActionList().Find(Cmd::Filtering);  // Ctrl+Q
     bool before = filtering->Checked;
     auto pressCtrlQ = [&] {
         BYTE keys[256] = {};
@@ -211,7 +212,7 @@ TEST_F(MainFormTest, RestoresAndWritesBackAForeignSettingsFile)
     EXPECT_EQ(r.bottom - r.top, expected.WindowHeight);
     EXPECT_FALSE(IsWindowVisible(form.StatusBar()));
     EXPECT_TRUE(form.ViewerVisible());
-    EXPECT_TRUE(form.ActionList().Find(5020)->Checked);
+    EXPECT_TRUE(form.ActionList().Find(Cmd::Filtering)->Checked);
     EXPECT_EQ(SendMessageW(form.FilterCombo(), CB_GETCOUNT, 0, 0), 4);
     std::vector<TBandData> bands = Bands();
     ASSERT_EQ(bands.size(), expected.Bands.size());

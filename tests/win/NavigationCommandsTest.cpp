@@ -26,12 +26,7 @@ protected:
             names.insert(list.FileList().Rows(i)->GetFileName());
         return names;
     }
-    void Select(TSHListView& list, std::set<std::wstring> names)
-    {
-        list.SelectAll(false);
-        for (int i = 0; i < list.FileList().Count(); ++i)
-            if (names.count(list.FileList().Rows(i)->GetFileName())) list.SetSelected(i, true);
-    }
+
 };
 
 }  // namespace
@@ -121,7 +116,7 @@ TEST_F(CommandAreasTest, SelectionCommands)
     TMainForm& form = Start();
     TSHListView& list = OpenWindow(root);
 
-    Select(list, {L"three.png"});
+    SelectNamed(list, {L"three.png"});
     ASSERT_TRUE(Action(Cmd::SelectByType).Enabled);
     SendMessageW(form.Handle(), WM_COMMAND, 22000, 0);  // the first select-by-type item: JPG
     Pump();

@@ -1,6 +1,7 @@
 // The image view in a real window with real plug-ins and picture files the
 // test writes: loading, labels' data, zoom and scroll, paint modes, cancel,
 // refused second load, broken plug-ins, and .grx objects written back.
+#include "core/commands/CommandIds.h"
 #include "viewer/Raster.h"
 
 #include "core/viewer/RasterActionRules.h"
@@ -164,15 +165,15 @@ TEST(Raster, ZoomScrollAndCommandStates)
     BindRasterActions(actions, [&] { return v.Raster.get(); });
     for (const auto& action : actions.Items())
         action->OnUpdate = [&](TAction& a) { UpdateRasterAction(a, v.Raster.get()); };
-    actions.Find(10060)->OnExecute();
+    actions.Find(Cmd::ViewerZoomInTool)->OnExecute();
     EXPECT_EQ(v.Raster->ActiveTool()->Kind, TRasterToolKind::ZoomIn);
-    actions.Find(10030)->OnExecute();
+    actions.Find(Cmd::ViewerExtent)->OnExecute();
     EXPECT_TRUE(v.Raster->IsWholeImage());
     EXPECT_EQ(v.Raster->ActiveTool()->Kind, TRasterToolKind::ObjectSelect);
     actions.UpdateAll();
-    EXPECT_TRUE(actions.Find(10020)->Checked);
-    EXPECT_FALSE(actions.Find(10030)->Enabled);
-    actions.Find(10110)->OnExecute();
+    EXPECT_TRUE(actions.Find(Cmd::ViewerPointTool)->Checked);
+    EXPECT_FALSE(actions.Find(Cmd::ViewerExtent)->Enabled);
+    actions.Find(Cmd::ViewerHalfTone)->OnExecute();
     EXPECT_EQ(v.Raster->PaintMode(), TPaintMode::pmHalfTone);
     v.Pump();
     // A new load draws in the standard mode again; wheel mode 2 does nothing.
@@ -197,7 +198,7 @@ TEST(Raster, CancelDuringASlowDecodeAndNoSecondLoad)
             secondRefused = !v.Raster->LoadFromFile(path);
             v.Raster->RunWhenIdle([&] { deferredRan = !v.Raster->Loading(); });
         }
-        if (calls == 5) ExecuteRasterAction(10010, *v.Raster);
+        if (calls == 5) ExecuteRasterAction(Cmd::ViewerCancel, *v.Raster);
         cancel = false;
     };
     EXPECT_FALSE(v.Raster->LoadFromFile(path));

@@ -125,11 +125,10 @@ TEST_F(ShellComboBoxTest, FreshBoxShowsTheDesktopItsChildrenAndTheFirstChildsChi
     EXPECT_TRUE(Box->DropTargetRegistered());
 
     // A drive's medium changing renames its row.
-    PIDList drive = nullptr;
-    ASSERT_TRUE(PathToIDList(L"C:\\", drive));
-    Box->SelectIDList(drive);
-    Box->DriveRenamed(drive, L"Data disk (C:)");
-    FreeIDList(drive);
+    TIDListPtr drive = PathToIDList(L"C:\\");
+    ASSERT_TRUE(drive);
+    Box->SelectIDList(drive.get());
+    Box->DriveRenamed(drive.get(), L"Data disk (C:)");
     ASSERT_NE(RowOf(L"C:\\"), -1);
     EXPECT_EQ(list.Rows(RowOf(L"C:\\"))->GetDisplayName(), L"Data disk (C:)");
 }

@@ -34,14 +34,13 @@ std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_las
 // The items named in a folder, as a set whose parent is the folder.
 void ItemsOf(TSHIDList2& set, const std::wstring& folder, const std::vector<std::wstring>& names)
 {
-    PIDList parent = nullptr;
-    ASSERT_TRUE(PathToIDList(folder, parent));
-    set.SetParent(parent);
+    TIDListPtr parent = PathToIDList(folder);
+    ASSERT_TRUE(parent);
+    set.SetParent(parent.release());
     for (const std::wstring& name : names) {
-        PIDList absolute = nullptr;
-        ASSERT_TRUE(PathToIDList(folder + L"\\" + name, absolute)) << NameOf(name);
-        set.AddOwned(GetLastItem(absolute));
-        FreeIDList(absolute);
+        TIDListPtr absolute = PathToIDList(folder + L"\\" + name);
+        ASSERT_TRUE(absolute) << NameOf(name);
+        set.AddOwned(GetLastItem(absolute.get()));
     }
 }
 
@@ -49,12 +48,11 @@ void ItemsOf(TSHIDList2& set, const std::wstring& folder, const std::vector<std:
 // how the list and the tree name the folder to paste into.
 void FolderAsItem(TSHIDList2& set, const std::wstring& folder)
 {
-    PIDList absolute = nullptr;
-    ASSERT_TRUE(PathToIDList(folder, absolute));
-    ASSERT_GE(GetIDListLevel(absolute), 2);
-    set.SetParent(GetParentIDList(absolute));
-    set.AddOwned(GetLastItem(absolute));
-    FreeIDList(absolute);
+    TIDListPtr absolute = PathToIDList(folder);
+    ASSERT_TRUE(absolute);
+    ASSERT_GE(GetIDListLevel(absolute.get()), 2);
+    set.SetParent(GetParentIDList(absolute.get()));
+    set.AddOwned(GetLastItem(absolute.get()));
 }
 
 // A window of the test's own to own what it puts on the clipboard.

@@ -407,10 +407,9 @@ TEST_F(ShellListViewTest, NewFolderTakesTheNextFreeNameAndStartsEditing)
     EXPECT_TRUE(DirectoryExists(Temp / made));
 
     // A folder without a path takes no new folder.
-    PIDList drives = nullptr;
-    ASSERT_TRUE(GetSpecialFolderIDList(CSIDL_DRIVES, drives));
-    View->SetFolder(drives);
-    FreeIDList(drives);
+    TIDListPtr drives = GetSpecialFolderIDList(CSIDL_DRIVES);
+    ASSERT_TRUE(drives);
+    View->SetFolder(drives.get());
     EXPECT_FALSE(View->NewFolder());
 }
 

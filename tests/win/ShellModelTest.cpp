@@ -26,12 +26,7 @@ class ShellEnvironment : public ::testing::Environment {
 };
 const auto* const kShellEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
 
-TIDListPtr Special(int csidl)
-{
-    PIDList list = nullptr;
-    GetSpecialFolderIDList(csidl, list);
-    return TIDListPtr(list);
-}
+TIDListPtr Special(int csidl) { return GetSpecialFolderIDList(csidl); }
 
 std::vector<std::wstring> RowNames(TSHFileList& list)
 {
@@ -71,11 +66,7 @@ TEST(IDListFunctions, LevelsAndShapesOfRealLists)
 TEST(IDListFunctions, OnlyFullWindowsPathsAreParsed)
 {
     TTempFolder temp;
-    PIDList list = nullptr;
-    for (const wchar_t* bad : {L"", L"/tmp/x", L"relative\\name", L"x"}) {
-        EXPECT_FALSE(PathToIDList(bad, list)) << bad;
-        EXPECT_EQ(list, nullptr);
-    }
+    for (const wchar_t* bad : {L"", L"/tmp/x", L"relative\\name", L"x"}) EXPECT_FALSE(PathToIDList(bad)) << bad;
     std::wstring folder = temp / Utf8Path("日本語 フォルダ");
     CreateDirectoryW(folder.c_str(), nullptr);
     TIDListPtr parsed = ListOf(folder);

@@ -1,14 +1,16 @@
 #include "core/viewer/RasterActionRules.h"
 
+#include "core/commands/CommandIds.h"
+
 TRasterToolKind RasterActionTool(int number)
 {
     switch (number) {
-    case 10020: return TRasterToolKind::ObjectSelect;
-    case 10040: return TRasterToolKind::Centering;
-    case 10050: return TRasterToolKind::ZoomRect;
-    case 10060: return TRasterToolKind::ZoomIn;
-    case 10070: return TRasterToolKind::ZoomOut;
-    case 10080: return TRasterToolKind::Scroll;
+    case Cmd::ViewerPointTool: return TRasterToolKind::ObjectSelect;
+    case Cmd::ViewerCentering: return TRasterToolKind::Centering;
+    case Cmd::ViewerZoomRectTool: return TRasterToolKind::ZoomRect;
+    case Cmd::ViewerZoomInTool: return TRasterToolKind::ZoomIn;
+    case Cmd::ViewerZoomOutTool: return TRasterToolKind::ZoomOut;
+    case Cmd::ViewerScrollTool: return TRasterToolKind::Scroll;
     default: return TRasterToolKind::None;
     }
 }
@@ -18,11 +20,11 @@ TRasterActionState RasterActionState(int number, const TRasterSnapshot& v)
     if (!v.HasView) return {false, std::nullopt};
     const bool zoomed = v.HasImage && !v.WholeImage;
     switch (number) {
-    case 10010: return {v.Loading, std::nullopt};
-    case 10030: return {zoomed, std::nullopt};
-    case 10090: return {v.HasImage, std::nullopt};
-    case 10100: return {true, v.PaintMode == TPaintMode::pmColorOn};
-    case 10110: return {true, v.PaintMode == TPaintMode::pmHalfTone};
+    case Cmd::ViewerCancel: return {v.Loading, std::nullopt};
+    case Cmd::ViewerExtent: return {zoomed, std::nullopt};
+    case Cmd::ViewerRedraw: return {v.HasImage, std::nullopt};
+    case Cmd::ViewerColorOn: return {true, v.PaintMode == TPaintMode::pmColorOn};
+    case Cmd::ViewerHalfTone: return {true, v.PaintMode == TPaintMode::pmHalfTone};
     default: break;
     }
     TRasterToolKind tool = RasterActionTool(number);

@@ -25,9 +25,8 @@ struct TRasterActionState {
     std::optional<bool> Checked;
 };
 
-// The command numbers: 10010 cancel, 10020 point tool, 10030 whole picture,
-// 10040 centring, 10050 zoom rectangle, 10060 zoom in, 10070 zoom out,
-// 10080 scroll, 10090 repaint, 10100 colour paint, 10110 halftone paint.
+// `number` is one of Cmd::ViewerCancel to Cmd::ViewerHalfTone
+// (core/commands/CommandIds.h).
 TRasterActionState RasterActionState(int number, const TRasterSnapshot& view);
 
 // The tool an action makes active, or None for the other actions. The point
