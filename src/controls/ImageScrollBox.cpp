@@ -24,10 +24,9 @@ void TImageScrollBox::SetImage(const RECT& place)
 {
     Place = place;
     const int width = std::max<int>(1, place.right - place.left), height = std::max<int>(1, place.bottom - place.top);
-    HDC screen = GetDC(Wnd);
-    Picture.Reset(CreateCompatibleBitmap(screen, width, height));
-    HDC memory = CreateCompatibleDC(screen);
-    ReleaseDC(Wnd, screen);
+    TWindowDC screen(Wnd);
+    Picture.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
+    HDC memory = CreateCompatibleDC(screen.Get());
     if (memory && Picture) {
         TSelectObject in(memory, Picture.Get());
         RECT all{0, 0, width, height};

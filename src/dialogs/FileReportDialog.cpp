@@ -30,9 +30,8 @@ constexpr int kBoxWidth = 445;
 
 int ScreenDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    TWindowDC screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
     return dpi > 0 ? dpi : 96;
 }
 
@@ -166,9 +165,7 @@ void TSubForm01070::DrawPage()
 {
     HBITMAP image = Box->Image();
     if (!image) return;
-    HDC screen = GetDC(Handle());
-    HDC memory = CreateCompatibleDC(screen);
-    ReleaseDC(Handle(), screen);
+    HDC memory = CreateCompatibleDC(TWindowDC(Handle()).Get());
     if (!memory) return;
     HGDIOBJ old = SelectObject(memory, image);
     const RECT& place = Box->ImagePlace();

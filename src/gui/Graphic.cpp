@@ -25,10 +25,8 @@ SIZE IconSize(HICON icon)
 
 std::unique_ptr<TBitmapGraphic> TBitmapGraphic::Blank(int width, int height)
 {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    return std::make_unique<TBitmapGraphic>(bitmap);
+    TWindowDC screen(nullptr);
+    return std::make_unique<TBitmapGraphic>(CreateCompatibleBitmap(screen.Get(), width, height));
 }
 
 int TBitmapGraphic::Width() const { return BitmapSize(Bitmap.Get()).cx; }

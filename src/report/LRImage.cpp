@@ -42,10 +42,9 @@ void TLRImage::PrintOut(HDC canvas, const TLRRect& rect, TPrintStatus status, do
 
     // The picture as a device bitmap, then as device-independent rows that
     // any target (a printer too) takes.
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    TBitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
-    ReleaseDC(nullptr, screen);
+    TWindowDC screen(nullptr);
+    HDC memory = CreateCompatibleDC(screen.Get());
+    TBitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
     if (!memory || !bitmap) {
         if (memory) DeleteDC(memory);
         return;

@@ -112,9 +112,8 @@ void TLightRep::BeginDoc()
         throw;
     }
     Target = PrinterDC;
-    HDC screen = GetDC(nullptr);
-    ScreenDpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen) ReleaseDC(nullptr, screen);
+    TWindowDC screen(nullptr);
+    ScreenDpiY = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     if (range && !ScratchDC) {
         ScratchBitmap.Reset(CreateBitmap(Page.Width, Page.Height, 1, 1, nullptr));
         ScratchDC = CreateCompatibleDC(nullptr);

@@ -159,12 +159,11 @@ void DibImage::AssignBitmap(HBITMAP bitmap, HPALETTE palette)
     std::vector<uint8_t> header(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
     auto* bi = reinterpret_cast<BITMAPINFO*>(header.data());
     bi->bmiHeader = {sizeof(BITMAPINFOHEADER), info.Width, info.Height, 1, WORD(bits), BI_RGB};
-    HDC screen = GetDC(nullptr);
-    HPALETTE old = palette ? SelectPalette(screen, palette, FALSE) : nullptr;
-    if (palette) RealizePalette(screen);
-    const int rows = GetDIBits(screen, bitmap, 0, UINT(facts.bmHeight), storage->Bits(), bi, DIB_RGB_COLORS);
-    if (palette) SelectPalette(screen, old, FALSE);
-    ReleaseDC(nullptr, screen);
+    TWindowDC screen(nullptr);
+    HPALETTE old = palette ? SelectPalette(screen.Get(), palette, FALSE) : nullptr;
+    if (palette) RealizePalette(screen.Get());
+    const int rows = GetDIBits(screen.Get(), bitmap, 0, UINT(facts.bmHeight), storage->Bits(), bi, DIB_RGB_COLORS);
+    if (palette) SelectPalette(screen.Get(), old, FALSE);
     if (rows == 0) throw EInvalidGraphic("DibImage.Assign: Invalid Bitmap");
     for (uint32_t i = 0; i < DibTableEntries(info); ++i) {
         const RGBQUAD& q = bi->bmiColors[i];
@@ -196,11 +195,11 @@ std::unique_ptr<TBitmapGraphic> DibImage::AssignToBitmap() const
     std::array<uint32_t, kMaxDibColors> colors = s.Colors;
     const std::vector<uint8_t> header = DibInfoBytes(info, colors);
     void* target = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(header.data()), DIB_RGB_COLORS,
+    TWindowDC screen(nullptr);
+    HBITMAP bitmap = CreateDIBSection(screen.Get(), reinterpret_cast<const BITMAPINFO*>(header.data()), DIB_RGB_COLORS,
                                       &target, nullptr, 0);
     if (bitmap) {
-        HDC memory = CreateCompatibleDC(screen);
+        HDC memory = CreateCompatibleDC(screen.Get());
         HGDIOBJ old = SelectObject(memory, bitmap);
         const std::vector<uint8_t> own = s.InfoBytes();
         StretchDIBits(memory, 0, 0, info.Width, info.Height, 0, 0, s.Info.Width, Height(), s.Bits(),
@@ -208,7 +207,6 @@ std::unique_ptr<TBitmapGraphic> DibImage::AssignToBitmap() const
         SelectObject(memory, old);
         DeleteDC(memory);
     }
-    ReleaseDC(nullptr, screen);
     if (!bitmap) throw EOutOfResources("DibImage.AssignTo: Cannot Make Bitmap");
     return std::make_unique<TBitmapGraphic>(bitmap);
 }
