@@ -148,6 +148,10 @@ void TSubForm01070::MeasurePreview()
     if (Layout.Image.Bottom > client.cy && Layout.Image.Right <= client.cx) {
         const TLRSize narrower{client.cx - GetSystemMetrics(SM_CXVSCROLL), client.cy};
         Layout = ListPreviewLayout(narrower, paper, LightRep.PageSize(), ScreenDpi());
+        // When it now fits, no bar shows: centre it in the whole width.
+        TLRRect& image = Layout.Image;
+        if (image.Bottom <= client.cy && image.Width() < client.cx)
+            image = LRBounds((client.cx - image.Width()) / 2, image.Top, image.Width(), image.Height());
     }
     const TLRRect& r = Layout.Image;
     Box->SetImage({r.Left, r.Top, r.Right, r.Bottom});

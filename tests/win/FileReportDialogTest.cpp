@@ -104,6 +104,9 @@ TEST_F(FileReportDialog, WithoutAPrinterThePreviewIsA4AndPrintSaysThereIsNone)
     const SIZE box = dialog.PreviewBox().FullClientSize();
     EXPECT_LE(layout.Image.Bottom, box.cy);
     EXPECT_LE(layout.Image.Right, box.cx);
+    // ... and centred, as no scroll bar takes a side.
+    EXPECT_NEAR(layout.Image.Left, box.cx - layout.Image.Right, 1);
+    EXPECT_NEAR(layout.Image.Top, box.cy - layout.Image.Bottom, 1);
     {
         TDialogAnswerer answerer(IDOK, dialog.Handle());
         ClickButton(dialog, IDC_REPPRINT);
