@@ -82,6 +82,10 @@ void TSubForm01070::FormCreate()
     Pages = ListPageTotal(int32_t(Rows.size()));
     LightRep.BeginPreview();
     ShowPage(1, ListFirstPageCursor());
+    // The dialog would start on the print button, the first one, and a
+    // focused button takes Enter: start on closing instead. (Posted: the
+    // dialog sets its first focus after this.)
+    PostMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDCANCEL)), TRUE);
 }
 
 void TSubForm01070::PlaceControls()

@@ -119,6 +119,25 @@ TEST_F(FileReportDialog, WithoutAPrinterThePreviewIsA4AndPrintSaysThereIsNone)
     dialog.PressCancel();
 }
 
+// The dialog starts on its close button, not on printing (a focused button
+// takes Enter): Enter closes the preview. No printer here, so printing
+// would have said so in a message box.
+TEST_F(FileReportDialog, EnterDoesNotStartPrinting)
+{
+    TSubForm01070 dialog(nullptr, NumberedRows(3), L"x");
+    ASSERT_TRUE(dialog.Create());
+    PumpFor(100);
+    HWND focus = GetFocus();
+    ASSERT_TRUE(focus && IsChild(dialog.Handle(), focus));
+    EXPECT_EQ(focus, dialog.Item(IDCANCEL));
+    TDialogAnswerer answerer(IDOK, dialog.Handle());
+    MSG enter{focus, WM_KEYDOWN, VK_RETURN, 0};
+    IsDialogMessageW(dialog.Handle(), &enter);
+    EXPECT_FALSE(answerer.WaitForAnswer(std::chrono::milliseconds(500))) << answerer.Text;
+    EXPECT_TRUE(dialog.Closed());
+    if (!dialog.Closed()) dialog.PressCancel();
+}
+
 // ---- on the main window, with a real folder
 
 class FileReportOnTheFrame : public TFrameFixture {};
