@@ -13,8 +13,12 @@ target_include_directories(qvcore PUBLIC ${CMAKE_SOURCE_DIR}/src)
 include(src/AppSources.cmake)
 add_library(qvapp STATIC ${QV_GUI_SOURCES} ${QV_APP_SOURCES})
 target_include_directories(qvapp PUBLIC ${CMAKE_SOURCE_DIR}/src)
+# The report's JPEG pictures are decoded by the libjpeg-turbo built for the
+# plug-ins (tools/build-deps.sh), linked statically.
+set(QV_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/${CMAKE_SYSTEM_PROCESSOR}/prefix)
+target_include_directories(qvapp PRIVATE ${QV_DEPS_PREFIX}/include)
 target_link_libraries(qvapp PUBLIC qvcore comctl32 shell32 ole32 oleaut32 uuid
-  gdi32 user32 comdlg32 shlwapi advapi32 version)
+  gdi32 user32 comdlg32 shlwapi advapi32 version ${QV_DEPS_PREFIX}/lib/libjpeg.a)
 
 # The program's resources, compiled once for the program and its tests.
 add_library(qvres OBJECT src/res/Quirevue.rc)

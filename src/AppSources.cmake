@@ -4,6 +4,7 @@ set(QV_GUI_SOURCES
   gui/AtomicFile.cpp
   gui/ChildControl.cpp
   gui/Dialog.cpp
+  gui/Graphic.cpp
   gui/HelpTopic.cpp
   gui/MessageBox.cpp
   gui/MessageLoop.cpp
@@ -57,6 +58,7 @@ set(QV_APP_SOURCES
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp
   controls/IntSpinEdit.cpp
+  controls/ImageScrollBox.cpp
   dialogs/BatchObjects.cpp
   dialogs/FolderWalk.cpp
   dialogs/AttributeChange.cpp
@@ -74,6 +76,8 @@ set(QV_APP_SOURCES
   dialogs/InfoPanel.cpp
   dialogs/VersionDialog.cpp
   dialogs/SupportDialog.cpp
+  dialogs/FileReportLayout.cpp
+  dialogs/FileReportDialog.cpp
   viewer/DllSearch.cpp
   viewer/PluginGuard.cpp
   viewer/SusiePlug.cpp
@@ -83,6 +87,14 @@ set(QV_APP_SOURCES
   viewer/RasterTools.cpp
   viewer/RasterActions.cpp
   viewer/PanelBox.cpp
+  report/dib/DibStorage.cpp
+  report/dib/DibImage.cpp
+  report/dib/DibCanvas.cpp
+  report/JpegImage.cpp
+  report/LRObjects.cpp
+  report/LRItem.cpp
+  report/LRImage.cpp
+  report/LightRep.cpp
   support/SysInfo.cpp
   support/FileInfo.cpp
   support/DisplayInfo.cpp

@@ -10,7 +10,7 @@ arch=${1:-$QV_RUN_ARCH}
 if [ "${QV_SHOT_SET:-}" = menu ]; then
   out="$PWD/build/menu-shots" filter='ShellPopupMenuTest.DISABLED_Shot' names=menu
 else
-  out="$PWD/build/dialog-shots" filter='DialogShots.*' names='filters rename datetime attributes sequence report newshortcut splash version support'
+  out="$PWD/build/dialog-shots" filter='DialogShots.*' names='filters rename datetime attributes sequence report newshortcut splash version support filereport filereport3'
 fi
 rm -rf "$out" && mkdir -p "$out"
 QV_WINE_ARCH=$arch tools/wine-prefix.sh test || exit 1

@@ -5,6 +5,8 @@
 # Both Windows builds are always compiled. Wine's 64-bit loader is always
 # installed; its 32-bit loader (wine32:i386) only where this kernel really
 # starts a 32-bit program, which is asked anew on every run (tools/arch.sh).
+# The print tests' spooler (CUPS with a PDF printer) is reached through each
+# loader's own libcups2: amd64 always, i386 beside wine32.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +17,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho locales
   fp-utils googletest libgtest-dev clang zip
+  cups printer-driver-cups-pdf poppler-utils libcups2
 )
 
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; else SUDO=; fi
@@ -39,9 +42,9 @@ fi
 
 . tools/arch.sh
 if qv_runs_32bit; then
-  packages+=(wine32:i386)
+  packages+=(wine32:i386 libcups2:i386)
 else
-  echo "install-deps: this kernel refuses 32-bit programs; wine32:i386 is not installed and the 32-bit build will not be run here"
+  echo "install-deps: this kernel refuses 32-bit programs; wine32:i386 and libcups2:i386 are not installed and the 32-bit build will not be run here"
 fi
 
 missing=()

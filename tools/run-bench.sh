@@ -45,6 +45,17 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
   # The rename benchmark changes its folder: it is made afresh each run.
   rm -rf "$data/rename10000" && mkdir -p "$data/rename10000"
   (cd "$data/rename10000" && perl -e 'for my $i (0..9999) { open(my $f, ">", "file$i.txt") or die; close($f) }')
+  # The print benchmark prints to the PDF printer of a spooler of its own;
+  # without one it measures the preview only and says so.
+  spool="$PWD/build/bench-spooler"
+  if pdf_vars=$(tools/pdf-printer.sh start "$spool" 2>build/print_bench.spooler); then
+    eval "$pdf_vars"
+    export QV_CUPS_SERVER="$CUPS_SERVER"
+    touch "$spool/start"
+  else
+    echo "bench: no print spooler: $(tail -1 build/print_bench.spooler); printing is not measured"
+    unset QV_PDF_OUT QV_CUPS_SERVER
+  fi
   (
     export QV_WINE_ARCH=$arch QV_PREFIX_KIND=test
     . tools/wine-env.sh
@@ -66,8 +77,16 @@ if [ -x "$win/bench/win/shell_bench.exe" ]; then
       "$WINELOADER" "'"$win"'/bench/win/transfer_bench.exe" > build/transfer_bench.out 2>&1 </dev/null
       cat build/transfer_bench.out
       "$WINELOADER" "'"$win"'/bench/win/export_bench.exe" > build/export_bench.out 2>&1 </dev/null
-      cat build/export_bench.out'
+      cat build/export_bench.out
+      "$WINELOADER" "'"$win"'/bench/win/print_bench.exe" > build/print_bench.out 2>&1 </dev/null
+      cat build/print_bench.out'
 
   )
   rm -rf "$data/transfer-out" "$data/export-out"
+  if [ -n "${QV_PDF_OUT:-}" ]; then
+    # What the benchmark printed goes, once the spooler has written it.
+    for _ in $(seq 300); do [ -z "$(lpstat -o 2>/dev/null)" ] && break; sleep 0.2; done
+    find "$QV_PDF_OUT" -maxdepth 1 -name '*.pdf' -newer "$spool/start" -delete
+    tools/pdf-printer.sh stop "$spool"
+  fi
 fi

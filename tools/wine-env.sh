@@ -20,3 +20,9 @@ export HOME="$QV_BUILD/wine/$QV_WINE_ARCH/home-$QV_PREFIX_KIND"
 export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
 export XDG_DESKTOP_DIR="$HOME/Desktop" XDG_DOCUMENTS_DIR="$HOME/Documents"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_DESKTOP_DIR" "$XDG_DOCUMENTS_DIR"
+# The print spooler the test programs see: none, unless a print test starts
+# its own (tools/pdf-printer.sh) and names its socket in QV_CUPS_SERVER. So a
+# test prefix has no printer whatever the machine has installed.
+if [ "$QV_PREFIX_KIND" = test ]; then
+  export CUPS_SERVER="${QV_CUPS_SERVER:-$QV_BUILD/no-spooler/cups.sock}"
+fi

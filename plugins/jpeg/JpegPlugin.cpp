@@ -4,41 +4,15 @@
 #include "plugins/common/SpiPlugin.h"
 
 #include "core/viewer/DibLayout.h"
+#include "core/viewer/JpegDecompressor.h"
 
-#include <csetjmp>
-#include <cstdio>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace {
 
 const char* const kFilters[] = {"*.jpg;*.jpeg;*.jpe;*.jfif", "JPEG"};
 
 bool IsOurs(const uint8_t* head, size_t bytes) { return bytes >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF; }
-
-// libjpeg reports fatal errors by calling error_exit, which must not
-// return: it jumps back to the decode's start.
-struct TErrorManager {
-    jpeg_error_mgr Public;
-    std::jmp_buf Jump;
-};
-
-void ErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<TErrorManager*>(info->err)->Jump, 1); }
-void NoMessage(j_common_ptr) {}
-
-// A decompressor that is always destroyed.
-struct TDecompressor {
-    jpeg_decompress_struct Info{};
-    TErrorManager Errors{};
-    TDecompressor()
-    {
-        Info.err = jpeg_std_error(&Errors.Public);
-        Errors.Public.error_exit = ErrorExit;
-        Errors.Public.output_message = NoMessage;
-    }
-    ~TDecompressor() { jpeg_destroy_decompress(&Info); }
-};
 
 uint16_t Density(const jpeg_decompress_struct& d, UINT16 value)
 {

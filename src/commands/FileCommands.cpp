@@ -1,5 +1,7 @@
-// The file menu: new objects, opening, mail, printing, the batch dialogs,
-// renaming, properties and the end of the program.
+// The file menu: new objects, opening, mail, printing (the listing of the
+// selection), the batch dialogs, renaming, properties and the end of the
+// program.
+#include "browser/ListRows.h"
 #include "browser/ShellListView.h"
 #include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
@@ -7,6 +9,7 @@
 #include "core/commands/CommandIds.h"
 #include "dialogs/AttributeDialog.h"
 #include "dialogs/DateTimeDialog.h"
+#include "dialogs/FileReportDialog.h"
 #include "dialogs/NewShortcutDialog.h"
 #include "dialogs/RenameDialog.h"
 #include "dialogs/SequenceDialog.h"
@@ -141,6 +144,17 @@ void SendAsMail(IMainFrame& frame)
         ShowMessageBox(frame.OwnerWindow(), L"メールの転送エラーが発生しました。", MB_OK | MB_ICONERROR);
 }
 
+// The listing of the list's selected rows, previewed and printed. The
+// dialog takes copies of the rows: the list may be rebuilt while it is open.
+void PrintSelection(IMainFrame& frame)
+{
+    TSHListView* list = frame.ActiveList();
+    if (!list || list->SelectedCount() == 0) return;
+    std::wstring folder = frame.ShellTree().GetSelectedPath();
+    if (folder.empty()) folder = TreeFolderName(frame);
+    TSubForm01070(frame.OwnerWindow(), SelectedRowRecords(*list), folder).ShowModal();
+}
+
 }  // namespace
 
 void BindFileCommands(TActionList& actions, IMainFrame& frame)
@@ -160,6 +174,7 @@ void BindFileCommands(TActionList& actions, IMainFrame& frame)
     BindCommand(actions, Cmd::Properties, [&frame] { RunOnFocused(frame, TShellCommand::scProperties); });
     BindCommand(actions, Cmd::SendAsMail, [&frame] { SendAsMail(frame); });
     BindCommand(actions, Cmd::PrinterSetup, [&frame] { ProgramPrinter().Setup(frame.OwnerWindow()); });
+    BindCommand(actions, Cmd::Print, [&frame] { PrintSelection(frame); });
     BindCommand(actions, Cmd::ChangeDateTime, [&frame] {
         if (TSHListView* list = ListWithFileSelection(frame))
             TSubForm01080(frame.OwnerWindow(), list->GetFolderPath(), SelectedNames(*list)).ShowModal();

@@ -1,9 +1,6 @@
 #include "gui/Action.h"
 
 #include "gui/MessageBox.h"
-#include "gui/Strings.h"
-
-#include <exception>
 
 std::wstring TAction::ShortCutText() const
 {
@@ -65,10 +62,8 @@ bool TActionList::Execute(int id, HWND owner)
     if (!a->Enabled || !a->OnExecute) return false;
     try {
         a->OnExecute();
-    } catch (const std::exception& e) {
-        ShowErrorBox(owner, AnsiToWide(e.what()));
     } catch (...) {
-        ShowErrorBox(owner, L"予期しないエラーが発生しました。");
+        ShowCurrentException(owner);
     }
     return true;
 }

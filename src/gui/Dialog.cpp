@@ -2,6 +2,7 @@
 
 #include "gui/ChildControl.h"
 #include "gui/HelpTopic.h"
+#include "gui/MessageBox.h"
 #include "gui/Strings.h"
 
 #include <algorithm>
@@ -197,5 +198,14 @@ INT_PTR CALLBACK TDialog::StaticDialogProc(HWND wnd, UINT msg, WPARAM wParam, LP
         self->Wnd = nullptr;
         return FALSE;
     }
-    return self->DialogProc(msg, wParam, lParam);
+    // An exception must not unwind through the system's frames: a handler's
+    // failure is shown as the command dispatcher shows it, and a dialog that
+    // could not be set up closes.
+    try {
+        return self->DialogProc(msg, wParam, lParam);
+    } catch (...) {
+        ShowCurrentException(wnd);
+        if (msg == WM_INITDIALOG) self->CloseWith(IDCANCEL);
+        return msg == WM_INITDIALOG ? TRUE : FALSE;
+    }
 }

@@ -1,5 +1,8 @@
 #include "gui/MessageBox.h"
 
+#include "core/commands/ShownError.h"
+#include "gui/Strings.h"
+
 static std::wstring& TitleStorage()
 {
     static std::wstring title = L"Quirevue";
@@ -17,4 +20,21 @@ int ShowMessageBox(HWND owner, const std::wstring& text, UINT flags)
 void ShowErrorBox(HWND owner, const std::wstring& text)
 {
     ShowMessageBox(owner, text, MB_OK | MB_ICONERROR);
+}
+
+std::wstring ExceptionText(const std::exception& e)
+{
+    if (auto* shown = dynamic_cast<const EShownError*>(&e)) return shown->Message;
+    return AnsiToWide(e.what());
+}
+
+void ShowCurrentException(HWND owner)
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ShowErrorBox(owner, ExceptionText(e));
+    } catch (...) {
+        ShowErrorBox(owner, L"予期しないエラーが発生しました。");
+    }
 }

@@ -2,7 +2,6 @@
 
 #include "gui/Handles.h"
 #include "gui/MessageBox.h"
-#include "gui/Strings.h"
 
 #include <atomic>
 #include <exception>
@@ -26,10 +25,8 @@ void RunCall(TSyncCall& call)
 {
     try {
         call.Call();
-    } catch (const std::exception& e) {
-        ShowErrorBox(nullptr, AnsiToWide(e.what()));
     } catch (...) {
-        ShowErrorBox(nullptr, L"予期しないエラーが発生しました。");
+        ShowCurrentException(nullptr);
     }
 }
 

@@ -13,6 +13,7 @@
 #define IDD_NEWSHORTCUT 1013
 #define IDD_SUPPORT 9030
 #define IDD_VERSION 9040
+#define IDD_FILEREPORT 1070
 
 #define IDC_HELPBUTTON 9
 #define IDC_ICON1 100
@@ -113,5 +114,14 @@
 /* Support report */
 #define IDC_SUPPORTMEMO 9031
 #define IDC_SUPPORTSEND 9032
+/* File report (print preview) */
+#define IDC_REPPREVIEW 1401
+#define IDC_REPPRINT 1402
+#define IDC_REPFIRST 1403
+#define IDC_REPPREV 1404
+#define IDC_REPNEXT 1405
+#define IDC_REPLAST 1406
+#define IDC_REPSETUP 1407
+#define IDC_REPPAGE 1408
 
 #endif

@@ -2,6 +2,7 @@
 // (tools/dialog-shots.sh). Each dialog waits until the file "<name>.done"
 // appears in QV_SHOT_DIR after it wrote "<name>.ready".
 #include "DialogTesting.h"
+#include "FileReportTesting.h"
 #include "core/settings/InitData.h"
 #include "dialogs/AttributeDialog.h"
 #include "dialogs/DateTimeDialog.h"
@@ -100,4 +101,14 @@ TEST(DialogShots, DISABLED_EachDialog)
         PumpFor(100);  // the caret goes to the end first
         SendMessageW(support.Memo(), EM_REPLACESEL, TRUE, LPARAM(L"フォルダを開くと一覧が空のままです。"));
     });
+    std::vector<TListRowRecord> rows = NumberedRows(85, temp.Path());
+    rows[1].Name = L"フォルダ";
+    rows[1].Folder = true;
+    rows[1].Attributes = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE;
+    rows[1].IconIndex = SmallIconOf(L"d", FILE_ATTRIBUTE_DIRECTORY);
+    rows[1].TypeText = L"Folder";
+    TSubForm01070 preview(nullptr, rows, temp.Path());
+    Show(preview, L"filereport");
+    TSubForm01070 last(nullptr, rows, temp.Path());
+    Show(last, L"filereport3", [&last] { last.ActionLastExecute(); });
 }

@@ -7,13 +7,15 @@
 
 uint64_t TDib::Stride() const { return DibStride(Info.Width, Info.BitCount); }
 
-uint32_t TDib::TableEntries() const
+uint32_t TDib::TableEntries() const { return DibTableEntries(Info); }
+
+uint32_t DibTableEntries(const TDibInfo& info)
 {
-    if (Info.ClrUsed != 0) return std::min<uint32_t>(Info.ClrUsed, kMaxDibColors);
-    return Info.BitCount <= 8 ? uint32_t(1) << Info.BitCount : 0;
+    if (info.ClrUsed != 0) return std::min<uint32_t>(info.ClrUsed, kMaxDibColors);
+    return info.BitCount <= 8 ? uint32_t(1) << info.BitCount : 0;
 }
 
-TDib CreateDib(int32_t width, int32_t height, int colors, int bitCount)
+TDibInfo CreateDibInfo(int32_t width, int32_t height, int colors, int bitCount)
 {
     bool bitsOk = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
     // The side limit keeps every size below within 32 bits, as ImageSize is.
@@ -22,14 +24,26 @@ TDib CreateDib(int32_t width, int32_t height, int colors, int bitCount)
     if (!bitsOk || !sizeOk || colors < 0 || colors > kMaxDibColors ||
         DibStride(width, bitCount) * uint64_t(height < 0 ? -int64_t(height) : height) > uint64_t(INT32_MAX))
         throw EDibInvalidDIBPara("DibStorage.CreateDIB: Invalid Parameters");
+    TDibInfo info;
+    info.Width = width;
+    info.Height = height;
+    info.BitCount = uint16_t(bitCount);
+    info.Compression = kBiRgb;
+    info.SizeImage = 0;
+    info.ClrUsed = uint32_t(colors);
+    return info;
+}
+
+uint64_t DibImageBytes(const TDibInfo& info)
+{
+    return DibStride(info.Width, info.BitCount) * uint64_t(info.Height < 0 ? -int64_t(info.Height) : info.Height);
+}
+
+TDib CreateDib(int32_t width, int32_t height, int colors, int bitCount)
+{
     TDib dib;
-    dib.Info.Width = width;
-    dib.Info.Height = height;
-    dib.Info.BitCount = uint16_t(bitCount);
-    dib.Info.Compression = kBiRgb;
-    dib.Info.SizeImage = 0;
-    dib.Info.ClrUsed = uint32_t(colors);
-    dib.Bits.assign(size_t(dib.Stride() * uint64_t(dib.Height())), 0);
+    dib.Info = CreateDibInfo(width, height, colors, bitCount);
+    dib.Bits.assign(size_t(DibImageBytes(dib.Info)), 0);
     return dib;
 }
 
@@ -69,10 +83,12 @@ int FormatBitCount(TDibFormat format)
     return 24;
 }
 
-std::vector<uint8_t> DibInfoBytes(const TDib& dib)
+std::vector<uint8_t> DibInfoBytes(const TDib& dib) { return DibInfoBytes(dib.Info, dib.Colors); }
+
+std::vector<uint8_t> DibInfoBytes(const TDibInfo& i, const std::array<uint32_t, kMaxDibColors>& colors)
 {
-    const TDibInfo& i = dib.Info;
-    std::vector<uint8_t> b(kDibInfoHeaderBytes + 4 * size_t(dib.TableEntries()));
+    const uint32_t entries = DibTableEntries(i);
+    std::vector<uint8_t> b(kDibInfoHeaderBytes + 4 * size_t(entries));
     WriteLe32(&b[0], uint32_t(kDibInfoHeaderBytes));
     WriteLe32(&b[4], uint32_t(i.Width));
     WriteLe32(&b[8], uint32_t(i.Height));
@@ -84,40 +100,52 @@ std::vector<uint8_t> DibInfoBytes(const TDib& dib)
     WriteLe32(&b[28], uint32_t(i.YPelsPerMeter));
     WriteLe32(&b[32], std::min<uint32_t>(i.ClrUsed, kMaxDibColors));
     WriteLe32(&b[36], i.ClrImportant);
-    for (uint32_t k = 0; k < dib.TableEntries(); ++k) WriteLe32(&b[kDibInfoHeaderBytes + 4 * k], dib.Colors[k]);
+    for (uint32_t k = 0; k < entries; ++k) WriteLe32(&b[kDibInfoHeaderBytes + 4 * k], colors[k]);
     return b;
 }
 
 namespace {
 
-int ColorCountOf(const TDib& dib) { return int(std::min<uint32_t>(dib.Info.ClrUsed, kMaxDibColors)); }
+int ColorCountOf(const TDibInfo& info) { return int(std::min<uint32_t>(info.ClrUsed, kMaxDibColors)); }
+
+// A setter on a whole bitmap: a new blank one when the header changes.
+bool TakeInfo(TDib& dib, const std::optional<TDibInfo>& info)
+{
+    if (!info) return false;
+    TDib blank;
+    blank.Info = *info;
+    blank.Bits.assign(size_t(DibImageBytes(*info)), 0);
+    dib = std::move(blank);
+    return true;
+}
 
 } // namespace
 
-bool SetDibWidth(TDib& dib, int32_t width)
+std::optional<TDibInfo> DibInfoForWidth(const TDibInfo& info, int32_t width)
 {
     if (width <= 0) throw EDibInvalidDIBPara("DibImage.SetWidth: Invalid Width");
-    if (width == dib.Info.Width) return false;
-    dib = CreateDib(width, dib.Info.Height, ColorCountOf(dib), dib.Info.BitCount);
-    return true;
+    if (width == info.Width) return std::nullopt;
+    return CreateDibInfo(width, info.Height, ColorCountOf(info), info.BitCount);
 }
 
-bool SetDibHeight(TDib& dib, int32_t height)
+std::optional<TDibInfo> DibInfoForHeight(const TDibInfo& info, int32_t height)
 {
     if (height == 0) throw EDibInvalidDIBPara("DibImage.SetWidth: Invalid Height");
-    if (height == dib.Info.Height) return false;
-    dib = CreateDib(dib.Info.Width, height, ColorCountOf(dib), dib.Info.BitCount);
-    return true;
+    if (height == info.Height) return std::nullopt;
+    return CreateDibInfo(info.Width, height, ColorCountOf(info), info.BitCount);
 }
 
-bool SetDibBitCount(TDib& dib, int bitCount)
+std::optional<TDibInfo> DibInfoForBitCount(const TDibInfo& info, int bitCount)
 {
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
         throw EDibInvalidDIBPara("DibImage.SetBitCount: Invalid BitCount");
-    if (bitCount == dib.Info.BitCount) return false;
-    dib = CreateDib(dib.Info.Width, dib.Info.Height, bitCount == 24 ? 0 : 1 << bitCount, bitCount);
-    return true;
+    if (bitCount == info.BitCount) return std::nullopt;
+    return CreateDibInfo(info.Width, info.Height, bitCount == 24 ? 0 : 1 << bitCount, bitCount);
 }
+
+bool SetDibWidth(TDib& dib, int32_t width) { return TakeInfo(dib, DibInfoForWidth(dib.Info, width)); }
+bool SetDibHeight(TDib& dib, int32_t height) { return TakeInfo(dib, DibInfoForHeight(dib.Info, height)); }
+bool SetDibBitCount(TDib& dib, int bitCount) { return TakeInfo(dib, DibInfoForBitCount(dib.Info, bitCount)); }
 
 void SetDibColors(TDib& dib, std::span<const uint32_t> colors)
 {

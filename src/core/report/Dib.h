@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -63,6 +64,10 @@ struct TDib {
 // height != 0 (its sign kept), 0 <= colours <= 256, 1, 4, 8 or 24 bits.
 // Raises EDibInvalidDIBPara "DibStorage.CreateDIB: Invalid Parameters".
 TDib CreateDib(int32_t width, int32_t height, int colors, int bitCount);
+// The same bitmap's header alone, for storages that hold their bits
+// elsewhere; its bits take DibImageBytes(info) bytes.
+TDibInfo CreateDibInfo(int32_t width, int32_t height, int colors, int bitCount);
+uint64_t DibImageBytes(const TDibInfo& info);
 // What a new storage holds: 1 x 1, 8 bits, 256 colours.
 TDib NewDib();
 
@@ -75,6 +80,9 @@ int FormatBitCount(TDibFormat format);
 // The BITMAPINFO the platform hands to drawing calls and writes to files
 // and the clipboard: the 40-byte header, then TableEntries() colours.
 std::vector<uint8_t> DibInfoBytes(const TDib& dib);
+// The same for a header and colour table held apart from their bits.
+uint32_t DibTableEntries(const TDibInfo& info);
+std::vector<uint8_t> DibInfoBytes(const TDibInfo& info, const std::array<uint32_t, kMaxDibColors>& colors);
 
 // The property setters of the picture. Each makes a new blank bitmap when
 // the value differs (the picture is lost) and returns whether it did.
@@ -84,6 +92,11 @@ std::vector<uint8_t> DibInfoBytes(const TDib& dib);
 bool SetDibWidth(TDib& dib, int32_t width);
 bool SetDibHeight(TDib& dib, int32_t height);
 bool SetDibBitCount(TDib& dib, int bitCount);
+// The same rules on a header alone: the blank header a setter makes, or
+// nothing when the value is the current one.
+std::optional<TDibInfo> DibInfoForWidth(const TDibInfo& info, int32_t width);
+std::optional<TDibInfo> DibInfoForHeight(const TDibInfo& info, int32_t height);
+std::optional<TDibInfo> DibInfoForBitCount(const TDibInfo& info, int bitCount);
 // A palette's entries (at most 256 are kept) become the colour table and
 // the colours used; none empties the table.
 void SetDibColors(TDib& dib, std::span<const uint32_t> colors);

@@ -1,12 +1,13 @@
 #pragma once
-// The errors of the device-independent bitmap. Their texts are ASCII, so
-// what() is what the user sees.
-#include <stdexcept>
+// The errors of the device-independent bitmap. Their texts are ASCII:
+// what() and the shown Message say the same.
+#include "core/commands/ShownError.h"
+
 #include <string>
 
-class EDibError : public std::runtime_error {
+class EDibError : public EShownError {
 public:
-    explicit EDibError(const std::string& message) : std::runtime_error(message) {}
+    explicit EDibError(const std::string& message) : EShownError(WidenAscii(message), message) {}
 };
 
 // The bits or their header describe no bitmap we hold.

@@ -1,15 +1,15 @@
 #pragma once
 // The report engine's error and its messages: one home for every text the
 // engine and its platform side raise. They end in a full-width full stop.
-#include <stdexcept>
+#include "core/commands/ShownError.h"
+
 #include <string>
 #include <utility>
 
 // What the user is told is Message; what() is not used.
-class ELRError : public std::runtime_error {
+class ELRError : public EShownError {
 public:
-    explicit ELRError(std::wstring message) : std::runtime_error("report engine error"), Message(std::move(message)) {}
-    std::wstring Message;
+    explicit ELRError(std::wstring message) : EShownError(std::move(message), "report engine error") {}
 };
 
 // paper setup: the printer's device mode cannot be locked
@@ -34,3 +34,6 @@ inline constexpr const wchar_t* kLRBadColCount = L"列数が有効範囲を超�
 inline constexpr const wchar_t* kLRBadRowCount = L"行数が有効範囲を超えています．";
 // an item put anywhere but on a report panel
 inline constexpr const wchar_t* kLROnlyOnPanel = L"パネル上にのみ配置できます．";
+// a picture item handed a graphic other than a bitmap or a JPEG image (the
+// item's own text, without the engine's full stop)
+inline constexpr const wchar_t* kLRImageKindRefused = L"イメージはビットマップかJPEGイメージのみ有効です";
