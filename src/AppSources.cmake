@@ -16,6 +16,7 @@ set(QV_GUI_SOURCES
 )
 set(QV_APP_SOURCES
   settings/SettingsFile.cpp
+  settings/FontData.cpp
   shell/DataItem.cpp
   shell/ShellEnumerator.cpp
   shell/ExactFileData.cpp
@@ -35,6 +36,10 @@ set(QV_APP_SOURCES
   fileops/PrinterSettings.cpp
   fileops/PlatformTools.cpp
   fileops/FileTransfer.cpp
+  fileops/IconFiles.cpp
+  fileops/FolderIcon.cpp
+  favorites/FavoriteShortcuts.cpp
+  favorites/FavoritesFolder.cpp
   browser/FolderDialog.cpp
   browser/ListRows.cpp
   browser/ShellListView.cpp
@@ -53,6 +58,7 @@ set(QV_APP_SOURCES
   browser/ListDropSite.cpp
   browser/TreeDropSite.cpp
   browser/ComboDropSite.cpp
+  browser/FolderTreeView.cpp
   controls/NoWheelComboBox.cpp
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp
@@ -71,6 +77,15 @@ set(QV_APP_SOURCES
   dialogs/SequenceDialog.cpp
   dialogs/FilterDialog.cpp
   dialogs/NewShortcutDialog.cpp
+  dialogs/FavoriteFolderBox.cpp
+  dialogs/AddFavoriteDialog.cpp
+  dialogs/OrganizeFavoritesDialog.cpp
+  dialogs/OptionsDialog.cpp
+  dialogs/OptionsSamples.cpp
+  dialogs/OptionsPlugins.cpp
+  dialogs/IconList.cpp
+  dialogs/IconBrowser.cpp
+  dialogs/IconPicker.cpp
   viewer/DllSearch.cpp
   viewer/PluginGuard.cpp
   viewer/SusiePlug.cpp
@@ -94,9 +109,10 @@ set(QV_APP_SOURCES
   commands/ViewCommands.cpp
   commands/ViewerCommands.cpp
   commands/WindowCommands.cpp
+  commands/FavoritesCommands.cpp
+  commands/IconCommands.cpp
   app/FolderWindow.cpp
   app/StatusPanels.cpp
-  app/FontData.cpp
   app/ImageLists.cpp
   app/MainForm.cpp
   app/MainFormCommands.cpp
@@ -105,6 +121,7 @@ set(QV_APP_SOURCES
   app/MainFormLayout.cpp
   app/MainFormWorkspace.cpp
   app/MainFormPopup.cpp
+  app/NavigatorPad.cpp
   app/MenuBuilder.cpp
   app/Program.cpp
 )

@@ -2,9 +2,11 @@
 
 #include "app/ControlIds.h"
 #include "app/FolderWindow.h"
-#include "app/FontData.h"
+#include "settings/FontData.h"
 #include "app/MenuBuilder.h"
+#include "app/NavigatorPad.h"
 #include "app/StatusPanels.h"
+#include "browser/FolderTreeView.h"
 #include "browser/ShellPopupMenu.h"
 #include "browser/ShellTreeView.h"
 #include "core/commands/CommandTable.h"

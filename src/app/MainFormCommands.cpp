@@ -54,6 +54,8 @@ void TMainForm::BindActionHandlers()
     BindViewerCommands(ActionsList, *this);
     BindWindowCommands(ActionsList, *this);
     BindTransferCommands(ActionsList, *this);
+    BindFavoritesCommands(ActionsList, *this);
+    BindIconCommands(ActionsList, *this);
     BindCommandStates();
 }
 

@@ -19,6 +19,8 @@ void BindViewCommands(TActionList& actions, IMainFrame& frame);
 void BindViewerCommands(TActionList& actions, IMainFrame& frame);
 void BindWindowCommands(TActionList& actions, IMainFrame& frame);
 void BindTransferCommands(TActionList& actions, IMainFrame& frame);
+void BindFavoritesCommands(TActionList& actions, IMainFrame& frame);
+void BindIconCommands(TActionList& actions, IMainFrame& frame);
 
 // Gives a command its execute handler (a command the table does not have
 // is ignored).

@@ -10,3 +10,6 @@ const std::wstring& ApplicationTitle();
 int ShowMessageBox(HWND owner, const std::wstring& text, UINT flags);
 // The error box for failures that reach the command dispatcher.
 void ShowErrorBox(HWND owner, const std::wstring& text);
+
+// The system's text for an error code, with the code in brackets.
+std::wstring SystemErrorText(DWORD code);
