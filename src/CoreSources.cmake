@@ -36,9 +36,9 @@ set(QV_CORE_SOURCES
   core/fileops/DropRules.cpp
   core/fileops/CopyName.cpp
   core/fileops/IniText.cpp
+  core/fileops/IconFile.cpp
   core/favorites/FavoriteNames.cpp
   core/navigator/PadGeometry.cpp
-  core/export/IconFile.cpp
   core/viewer/ViewGeometry.cpp
   core/viewer/GrxRecords.cpp
   core/viewer/DibLayout.cpp

@@ -1,6 +1,6 @@
 #include "fileops/IconFiles.h"
 
-#include "core/export/IconFile.h"
+#include "core/fileops/IconFile.h"
 #include "core/report/DibFile.h"
 #include "gui/AtomicFile.h"
 #include "gui/Handles.h"

@@ -1,4 +1,4 @@
-#include "core/export/IconFile.h"
+#include "core/fileops/IconFile.h"
 
 #include <algorithm>
 
