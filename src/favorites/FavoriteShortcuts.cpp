@@ -81,9 +81,10 @@ TIDListPtr ShortcutTargetFolder(HWND owner, const std::wstring& linkPath)
     TIDListPtr list(target);
     std::wstring path;
     if (!IDListToPath(list.get(), path)) return list;  // a virtual folder is taken as it is
-    // A target that is gone would leave the tree on the desktop.
+    // A target that is gone would leave the tree on the desktop. The path
+    // is parsed again: the list a shortcut stores need not be in the form
+    // the tree's own nodes carry.
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return nullptr;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return list;
-    return TIDListPtr(GetParentIDList(list.get()));
+    return PathToIDList((attributes & FILE_ATTRIBUTE_DIRECTORY) ? path : FolderOf(path));
 }
