@@ -1,0 +1,178 @@
+// The options dialog on the real main window: what OK changes in the running
+// program at once, what reaches the settings file at exit, and what a
+// restart shows; and each page on screen.
+#include "FrameFixture.h"
+#include "Screenshot.h"
+#include "app/NavigatorPad.h"
+#include "dialogs/OptionsDialog.h"
+#include "gui/Strings.h"
+#include "res/DialogIds.h"
+#include "support/DialogAnswerer.h"
+#include "support/DialogDriver.h"
+#include "support/GuiTestHelpers.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class OptionsTest : public TFrameFixture {
+protected:
+    TInitData ReadSettingsFile()
+    {
+        std::vector<uint8_t> bytes = ReadWholeFile(App / L"Quirevue.qvs");
+        TInitData written;
+        EXPECT_FALSE(DecodeSettings(bytes.data(), bytes.size(), written).Damaged);
+        return written;
+    }
+    BYTE PadAlpha()
+    {
+        HWND pad = FindWindowW(TSubForm06080::ClassName(), nullptr);
+        EXPECT_TRUE(pad);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        EXPECT_TRUE(GetLayeredWindowAttributes(pad, nullptr, &alpha, &flags));
+        EXPECT_TRUE(flags & LWA_ALPHA);
+        return alpha;
+    }
+    bool TreeHotTracks()
+    {
+        HWND tree = FindWindowExW(Form->ShellTree().Handle(), nullptr, WC_TREEVIEWW, nullptr);
+        return GetWindowLongPtrW(tree ? tree : Form->ShellTree().Handle(), GWL_STYLE) & TVS_TRACKSELECT;
+    }
+    // A click on the page's tab, as the user does.
+    static void ClickTab(HWND dialog, int page)
+    {
+        HWND tabs = GetDlgItem(dialog, IDC_OPTPAGES);
+        RECT r{};
+        SendMessageW(tabs, TCM_GETITEMRECT, page, LPARAM(&r));
+        LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(tabs, WM_LBUTTONUP, 0, at);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_OPTPAGE_FIRST + 100 * page + 1)));
+    }
+    static std::wstring Text(HWND dialog, int id)
+    {
+        wchar_t text[256] = {};
+        GetDlgItemTextW(dialog, id, text, 256);
+        return text;
+    }
+};
+
+}  // namespace
+
+TEST_F(OptionsTest, OkChangesTheRunningProgramAndTheFileAtExitAndARestartShowsIt)
+{
+    TInitData settings;
+    settings.FileTypes = {"jpg", "Png", "bmp"};
+    settings.ToolTransparency = 70;  // an old file's value: taken as 10
+    settings.HotTrack = true;
+    settings.TreeColor = clWindow;
+    settings.AutoSaveOnExit = true;
+    WriteSettings(settings);
+    TMainForm& form = Start();
+    ASSERT_TRUE(Run(Cmd::Navigator));
+    EXPECT_EQ(PadAlpha(), 255);
+    EXPECT_TRUE(TreeHotTracks());
+
+    // The user clicks the other click style and the details view, and
+    // moves the track bar to 5; the label follows the bar.
+    std::wstring labelBefore, labelAfter;
+    {
+        TDialogDriver driver(L"オプション", [&](HWND dialog) {
+            labelBefore = Text(dialog, IDC_LABEL422);
+            ClickTab(dialog, 2);
+            TDialogDriver::Click(dialog, IDC_RADIO312);
+            TDialogDriver::Click(dialog, IDC_RADIO321 + 3);
+            ClickTab(dialog, 3);
+            HWND bar = GetDlgItem(dialog, IDC_TRACKBAR4);
+            SendMessageW(bar, TBM_SETPOS, TRUE, 5);
+            SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), LPARAM(bar));
+            labelAfter = Text(dialog, IDC_LABEL422);
+            TDialogDriver::Press(dialog, IDOK);
+        });
+        ASSERT_TRUE(Run(Cmd::Options));
+        EXPECT_TRUE(driver.Done());
+    }
+    EXPECT_EQ(labelBefore, L": 透過率(100%)");
+    EXPECT_EQ(labelAfter, L": 透過率(50%)");
+    // At once: the pad's opacity, the trees' click style, the new settings.
+    EXPECT_EQ(PadAlpha(), 127);
+    EXPECT_FALSE(TreeHotTracks());
+    const TInitData& s = form.InitData();
+    EXPECT_FALSE(s.HotTrack);
+    EXPECT_EQ(s.NewViewStyle, 3);
+    EXPECT_EQ(s.ToolTransparency, 5);
+    EXPECT_EQ(s.FileTypes, (std::vector<std::string>{"JPG", "PNG", "BMP"}));
+    // The select-by-type menus were rebuilt from the upper-cased types.
+    EXPECT_EQ(form.InitData().TreeColor, clWindow);
+
+    // Cancel changes nothing.
+    {
+        TDialogDriver driver(L"オプション", [&](HWND dialog) {
+            ClickTab(dialog, 2);
+            TDialogDriver::Click(dialog, IDC_RADIO311);
+            TDialogDriver::Press(dialog, IDCANCEL);
+        });
+        ASSERT_TRUE(Run(Cmd::Options));
+    }
+    EXPECT_FALSE(form.InitData().HotTrack);
+
+    // The file is written at exit, not on OK; a system colour stays one.
+    TInitData early = ReadSettingsFile();
+    EXPECT_TRUE(early.HotTrack);
+    Close();
+    TInitData written = ReadSettingsFile();
+    EXPECT_FALSE(written.HotTrack);
+    EXPECT_EQ(written.NewViewStyle, 3);
+    EXPECT_EQ(written.ToolTransparency, 5);
+    EXPECT_EQ(written.TreeColor, clWindow);
+    EXPECT_EQ(written.FileTypes, (std::vector<std::string>{"JPG", "PNG", "BMP"}));
+    EXPECT_TRUE(written.NavigatorVisible);
+
+    // The restart opens the pad with the stored opacity.
+    Start();
+    EXPECT_TRUE(Form->NavigatorPad());
+    EXPECT_EQ(PadAlpha(), 127);
+    EXPECT_FALSE(TreeHotTracks());
+}
+
+TEST_F(OptionsTest, FileTypesAreAddedMovedAndDeletedInTheList)
+{
+    TInitData settings;
+    settings.FileTypes = {"JPG", "PNG", "BMP"};
+    TSubForm06090 dialog(nullptr, settings);
+    ASSERT_TRUE(dialog.Create());
+    dialog.MoveFileType(2, 0);
+    EXPECT_EQ(dialog.FileTypes(), (std::vector<std::wstring>{L"BMP", L"JPG", L"PNG"}));
+    dialog.AddFileType();
+    // The new entry is edited in place; leaving it empty keeps an empty one.
+    HWND edit = ListView_GetEditControl(dialog.FileTypeList().Handle());
+    if (edit) SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ProcessPendingMessages();
+    {
+        TDialogAnswerer yes(IDYES, dialog.Handle());
+        dialog.FileTypeList().SelectOnly(1);
+        dialog.DeleteSelectedFileType();
+        EXPECT_EQ(yes.Text, L"選択した拡張子(JPG)を削除します。");
+    }
+    EXPECT_EQ(dialog.FileTypes(), (std::vector<std::wstring>{L"BMP", L"PNG", L""}));
+    dialog.PressOk();
+    EXPECT_EQ(settings.FileTypes, (std::vector<std::string>{"BMP", "PNG", ""}));
+}
+
+TEST_F(OptionsTest, EachPageOnScreen)
+{
+    TInitData settings;
+    settings.FileTypes = {"JPG", "PNG"};
+    settings.ReadOnlyColor = 0x0000FF;
+    TMainForm& form = Start();
+    TSubForm06090 dialog(form.Handle(), settings, form.CommandImages());
+    ASSERT_TRUE(dialog.Create());
+    for (int page = 0; page < TSubForm06090::kPageCount; ++page) {
+        dialog.ShowPage(page);
+        PumpFor(200);
+        SaveScreenshot(("options-page" + std::to_string(page + 1)).c_str());
+    }
+    dialog.PressCancel();
+}
