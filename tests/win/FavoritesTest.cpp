@@ -12,6 +12,8 @@
 #include "support/DialogAnswerer.h"
 #include "support/DialogDriver.h"
 
+#include <shlobj.h>
+
 #include <cstring>
 #include <vector>
 
@@ -240,4 +242,30 @@ TEST_F(FavoritesTest, AnUnusableRootIsToldAndTheTreeKeepsItsRoot)
     EXPECT_FALSE(Tree().SetRoot(L"Q:\\no\\such\\folder"));
     EXPECT_EQ(Tree().Root(), Favorites);
     EXPECT_EQ(Children(Tree().RootNode()), (std::vector<std::wstring>{L"sub", L"a"}));
+}
+
+TEST_F(FavoritesTest, AShortcutThatCannotBeWrittenOrHasNoFolderIsTold)
+{
+    MakeFavorites();
+    TMainForm& form = Start();
+    // A folder of the shell with no path on the disk.
+    PIDLIST_ABSOLUTE computer = nullptr;
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
+    TIDListPtr owned(computer);
+    form.ShellTree().SelectIDList(owned.get());
+    Pump();
+    {
+        TDialogAnswerer ok(IDOK);
+        ASSERT_TRUE(Run(Cmd::AddFavorite));
+        EXPECT_NE(ok.Text.find(L"パスがないため"), std::wstring::npos) << ok.Text;
+    }
+
+    // The writer refuses to replace without leave, and says why it failed.
+    std::vector<uint8_t> before = ReadWholeFile(Favorites + L"\\a.lnk");
+    EXPECT_EQ(CreateShortcut(Favorites + L"\\a.lnk", Data.Path(), false), TShortcutResult::Exists);
+    EXPECT_EQ(ReadWholeFile(Favorites + L"\\a.lnk"), before);
+    DWORD error = 0;
+    EXPECT_EQ(CreateShortcut(Favorites + L"\\gone\\x.lnk", Target, false, &error), TShortcutResult::Failed);
+    EXPECT_NE(error, 0u);
+    EXPECT_FALSE(FileExists(Favorites + L"\\gone\\x.lnk"));
 }

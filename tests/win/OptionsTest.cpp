@@ -176,3 +176,26 @@ TEST_F(OptionsTest, EachPageOnScreen)
     }
     dialog.PressCancel();
 }
+
+TEST_F(OptionsTest, AfterOkALockedWindowTakesTheNewLockedColourAndOthersTheListColour)
+{
+    std::wstring folder = MakeFolder(L"lists", {}, {L"a.txt"});
+    TMainForm& form = Start();
+    TSHListView& locked = OpenWindow(folder);
+    ASSERT_TRUE(Run(Cmd::FolderLock));
+    ASSERT_TRUE(locked.FolderLock());
+    TSHListView& open = OpenWindow(folder);
+    ASSERT_NE(&open, &locked);
+
+    TSubForm06090 dialog(form.Handle(), form.InitData());
+    ASSERT_TRUE(dialog.Create());
+    dialog.TakeColor(IDC_BUTTON221, RGB(0xE0, 0xF0, 0xFF));  // list background
+    dialog.TakeColor(IDC_BUTTON223, RGB(0xFF, 0xE0, 0xE0));  // locked background
+    dialog.PressOk();
+    ASSERT_EQ(dialog.ModalResult(), IDOK);
+    form.ApplySettings();
+    Pump();
+    EXPECT_EQ(ListView_GetBkColor(locked.ListHandle()), RGB(0xFF, 0xE0, 0xE0));
+    EXPECT_EQ(ListView_GetBkColor(open.ListHandle()), RGB(0xE0, 0xF0, 0xFF));
+    EXPECT_EQ(form.InitData().LockedColor, TColor(RGB(0xFF, 0xE0, 0xE0)));
+}
