@@ -216,26 +216,29 @@ void TSubForm06090::ShowOpacity()
     SetItemText(IDC_LABEL422, OpacityLabel(position));
 }
 
-void TSubForm06090::BrowseFavorites()
+// Both folder settings are chosen the same way: file-system folders only,
+// from the desktop down. Empty when cancelled.
+std::wstring TSubForm06090::ChooseFolder(const std::wstring& title)
 {
     TShellFolderDialog dialog;
     dialog.Owner = Handle();
-    dialog.Title = L"デフォルトフォルダを選択";
+    dialog.Title = title;
     dialog.RootFolder = sfDesktop;
     dialog.InitFolder = sfDesktop;
     dialog.Options = bifReturnOnlyFSDIRs | bifEditBox | bifValiDate | bifNewDialogStyle;
-    if (dialog.Execute() && !dialog.FolderPath.empty()) SetFavoritesFolder(dialog.FolderPath);
+    return dialog.Execute() ? dialog.FolderPath : std::wstring();
+}
+
+void TSubForm06090::BrowseFavorites()
+{
+    std::wstring folder = ChooseFolder(L"デフォルトフォルダを選択");
+    if (!folder.empty()) SetFavoritesFolder(folder);
 }
 
 void TSubForm06090::BrowsePlugins()
 {
-    TShellFolderDialog dialog;
-    dialog.Owner = Handle();
-    dialog.Title = L"Susieプラグインフォルダを選択";
-    dialog.RootFolder = sfDesktop;
-    dialog.InitFolder = sfDesktop;
-    dialog.Options = bifReturnOnlyFSDIRs | bifEditBox | bifValiDate | bifNewDialogStyle;
-    if (dialog.Execute() && !dialog.FolderPath.empty()) SetPluginFolder(dialog.FolderPath);
+    std::wstring folder = ChooseFolder(L"Susieプラグインフォルダを選択");
+    if (!folder.empty()) SetPluginFolder(folder);
 }
 
 void TSubForm06090::SetFavoritesFolder(const std::wstring& path) { SetItemText(IDC_EDIT111, path); }

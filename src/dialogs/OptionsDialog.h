@@ -68,6 +68,7 @@ private:
     void SetGroupIcons();
     void FillFileTypes(int select);
     void ShowOpacity();
+    std::wstring ChooseFolder(const std::wstring& title);
     void BrowseFavorites();
     void BrowsePlugins();
     // The plug-in list (OptionsPlugins.cpp).

@@ -18,13 +18,6 @@ namespace {
 
 class OptionsTest : public TFrameFixture {
 protected:
-    TInitData ReadSettingsFile()
-    {
-        std::vector<uint8_t> bytes = ReadWholeFile(App / L"Quirevue.qvs");
-        TInitData written;
-        EXPECT_FALSE(DecodeSettings(bytes.data(), bytes.size(), written).Damaged);
-        return written;
-    }
     BYTE PadAlpha()
     {
         HWND pad = FindWindowW(TSubForm06080::ClassName(), nullptr);
@@ -119,10 +112,10 @@ TEST_F(OptionsTest, OkChangesTheRunningProgramAndTheFileAtExitAndARestartShowsIt
     EXPECT_FALSE(form.InitData().HotTrack);
 
     // The file is written at exit, not on OK; a system colour stays one.
-    TInitData early = ReadSettingsFile();
+    TInitData early = WrittenSettings();
     EXPECT_TRUE(early.HotTrack);
     Close();
-    TInitData written = ReadSettingsFile();
+    TInitData written = WrittenSettings();
     EXPECT_FALSE(written.HotTrack);
     EXPECT_EQ(written.NewViewStyle, 3);
     EXPECT_EQ(written.ToolTransparency, 5);
