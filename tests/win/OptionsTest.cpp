@@ -192,3 +192,27 @@ TEST_F(OptionsTest, AfterOkALockedWindowTakesTheNewLockedColourAndOthersTheListC
     EXPECT_EQ(ListView_GetBkColor(open.ListHandle()), RGB(0xE0, 0xF0, 0xFF));
     EXPECT_EQ(form.InitData().LockedColor, TColor(RGB(0xFF, 0xE0, 0xE0)));
 }
+
+TEST_F(OptionsTest, ThePluginListShowsTheUsablePluginsOfTheFolder)
+{
+    TTempFolder plugins;
+    ASSERT_TRUE(CopyPlugin(plugins, false, L"tp_good"));
+    ASSERT_TRUE(CopyPlugin(plugins, false, L"tp_wrong_version"));
+    ASSERT_TRUE(WriteWholeFile(plugins / (std::wstring(L"broken") + kPluginExt), {'M', 'Z', 0, 0}));
+    TInitData settings;
+    settings.PluginFolder = WideToAnsi(plugins.Path());
+    TSubForm06090 dialog(nullptr, settings);
+    ASSERT_TRUE(dialog.Create());
+    // Only the plug-in that loads and answers as one is listed.
+    ASSERT_EQ(dialog.PluginRowCount(), 1);
+    EXPECT_EQ(dialog.PluginCell(0, 0), std::wstring(L"tp_good") + kPluginExt);
+    EXPECT_EQ(dialog.PluginCell(0, 1), L"test pictures");
+    EXPECT_EQ(dialog.PluginCell(0, 2), L"*.qvtp");
+    EXPECT_EQ(dialog.PluginCell(0, 3), L"tp_good");
+    // A folder with no usable plug-in gives an empty list.
+    TTempFolder empty;
+    dialog.SetPluginFolder(empty.Path());
+    EXPECT_EQ(dialog.PluginRowCount(), 0);
+    dialog.PressOk();
+    EXPECT_EQ(settings.PluginFolder, WideToAnsi(empty.Path()));
+}
