@@ -18,10 +18,11 @@ public:
     bool ReplaceExisting() const { return Replace; }
     TFavoriteFolderBox& FolderBox() { return Folders; }
 
+    void UpdateControls() override;
+
 protected:
     void FormCreate() override;
     bool ButtonOkClick() override;
-    void UpdateControls() override;
 
 private:
     std::wstring Root, Title, Link;

@@ -23,11 +23,12 @@ public:
     bool MoveSelected(const std::wstring& folder);
     bool DeleteSelected(bool ask = true);
 
+    void UpdateControls() override;
+
 protected:
     void FormCreate() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-    void UpdateControls() override;
 
 private:
     bool Done(const std::wstring& error, const std::wstring& select);

@@ -4,6 +4,7 @@
 #include "FrameFixture.h"
 #include "Screenshot.h"
 #include "browser/FolderTreeView.h"
+#include "dialogs/AddFavoriteDialog.h"
 #include "dialogs/OrganizeFavoritesDialog.h"
 #include "favorites/FavoriteShortcuts.h"
 #include "gui/Strings.h"
@@ -11,6 +12,7 @@
 #include "shell/ShellHelpers.h"
 #include "support/DialogAnswerer.h"
 #include "support/DialogDriver.h"
+#include "support/GuiTestHelpers.h"
 
 #include <shlobj.h>
 
@@ -221,7 +223,8 @@ TEST_F(FavoritesTest, OrganisingChangesTheDiskAndTheTreeKeepsWhatWasOpen)
     }
 
     // The command shows the dialog and then rebuilds the tree, the opened
-    // folder still open.
+    // folder still open and the selection kept.
+    ASSERT_TRUE(Tree().SelectPath(Favorites + L"\\sub\\deep.lnk"));
     {
         TDialogAnswerer close(IDCANCEL);
         ASSERT_TRUE(Run(Cmd::OrganizeFavorites));
@@ -233,6 +236,31 @@ TEST_F(FavoritesTest, OrganisingChangesTheDiskAndTheTreeKeepsWhatWasOpen)
     HTREEITEM sub = Child(root, L"sub");
     EXPECT_TRUE(SendMessageW(Tree().TreeHandle(), TVM_GETITEMSTATE, WPARAM(sub), TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Children(sub), (std::vector<std::wstring>{L"deep", L"renamed"}));
+    EXPECT_EQ(Tree().SelectedPath(), Favorites + L"\\sub\\deep.lnk");
+}
+
+TEST_F(FavoritesTest, TheDialogsOnScreen)
+{
+    MakeFavorites();
+    TMainForm& form = Start();
+    {
+        TAddFavoriteDialog add(form.Handle(), Favorites, L"ローカル ディスク (C:)");
+        ASSERT_TRUE(add.Create());
+        add.UpdateControls();
+        wchar_t name[MAX_PATH] = {};
+        GetDlgItemTextW(add.Handle(), IDC_FAVNAME, name, MAX_PATH);
+        EXPECT_STREQ(name, L"ローカル ディスク (C)");
+        PumpFor(200);
+        SaveScreenshot("favorites-add");
+        add.PressCancel();
+    }
+    TOrganizeFavoritesDialog organise(form.Handle(), Favorites);
+    ASSERT_TRUE(organise.Create());
+    organise.Tree().SelectPath(Favorites + L"\\a.lnk");
+    organise.UpdateControls();
+    PumpFor(200);
+    SaveScreenshot("favorites-organise");
+    organise.PressCancel();
 }
 
 TEST_F(FavoritesTest, AnUnusableRootIsToldAndTheTreeKeepsItsRoot)
