@@ -140,7 +140,25 @@ TEST_F(IconCommandsTest, AFolderGetsItsIconThroughOurPickerAndAFileIsTold)
     TSHListView& list = OpenWindow(folder);
     std::wstring target = folder + L"\\folder";
 
-    // Cancelling the picker writes nothing.
+    // Cancelling the picker writes nothing, not even the icon size.
+    const wchar_t kMetrics[] = L"Control Panel\\Desktop\\WindowMetrics";
+    auto iconSize = [&] {
+        wchar_t size[16] = {};
+        DWORD bytes = sizeof size;
+        RegGetValueW(HKEY_CURRENT_USER, kMetrics, L"Shell Icon Size", RRF_RT_REG_SZ, nullptr, size, &bytes);
+        return std::wstring(size);
+    };
+    // The prefix is shared with the other tests: the value is put back.
+    struct TRestoreValue {
+        const wchar_t* Key;
+        std::wstring Old;
+        ~TRestoreValue()
+        {
+            if (Old.empty()) RegDeleteKeyValueW(HKEY_CURRENT_USER, Key, L"Shell Icon Size");
+            else RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"Shell Icon Size", REG_SZ, Old.c_str(), DWORD((Old.size() + 1) * 2));
+        }
+    } restore{kMetrics, iconSize()};
+    RegSetKeyValueW(HKEY_CURRENT_USER, kMetrics, L"Shell Icon Size", REG_SZ, L"30", 6);
     SelectOnly(list, {L"folder"});
     {
         TDialogAnswerer cancel(IDCANCEL);
@@ -148,6 +166,7 @@ TEST_F(IconCommandsTest, AFolderGetsItsIconThroughOurPickerAndAFileIsTold)
         EXPECT_EQ(cancel.Caption, L"アイコンの変更");
     }
     EXPECT_FALSE(FileExists(DesktopIniPath(target)));
+    EXPECT_EQ(iconSize(), L"30");
 
     // This shell's picker answers without showing anything: ours chooses.
     {
@@ -172,12 +191,7 @@ TEST_F(IconCommandsTest, AFolderGetsItsIconThroughOurPickerAndAFileIsTold)
     // The folder became a system folder, so that the shell reads the file.
     EXPECT_TRUE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_SYSTEM);
     // The shell's icons were reloaded: the icon size is back where it was.
-    wchar_t size[16] = {};
-    DWORD bytes = sizeof size;
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"Shell Icon Size",
-                           RRF_RT_REG_SZ, nullptr, size, &bytes),
-              ERROR_SUCCESS);
-    EXPECT_STREQ(size, L"32");
+    EXPECT_EQ(iconSize(), L"30");
 
     // A file has no icon of its own to record: the command says so.
     SelectOnly(list, {L"note.txt"});
