@@ -30,21 +30,22 @@ protected:
         EXPECT_TRUE(CopyFileW((std::wstring(system) + L"\\shell32.dll").c_str(), (folder + L"\\lib.dll").c_str(), FALSE));
         return folder;
     }
+    // Resource names as FindResource takes them ("#12" for a number).
+    static BOOL CALLBACK AddName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list)
+    {
+        reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(
+            IS_INTRESOURCE(name) ? L"#" + std::to_wstring(ULONG_PTR(name)) : std::wstring(name));
+        return TRUE;
+    }
     // How many images the library's icon group number `index` holds.
     static size_t GroupImages(const std::wstring& file, int index)
     {
         HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        std::vector<LPWSTR> names;
-        EnumResourceNamesW(module, RT_GROUP_ICON,
-                           [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) -> BOOL {
-                               reinterpret_cast<std::vector<LPWSTR>*>(list)->push_back(
-                                   IS_INTRESOURCE(name) ? name : _wcsdup(name));
-                               return TRUE;
-                           },
-                           LONG_PTR(&names));
+        std::vector<std::wstring> names;
+        EnumResourceNamesW(module, RT_GROUP_ICON, &IconCommandsTest::AddName, LONG_PTR(&names));
         size_t count = 0;
         if (size_t(index) < names.size()) {
-            HRSRC found = FindResourceW(module, names[size_t(index)], RT_GROUP_ICON);
+            HRSRC found = FindResourceW(module, names[size_t(index)].c_str(), RT_GROUP_ICON);
             auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
             if (auto group = ReadIconGroup({bytes, SizeofResource(module, found)})) count = group->size();
         }
@@ -109,6 +110,7 @@ TEST_F(IconCommandsTest, TheBrowserShowsEveryIconAndSavesRealIconsAndBitmaps)
     auto images = ReadIconFile(icoBytes);
     ASSERT_TRUE(images);
     EXPECT_EQ(images->size(), GroupImages(library, 1));
+    EXPECT_GT(images->size(), 1u);  // a group of several sizes and depths
     HICON loaded = HICON(LoadImageW(nullptr, ico.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
     EXPECT_TRUE(loaded);
     if (loaded) DestroyIcon(loaded);
