@@ -63,6 +63,8 @@ TSubForm06080::TSubForm06080(HWND owner, TColor color, int32_t level, int left, 
     if (!CreateHandle(kExStyle, ClassName(), L"ナビゲーター", kStyle, left, top, width, height, owner, nullptr)) return;
     SetLook(color, level);
     ShowWindow(Wnd, SW_SHOWNOACTIVATE);
+    // Never activated, it would keep the inactive caption it was shown with.
+    SendMessageW(Wnd, WM_NCACTIVATE, TRUE, 0);
 }
 
 TSubForm06080::~TSubForm06080()
