@@ -33,6 +33,13 @@ protected:
         HWND tree = FindWindowExW(Form->ShellTree().Handle(), nullptr, WC_TREEVIEWW, nullptr);
         return GetWindowLongPtrW(tree ? tree : Form->ShellTree().Handle(), GWL_STYLE) & TVS_TRACKSELECT;
     }
+    // An item of the main menu (searched in every sub-menu).
+    std::wstring MenuText(UINT id)
+    {
+        wchar_t text[64] = {};
+        GetMenuStringW(GetMenu(Form->Handle()), id, text, 64, MF_BYCOMMAND);
+        return text;
+    }
     // A click on the page's tab, as the user does.
     static void ClickTab(HWND dialog, int page)
     {
@@ -66,6 +73,7 @@ TEST_F(OptionsTest, OkChangesTheRunningProgramAndTheFileAtExitAndARestartShowsIt
     TMainForm& form = Start();
     ASSERT_TRUE(Run(Cmd::Navigator));
     EXPECT_EQ(PadAlpha(), 255);
+    EXPECT_EQ(MenuText(22001), L"Png");
     EXPECT_TRUE(TreeHotTracks());
 
     // The user clicks the other click style and the details view, and
@@ -97,8 +105,10 @@ TEST_F(OptionsTest, OkChangesTheRunningProgramAndTheFileAtExitAndARestartShowsIt
     EXPECT_EQ(s.NewViewStyle, 3);
     EXPECT_EQ(s.ToolTransparency, 5);
     EXPECT_EQ(s.FileTypes, (std::vector<std::string>{"JPG", "PNG", "BMP"}));
-    // The select-by-type menus were rebuilt from the upper-cased types.
     EXPECT_EQ(form.InitData().TreeColor, clWindow);
+    // The select-by-type menu was rebuilt from the upper-cased types.
+    EXPECT_EQ(MenuText(22000), L"JPG");
+    EXPECT_EQ(MenuText(22001), L"PNG");
 
     // Cancel changes nothing.
     {
