@@ -17,6 +17,7 @@ set(QV_GUI_SOURCES
 )
 set(QV_APP_SOURCES
   settings/SettingsFile.cpp
+  settings/FontData.cpp
   shell/DataItem.cpp
   shell/ShellEnumerator.cpp
   shell/ExactFileData.cpp
@@ -36,6 +37,10 @@ set(QV_APP_SOURCES
   fileops/PrinterSettings.cpp
   fileops/PlatformTools.cpp
   fileops/FileTransfer.cpp
+  fileops/IconFiles.cpp
+  fileops/FolderIcon.cpp
+  favorites/FavoriteShortcuts.cpp
+  favorites/FavoritesFolder.cpp
   browser/FolderDialog.cpp
   browser/ListRows.cpp
   browser/ShellListView.cpp
@@ -54,6 +59,7 @@ set(QV_APP_SOURCES
   browser/ListDropSite.cpp
   browser/TreeDropSite.cpp
   browser/ComboDropSite.cpp
+  browser/FolderTreeView.cpp
   controls/NoWheelComboBox.cpp
   controls/ListViewEx.cpp
   controls/EllipsisEdit.cpp
@@ -78,6 +84,15 @@ set(QV_APP_SOURCES
   dialogs/SupportDialog.cpp
   dialogs/FileReportLayout.cpp
   dialogs/FileReportDialog.cpp
+  dialogs/FavoriteFolderBox.cpp
+  dialogs/AddFavoriteDialog.cpp
+  dialogs/OrganizeFavoritesDialog.cpp
+  dialogs/OptionsDialog.cpp
+  dialogs/OptionsSamples.cpp
+  dialogs/OptionsPlugins.cpp
+  dialogs/IconList.cpp
+  dialogs/IconBrowser.cpp
+  dialogs/IconPicker.cpp
   viewer/DllSearch.cpp
   viewer/PluginGuard.cpp
   viewer/SusiePlug.cpp
@@ -116,9 +131,10 @@ set(QV_APP_SOURCES
   commands/WindowCommands.cpp
   commands/ExportCommands.cpp
   commands/HelpCommands.cpp
+  commands/FavoritesCommands.cpp
+  commands/IconCommands.cpp
   app/FolderWindow.cpp
   app/StatusPanels.cpp
-  app/FontData.cpp
   app/ImageLists.cpp
   app/MainForm.cpp
   app/MainFormCommands.cpp
@@ -127,6 +143,7 @@ set(QV_APP_SOURCES
   app/MainFormLayout.cpp
   app/MainFormWorkspace.cpp
   app/MainFormPopup.cpp
+  app/NavigatorPad.cpp
   app/MenuBuilder.cpp
   app/SplashForm.cpp
   app/Program.cpp

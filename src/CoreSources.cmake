@@ -6,6 +6,7 @@ set(QV_CORE_SOURCES
   core/settings/InitData.cpp
   core/settings/SettingsCodec.cpp
   core/settings/WindowRecord.cpp
+  core/settings/OptionValues.cpp
   core/shell/FileFilter.cpp
   core/shell/IDListBytes.cpp
   core/shell/WildcardMatch.cpp
@@ -34,6 +35,10 @@ set(QV_CORE_SOURCES
   core/fileops/EmptyZip.cpp
   core/fileops/DropRules.cpp
   core/fileops/CopyName.cpp
+  core/fileops/IniText.cpp
+  core/fileops/IconFile.cpp
+  core/favorites/FavoriteNames.cpp
+  core/navigator/PadGeometry.cpp
   core/viewer/ViewGeometry.cpp
   core/viewer/GrxRecords.cpp
   core/viewer/DibLayout.cpp

@@ -1,6 +1,6 @@
 #include "app/FolderWindow.h"
 
-#include "app/FontData.h"
+#include "settings/FontData.h"
 #include "app/MainFrame.h"
 #include "app/StatusPanels.h"
 #include "browser/ShellTreeView.h"
@@ -179,6 +179,13 @@ void TSubForm08010::SHListViewShFolderLock(bool lock)
     ListFontHandle.Reset(CreateFontFromData(font));
     List->SetListFont(ListFontHandle.Get());
     List->SetColors(ColorToRGB(lock ? s.LockedColor : s.ListColor), ColorToRGB(font.Color));
+}
+
+void TSubForm08010::ApplySettings()
+{
+    List->SetHotTrack(Frame.Settings().HotTrack);
+    SHListViewShFolderLock(List->FolderLock());
+    InvalidateRect(List->ListHandle(), nullptr, TRUE);
 }
 
 bool TSubForm08010::SHListViewCustomDrawItem(int row, COLORREF& text)

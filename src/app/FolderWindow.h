@@ -23,6 +23,8 @@ public:
     TSHListView& SHListView() { return *List; }
     // What the main window records at exit.
     TWindowData Record();
+    // The list takes the settings' click style, colours and fonts again.
+    void ApplySettings();
 
     static TSubForm08010* FromHandle(HWND wnd);
     static const wchar_t* ClassName() { return L"TSubForm08010"; }

@@ -2,15 +2,17 @@
 
 #include "app/ControlIds.h"
 #include "app/FolderWindow.h"
-#include "app/FontData.h"
 #include "app/MenuBuilder.h"
+#include "app/NavigatorPad.h"
 #include "app/SplashForm.h"
 #include "app/StatusPanels.h"
+#include "browser/FolderTreeView.h"
 #include "browser/ShellPopupMenu.h"
 #include "browser/ShellTreeView.h"
 #include "core/commands/CommandTable.h"
 #include "gui/MessageBox.h"
 #include "gui/Strings.h"
+#include "settings/FontData.h"
 #include "viewer/PanelBox.h"
 #include "viewer/Raster.h"
 

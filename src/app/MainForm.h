@@ -19,7 +19,9 @@
 #include <string>
 #include <vector>
 
+class TFolderTreeView;
 class TMenuBuilder;
+class TSubForm06080;
 class TSHTreeView;
 class TSHListView;
 class TPanelBox;
@@ -71,6 +73,17 @@ public:
     TInitData& Settings() override { return *SettingsData; }
     TActionList& Actions() override { return ActionsList; }
     TSHTreeView& ShellTree() override { return *Tree; }
+    TFolderTreeView& FavoritesTree() override { return *FolderTreeView; }
+    void SetFavoriteSelectHandler(std::function<void(HTREEITEM node)> handler) override
+    {
+        FavoriteSelectHandler = std::move(handler);
+    }
+    bool NavigatorOpen() const override { return Navigator != nullptr; }
+    void SetNavigatorOpen(bool open) override;
+    // The open navigator pad, or null.
+    TSubForm06080* NavigatorPad() const { return Navigator.get(); }
+    void ApplySettings() override;
+    HIMAGELIST CommandImages() const override { return ImageList1.Get(); }
     TFocusPane FocusedPane() const override;
     TSHListView* ActiveList() const override;
     std::vector<TSHListView*> FolderLists() const override;
@@ -161,7 +174,9 @@ private:
     int BandIndex(int id) const;
     // The file type a select-by-type menu item stands for (empty: none).
     std::wstring FileTypeOfMenuItem(int id) const;
-    void ApplyTreeLook(HWND tree);
+    // Both trees take the settings' colour, font and hot tracking.
+    void ApplyTreeLook();
+    void RecordNavigatorPosition();
 
     std::wstring ExePath;
     std::unique_ptr<TSubForm00000> Splash;  // while the workspace is restored
@@ -183,7 +198,7 @@ private:
     // runs this handler directly and is enabled while there is one.
     std::function<void()> PasteHandler;
     std::function<void(int index)> FileTypeHandler;
-    std::wstring FavoritesRoot;
+    std::function<void(HTREEITEM node)> FavoriteSelectHandler;
     std::vector<std::wstring> AddressHistory;  // oldest first
     TCommandSnapshot CommandSnapshot;          // of the running update pass
 
@@ -206,7 +221,8 @@ private:
     std::unique_ptr<TSHPopupMenu> SHPopupMenu;
     HWND SHTreeView = nullptr;  // the tree control inside Tree
     std::vector<std::unique_ptr<TSubForm08010>> FolderWindowObjects;
-    HWND FolderTreeView = nullptr;
+    std::unique_ptr<TFolderTreeView> FolderTreeView;
+    std::unique_ptr<TSubForm06080> Navigator;
     HWND ToolBar88 = nullptr;
     std::unique_ptr<TRaster> Raster;
     HWND ToolBar8 = nullptr;

@@ -2,6 +2,7 @@
 // pass: one attribute query for the tree's node and one for the list's
 // whole selection, however many commands read them.
 #include "app/MainForm.h"
+#include "app/NavigatorPad.h"
 #include "app/StatusPanels.h"
 #include "browser/ShellListView.h"
 #include "browser/ShellTreeView.h"
@@ -87,6 +88,7 @@ TCommandSnapshot TMainForm::TakeCommandSnapshot() const
     for (int band = 0; band < 8; ++band) s.BandVisible[band] = BandVisible(band);
     s.StatusBarVisible = StatusBarVisible();
     s.ViewerVisible = ViewerVisible();
+    s.NavigatorVisible = Navigator != nullptr;
     if (Tree) {
         s.VirtualItems = Tree->ShVirtuaItems();
         s.IncludeHidden = Tree->IncludeHidden();

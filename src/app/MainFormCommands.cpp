@@ -54,6 +54,8 @@ void TMainForm::BindActionHandlers()
     BindTransferCommands(ActionsList, *this);
     BindExportCommands(ActionsList, *this);
     BindHelpCommands(ActionsList, *this);
+    BindFavoritesCommands(ActionsList, *this);
+    BindIconCommands(ActionsList, *this);
     BindCommandStates();
 }
 

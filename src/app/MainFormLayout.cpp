@@ -3,6 +3,7 @@
 #include "app/ImageLists.h"
 #include "app/MainForm.h"
 #include "app/StatusPanels.h"
+#include "browser/FolderTreeView.h"
 #include "browser/ShellTreeView.h"
 #include "controls/NoWheelComboBox.h"
 #include "core/commands/MenuLayout.h"
@@ -316,14 +317,19 @@ void TMainForm::CreateLeftPanel()
     FavoritesPage = std::make_unique<TPanel>(parent, L"TabSheet2");
     ToolBar88 = CreateBandToolBar(FavoritesPage->Handle(), ToolBar88Layout());
     SendMessageW(ToolBar88, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-    FolderTreeView = CreateChild(WC_TREEVIEWW, L"", WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT,
-                                 FavoritesPage->Handle(), IDC_FOLDERTREEVIEW, UiFont.Get(), WS_EX_CLIENTEDGE);
+    // Folders and shortcuts only, read-only, no menu of its own.
+    FolderTreeView = std::make_unique<TFolderTreeView>(FavoritesPage->Handle(), IDC_FOLDERTREEVIEW);
+    FolderTreeView->SetFileMask(L"*.lnk");
+    FolderTreeView->OnSelectNode = [this](TFolderTreeView&, HTREEITEM node) {
+        if (FavoriteSelectHandler) FavoriteSelectHandler(node);
+    };
     FavoritesPage->OnResize = [this] {
         RECT r;
         GetClientRect(FavoritesPage->Handle(), &r);
         SIZE ts = ToolBarSize(ToolBar88);
         SetWindowPos(ToolBar88, nullptr, 0, 0, r.right, ts.cy, SWP_NOZORDER);
-        SetWindowPos(FolderTreeView, nullptr, 0, ts.cy, r.right, std::max(0, int(r.bottom - ts.cy)), SWP_NOZORDER);
+        SetWindowPos(FolderTreeView->Handle(), nullptr, 0, ts.cy, r.right, std::max(0, int(r.bottom - ts.cy)),
+                     SWP_NOZORDER);
     };
     ShowWindow(FavoritesPage->Handle(), SW_HIDE);
 

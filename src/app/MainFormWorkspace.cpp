@@ -2,31 +2,30 @@
 // shown, and recording it when the window closes.
 #include "app/ControlIds.h"
 #include "app/FolderWindow.h"
-#include "app/FontData.h"
 #include "app/MainForm.h"
 #include "app/MenuBuilder.h"
+#include "app/NavigatorPad.h"
 #include "app/SplashForm.h"
+#include "browser/FolderTreeView.h"
 #include "browser/ShellTreeView.h"
+#include "core/favorites/FavoriteNames.h"
 #include "core/shell/AddressHistory.h"
 #include "core/shell/FileFilter.h"
+#include "favorites/FavoritesFolder.h"
 #include "gui/MessageBox.h"
 #include "gui/MessageLoop.h"
 #include "gui/Strings.h"
+#include "settings/FontData.h"
 #include "shell/ShellHelpers.h"
 #include "viewer/Raster.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <algorithm>
 
 namespace {
 
-std::wstring SpecialFolderPath(int csidl)
-{
-    wchar_t path[MAX_PATH] = {};
-    return SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE) ? std::wstring(path) : std::wstring();
-}
+const wchar_t kFavoritesRootText[] = L"お気に入り";
 
 }  // namespace
 
@@ -51,8 +50,7 @@ void TMainForm::FormShow()
         SetStatusBarVisible(s.StatusBarVisible);
         RestoreBands();
 
-        ApplyTreeLook(SHTreeView);
-        Tree->SetHotTrack(s.HotTrack);
+        ApplyTreeLook();
         // The recorded switches are state before any window is built, so
         // that every list enumerates its folder once.
         if (Tree->IncludeHidden() != s.IncludeHidden) Tree->SetIncludeHidden(s.IncludeHidden);
@@ -62,10 +60,10 @@ void TMainForm::FormShow()
         PanelBoxHeight = std::max(0, int(s.ViewerHeight));
         SetViewerVisible(s.ViewerVisible);
         RestoreFavoritesFolder();
-        ApplyTreeLook(FolderTreeView);
         RefillFilterCombo();
         RestoreFolderWindows();
         RebuildFileTypeMenus();
+        if (s.NavigatorVisible) SetNavigatorOpen(true);
 
         // Told once, over the restored window.
         if (SettingsState.Damaged) {
@@ -139,33 +137,72 @@ void TMainForm::RefuseAddress(const std::wstring& text)
     SetWindowTextW(AddressComboWnd, L"");
 }
 
-void TMainForm::ApplyTreeLook(HWND tree)
+void TMainForm::ApplyTreeLook()
 {
     const TInitData& s = *SettingsData;
-    if (!TreeFontHandle) TreeFontHandle.Reset(CreateFontFromData(s.TreeFont));
-    SendMessageW(tree, WM_SETFONT, WPARAM(TreeFontHandle.Get()), TRUE);
-    SendMessageW(tree, TVM_SETBKCOLOR, 0, LPARAM(ColorToRGB(s.TreeColor)));
-    SendMessageW(tree, TVM_SETTEXTCOLOR, 0, LPARAM(ColorToRGB(s.TreeFont.Color)));
-    LONG_PTR style = GetWindowLongPtrW(tree, GWL_STYLE);
-    style = s.HotTrack ? (style | TVS_TRACKSELECT) : (style & ~TVS_TRACKSELECT);
-    SetWindowLongPtrW(tree, GWL_STYLE, style);
+    TFontHandle font(CreateFontFromData(s.TreeFont));
+    COLORREF background = ColorToRGB(s.TreeColor), text = ColorToRGB(s.TreeFont.Color);
+    Tree->SetTreeFont(font.Get());
+    Tree->SetColors(background, text);
+    Tree->SetHotTrack(s.HotTrack);
+    FolderTreeView->SetLook(font.Get(), background, text, s.HotTrack);
+    // The old font goes once neither tree uses it.
+    TreeFontHandle = std::move(font);
+    InvalidateRect(SHTreeView, nullptr, TRUE);
 }
 
 void TMainForm::RestoreFavoritesFolder()
 {
-    std::wstring folder = AnsiToWide(SettingsData->FavoritesFolder);
-    // One level only, like a single make-directory call.
-    if (folder.empty() || (!DirectoryExists(folder) && !CreateDirectoryW(folder.c_str(), nullptr)))
-        folder = SpecialFolderPath(CSIDL_FAVORITES);
-    FavoritesRoot = folder;
+    std::wstring folder = UsableFavoritesFolder(AnsiToWide(SettingsData->FavoritesFolder));
+    SettingsData->FavoritesFolder = WideToAnsi(folder);
+    // A folder the shell cannot show leaves the tree empty: the program
+    // still starts.
+    if (!FolderTreeView->SetRoot(folder)) ShowMessageBox(Wnd, PathSettingErrorText(folder), MB_OK | MB_ICONERROR);
+    FolderTreeView->SetRootText(kFavoritesRootText);
+}
 
-    TreeView_DeleteAllItems(FolderTreeView);
-    TVINSERTSTRUCTW item{};
-    item.hParent = TVI_ROOT;
-    item.hInsertAfter = TVI_LAST;
-    item.item.mask = TVIF_TEXT;
-    item.item.pszText = const_cast<wchar_t*>(L"お気に入り");
-    TreeView_InsertItem(FolderTreeView, &item);
+void TMainForm::ApplySettings()
+{
+    const TInitData& s = *SettingsData;
+    ApplyTreeLook();
+    std::wstring root = AnsiToWide(s.FavoritesFolder);
+    if (!FolderTreeView->SetRoot(root)) ShowMessageBox(Wnd, PathSettingErrorText(root), MB_OK | MB_ICONERROR);
+    FolderTreeView->SetRootText(kFavoritesRootText);
+    for (auto& window : FolderWindowObjects) window->ApplySettings();
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (Navigator) Navigator->SetLook(s.ToolColor, s.ToolTransparency);
+    Raster->SetPluginFolder(AnsiToWide(s.PluginFolder));
+    RebuildFileTypeMenus();
+}
+
+void TMainForm::SetNavigatorOpen(bool open)
+{
+    if (open == bool(Navigator)) return;
+    TInitData& s = *SettingsData;
+    if (!open) {
+        RecordNavigatorPosition();
+        Navigator.reset();
+        return;
+    }
+    Navigator = std::make_unique<TSubForm06080>(Wnd, s.ToolColor, s.ToolTransparency, s.NavigatorLeft, s.NavigatorTop);
+    if (!Navigator->Handle()) {
+        Navigator.reset();
+        return;
+    }
+    // Each wedge is an arrow key of the folder tree.
+    Navigator->OnWedge = [this](TPadWedge wedge) {
+        using TStep = TSHTreeView::TArrowStep;
+        const TStep steps[] = {TStep::Left, TStep::Right, TStep::Up, TStep::Down};
+        Tree->ArrowStep(steps[int(wedge)]);
+    };
+}
+
+void TMainForm::RecordNavigatorPosition()
+{
+    if (!Navigator) return;
+    POINT at = Navigator->Position();
+    SettingsData->NavigatorLeft = at.x;
+    SettingsData->NavigatorTop = at.y;
 }
 
 void TMainForm::RestoreFolderWindows()
@@ -193,7 +230,9 @@ void TMainForm::RecordWorkspace()
     s.StatusBarVisible = StatusBarVisible();
     s.IncludeHidden = Tree->IncludeHidden();
     s.ShVirtuaItems = uint16_t(Tree->ShVirtuaItems());
-    s.FavoritesFolder = WideToAnsi(FavoritesRoot);
+    // The root the tree shows; a root it could not show keeps the setting.
+    if (!FolderTreeView->Root().empty()) s.FavoritesFolder = WideToAnsi(FolderTreeView->Root());
+    RecordNavigatorPosition();
     RecordBands();
     // Bottom of the stacking order first, so the active window comes back
     // on top.

@@ -34,7 +34,7 @@ bool TShellFolderDialog::Execute()
     if (!root || !initial) return false;
     wchar_t displayName[MAX_PATH + 1] = {};
     BROWSEINFOW info{};
-    info.hwndOwner = ShellOwnerWindow() ? ShellOwnerWindow() : GetActiveWindow();
+    info.hwndOwner = Owner ? Owner : ShellOwnerWindow() ? ShellOwnerWindow() : GetActiveWindow();
     info.pidlRoot = root.get();
     info.pszDisplayName = displayName;
     info.lpszTitle = Title.c_str();

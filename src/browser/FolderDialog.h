@@ -31,6 +31,8 @@ public:
     TSpecialFolder InitFolder = sfDrives;
     std::wstring Title;
     unsigned Options = bifReturnOnlyFSDIRs;
+    // The window the browser is modal to; null: the shell's owner window.
+    HWND Owner = nullptr;
 
     // True when the user chose a folder.
     bool Execute();

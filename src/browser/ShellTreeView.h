@@ -89,6 +89,11 @@ public:
     // that exist, visible or not; going there expands it by one level.
     bool HasNeighbour(bool next) const;
     void GoToNeighbour(bool next);
+    // What the arrow keys do from the selected node: left collapses it or
+    // goes to its parent, right expands it or goes to its first child, up
+    // and down go to the previous and next visible node.
+    enum class TArrowStep { Left, Right, Up, Down };
+    void ArrowStep(TArrowStep step);
     void EditSelectedLabel();
     void RefreshSelectedChildren();
     bool NewFolder();

@@ -65,6 +65,29 @@ void TSHTreeView::GoToNeighbour(bool next)
     if (SelectedNode() == node) SendMessageW(Tree, TVM_EXPAND, TVE_EXPAND, LPARAM(node));
 }
 
+void TSHTreeView::ArrowStep(TArrowStep step)
+{
+    HTREEITEM node = SelectedNode();
+    if (!node) return;
+    bool expanded = SendMessageW(Tree, TVM_GETITEMSTATE, WPARAM(node), TVIS_EXPANDED) & TVIS_EXPANDED;
+    HTREEITEM target = nullptr;
+    switch (step) {
+    case TArrowStep::Left:
+        Up();
+        return;
+    case TArrowStep::Right:
+        if (!expanded) {
+            ExpandNode(node);
+            return;
+        }
+        target = Next(node, TVGN_CHILD);
+        break;
+    case TArrowStep::Up: target = Next(node, TVGN_PREVIOUSVISIBLE); break;
+    case TArrowStep::Down: target = Next(node, TVGN_NEXTVISIBLE); break;
+    }
+    if (target) SendMessageW(Tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(target));
+}
+
 void TSHTreeView::EditSelectedLabel()
 {
     if (HTREEITEM node = SelectedNode()) SendMessageW(Tree, TVM_EDITLABELW, 0, LPARAM(node));

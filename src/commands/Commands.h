@@ -21,6 +21,8 @@ void BindWindowCommands(TActionList& actions, IMainFrame& frame);
 void BindTransferCommands(TActionList& actions, IMainFrame& frame);
 void BindExportCommands(TActionList& actions, IMainFrame& frame);
 void BindHelpCommands(TActionList& actions, IMainFrame& frame);
+void BindFavoritesCommands(TActionList& actions, IMainFrame& frame);
+void BindIconCommands(TActionList& actions, IMainFrame& frame);
 
 // Gives a command its execute handler (a command the table does not have
 // is ignored).

@@ -3,12 +3,14 @@
 // it; each area binds its handlers through it (Commands.h), and knows no
 // window of the frame's by its handle.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
 class TActionList;
+class TFolderTreeView;
 class TRaster;
 class TInitData;
 class TSHFileFilter;
@@ -29,6 +31,10 @@ public:
     virtual TInitData& Settings() = 0;
     virtual TActionList& Actions() = 0;
     virtual TSHTreeView& ShellTree() = 0;
+    // The favorites tree on the second page of the left panel, and what a
+    // selection in it runs.
+    virtual TFolderTreeView& FavoritesTree() = 0;
+    virtual void SetFavoriteSelectHandler(std::function<void(HTREEITEM node)> handler) = 0;
     // Which of the tree and the attached list has the keyboard focus now.
     virtual TFocusPane FocusedPane() const = 0;
 
@@ -77,7 +83,18 @@ public:
                                   const std::wstring& depth) = 0;
     virtual void ShowLoadProgress(bool visible) = 0;
 
+    // ---- the navigator pad, open or closed (its position kept in the
+    // settings)
+    virtual bool NavigatorOpen() const = 0;
+    virtual void SetNavigatorOpen(bool open) = 0;
+
     // ---- other services
+    // After the options dialog: everything on screen takes the settings
+    // again (trees, lists and their colours, click style, the navigator,
+    // the favorites root, the plug-in folder, the select-by-type menus).
+    virtual void ApplySettings() = 0;
+    // The command images (16 x 16), for dialogs that show some of them.
+    virtual HIMAGELIST CommandImages() const = 0;
     // The help file at a context's topic, or at its table of contents.
     virtual void ShowHelp(int helpContext) = 0;
     virtual void ShowHelpContents() = 0;

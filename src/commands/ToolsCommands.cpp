@@ -1,10 +1,13 @@
-// The tools menu's platform tools: choosing the program that opens a file,
-// the network drive dialogs and emptying the recycle bin.
+// The tools menu's platform tools (choosing the program that opens a file,
+// the network drive dialogs, emptying the recycle bin), the navigator pad
+// and the options dialog.
 #include "browser/ShellListView.h"
 #include "browser/ShellTreeView.h"
 #include "commands/Commands.h"
 #include "commands/Frame.h"
 #include "core/commands/CommandIds.h"
+#include "core/settings/InitData.h"
+#include "dialogs/OptionsDialog.h"
 #include "fileops/PlatformTools.h"
 #include "gui/MessageBox.h"
 
@@ -34,6 +37,23 @@ void EmptyBin(IMainFrame& frame)
     for (TSHListView* list : frame.FolderLists()) list->Refresh();
 }
 
+// The settings keep whether the pad is open, for the next start.
+void ToggleNavigator(IMainFrame& frame)
+{
+    bool open = !frame.NavigatorOpen();
+    frame.Settings().NavigatorVisible = open;
+    frame.SetNavigatorOpen(open);
+}
+
+// OK stores into the settings; the frame shows them at once. The file is
+// written at exit as always (a save now would drop the folder windows,
+// which are recorded only then).
+void Options(IMainFrame& frame)
+{
+    TSubForm06090 dialog(frame.OwnerWindow(), frame.Settings(), frame.CommandImages());
+    if (dialog.ShowModal() == IDOK) frame.ApplySettings();
+}
+
 }  // namespace
 
 void BindToolsCommands(TActionList& actions, IMainFrame& frame)
@@ -42,4 +62,6 @@ void BindToolsCommands(TActionList& actions, IMainFrame& frame)
     BindCommand(actions, Cmd::MapNetworkDrive, [&frame] { RunConnectDriveDialog(frame.OwnerWindow()); });
     BindCommand(actions, Cmd::DisconnectNetworkDrive, [&frame] { RunDisconnectDriveDialog(frame.OwnerWindow()); });
     BindCommand(actions, Cmd::EmptyRecycleBin, [&frame] { EmptyBin(frame); });
+    BindCommand(actions, Cmd::Navigator, [&frame] { ToggleNavigator(frame); });
+    BindCommand(actions, Cmd::Options, [&frame] { Options(frame); });
 }

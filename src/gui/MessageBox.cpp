@@ -38,3 +38,14 @@ void ShowCurrentException(HWND owner)
         ShowErrorBox(owner, L"予期しないエラーが発生しました。");
     }
 }
+
+std::wstring SystemErrorText(DWORD code)
+{
+    wchar_t* buffer = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = n ? std::wstring(buffer, n) : std::wstring(L"エラー");
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return text + L" (" + std::to_wstring(code) + L")";
+}

@@ -16,3 +16,6 @@ void ShowErrorBox(HWND owner, const std::wstring& text);
 std::wstring ExceptionText(const std::exception& e);
 // The error box for the exception being handled (call inside a catch).
 void ShowCurrentException(HWND owner);
+
+// The system's text for an error code, with the code in brackets.
+std::wstring SystemErrorText(DWORD code);

@@ -13,13 +13,6 @@ namespace {
 
 class FolderWindowTest : public TFrameFixture {
 protected:
-    TInitData Written()
-    {
-        std::vector<uint8_t> bytes = ReadWholeFile(App / L"Quirevue.qvs");
-        TInitData data;
-        EXPECT_FALSE(DecodeSettings(bytes.data(), bytes.size(), data).Damaged);
-        return data;
-    }
     std::wstring StatusText(int panel)
     {
         wchar_t text[256] = {};
@@ -217,7 +210,7 @@ TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
     Pump();
     Close();
 
-    TInitData recorded = Written();
+    TInitData recorded = WrittenSettings();
     ASSERT_EQ(recorded.Windows.size(), 2u);
     EXPECT_TRUE(recorded.Windows[0].FolderLock);
     EXPECT_EQ(recorded.Windows[0].ViewStyle, 3);
@@ -233,7 +226,7 @@ TEST_F(FolderWindowTest, WorkspaceRestoresEveryWindowAsRecorded)
     EXPECT_TRUE(restored.FolderLock());
     EXPECT_EQ(restored.GetFolderPath(), one);
     Close();
-    TInitData again = Written();
+    TInitData again = WrittenSettings();
     ASSERT_EQ(again.Windows.size(), 2u);
     for (size_t i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);

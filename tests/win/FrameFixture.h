@@ -17,6 +17,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 class TFrameFixture : public ::testing::Test {
 protected:
@@ -29,6 +30,15 @@ protected:
 
     // Writes the settings the window starts from (defaults when not called).
     void WriteSettings(const TInitData& data) { ASSERT_TRUE(WriteWholeFile(App / L"Quirevue.qvs", EncodeSettings(data))); }
+
+    // The settings file as the program wrote it.
+    TInitData WrittenSettings()
+    {
+        std::vector<uint8_t> bytes = ReadWholeFile(App / L"Quirevue.qvs");
+        TInitData data;
+        EXPECT_FALSE(DecodeSettings(bytes.data(), bytes.size(), data).Damaged);
+        return data;
+    }
 
     TMainForm& Start()
     {

@@ -178,9 +178,13 @@ TEST_F(CommandAreasTest, ViewStyleSortLockAndSwitches)
     ASSERT_TRUE(Run(Cmd::ShowHiddenFiles));
     EXPECT_NE(form.ShellTree().IncludeHidden(), hidden);
 
-    // The navigator pad is not there yet; the search for a computer is a
+    // The navigator pad opens and closes; the search for a computer is a
     // stub that ends the process under Wine.
-    EXPECT_FALSE(Action(Cmd::Navigator).Enabled);
+    EXPECT_TRUE(Action(Cmd::Navigator).Enabled);
+    ASSERT_TRUE(Run(Cmd::Navigator));
+    EXPECT_TRUE(Action(Cmd::Navigator).Checked);
+    ASSERT_TRUE(Run(Cmd::Navigator));
+    EXPECT_FALSE(Action(Cmd::Navigator).Checked);
     EXPECT_EQ(Action(Cmd::FindComputer).Enabled, !RunningUnderWine());
 }
 

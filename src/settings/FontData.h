@@ -6,6 +6,7 @@
 
 COLORREF ColorToRGB(TColor color);
 TFontData FontDataFromLogFont(const LOGFONTW& font);
+LOGFONTW LogFontFromData(const TFontData& font);
 HFONT CreateFontFromData(const TFontData& font);
 // The system's icon-title font, the default of every font setting.
 TFontData IconTitleFontData();

@@ -1,4 +1,4 @@
-#include "app/FontData.h"
+#include "settings/FontData.h"
 
 #include "gui/Handles.h"
 #include "gui/Strings.h"
@@ -28,7 +28,7 @@ TFontData FontDataFromLogFont(const LOGFONTW& font)
     return data;
 }
 
-HFONT CreateFontFromData(const TFontData& font)
+LOGFONTW LogFontFromData(const TFontData& font)
 {
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(font.Size, ScreenPixelsPerInch(), 72);
@@ -39,6 +39,12 @@ HFONT CreateFontFromData(const TFontData& font)
     lf.lfCharSet = DEFAULT_CHARSET;
     std::wstring name = AnsiToWide(font.Name);
     lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+    return lf;
+}
+
+HFONT CreateFontFromData(const TFontData& font)
+{
+    LOGFONTW lf = LogFontFromData(font);
     return CreateFontIndirectW(&lf);
 }
 
