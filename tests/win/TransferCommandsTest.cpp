@@ -20,11 +20,14 @@ std::vector<uint8_t> Bytes(const char* text) { return std::vector<uint8_t>(text,
 
 // The user in front of the dialogs the command shows, on a thread of its
 // own: the folder browser is pointed at `destination` and confirmed (or
-// cancelled when it is empty); every later question is answered No and
-// every message box OK, their texts noted.
+// cancelled when it is empty); every later question is answered with
+// `reply` (No unless told) and every message box OK, their texts noted.
 class TTransferUser {
 public:
-    explicit TTransferUser(std::wstring destination) : Destination(std::move(destination)), Thread([this] { Run(); }) {}
+    explicit TTransferUser(std::wstring destination, int reply = IDNO)
+        : Destination(std::move(destination)), Reply(reply), Thread([this] { Run(); })
+    {
+    }
     ~TTransferUser()
     {
         Stop = true;
@@ -66,7 +69,7 @@ private:
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         } else if (GetDlgItem(dialog, IDNO)) {
             ++Questions;
-            PostMessageW(dialog, WM_COMMAND, IDNO, 0);
+            PostMessageW(dialog, WM_COMMAND, Reply, 0);
         } else {
             wchar_t text[512] = {};
             GetDlgItemTextW(dialog, 0xFFFF, text, 512);
@@ -86,6 +89,7 @@ private:
     }
 
     std::wstring Destination;
+    int Reply;
     std::atomic<bool> Stop{false};
     std::set<HWND> Seen;
     mutable std::mutex Mutex;
@@ -177,26 +181,39 @@ TEST_F(TransferCommandsTest, TheTreesFolderGoesWhole)
     EXPECT_TRUE(FileExists(from + L"\\a.txt"));
 }
 
-// A file and a folder of the same names wait at the destination: the
-// shell asks, and with No nothing is overwritten and nothing is lost.
+// A file and a folder of the same names wait at the destination: each is
+// asked about. With No nothing is overwritten and nothing is lost; with
+// Yes the file is replaced and the folders are merged, not nested.
 TEST_F(TransferCommandsTest, ClashesAtTheDestinationAreAsked)
 {
-    std::wstring from = MakeFolder(L"from", {L"sub"}, {L"sub\\inner.txt"});
-    std::wstring to = MakeFolder(L"to", {L"sub"}, {L"sub\\other.txt"});
-    ASSERT_TRUE(WriteWholeFile(from + L"\\a.txt", Bytes("new")));
-    ASSERT_TRUE(WriteWholeFile(to + L"\\a.txt", Bytes("old")));
-    Start();
-    TSHListView& list = OpenWindow(from);
-    SelectOnly(list, {L"a.txt", L"sub"});
-    {
-        TTransferUser user(to);
-        EXPECT_TRUE(Run(Cmd::MoveToFolder));
-        EXPECT_EQ(user.Browsers, 1);
-        EXPECT_GE(user.Questions, 1);
-        for (const std::wstring& text : user.Messages()) std::printf("told: %ls\n", text.c_str());
+    for (int reply : {IDNO, IDYES}) {
+        SCOPED_TRACE(reply == IDNO ? "No" : "Yes");
+        std::wstring from = MakeFolder(reply == IDNO ? L"from1" : L"from2", {L"sub"}, {L"sub\\inner.txt"});
+        std::wstring to = MakeFolder(reply == IDNO ? L"to1" : L"to2", {L"sub"}, {L"sub\\other.txt"});
+        ASSERT_TRUE(WriteWholeFile(from + L"\\a.txt", Bytes("new")));
+        ASSERT_TRUE(WriteWholeFile(to + L"\\a.txt", Bytes("old")));
+        if (!Form) Start();
+        TSHListView& list = OpenWindow(from);
+        SelectOnly(list, {L"a.txt", L"sub"});
+        {
+            TTransferUser user(to, reply);
+            EXPECT_TRUE(Run(Cmd::MoveToFolder));
+            EXPECT_EQ(user.Browsers, 1);
+            EXPECT_EQ(user.Questions, 2) << "one question for the file, one for the folder";
+            EXPECT_TRUE(user.Messages().empty());
+        }
+        EXPECT_TRUE(FileExists(to + L"\\sub\\other.txt"));
+        EXPECT_FALSE(FileExists(to + L"\\sub\\sub"));
+        if (reply == IDNO) {
+            EXPECT_EQ(ReadWholeFile(to + L"\\a.txt"), Bytes("old"));
+            EXPECT_EQ(ReadWholeFile(from + L"\\a.txt"), Bytes("new"));
+            EXPECT_TRUE(FileExists(from + L"\\sub\\inner.txt"));
+            EXPECT_FALSE(FileExists(to + L"\\sub\\inner.txt"));
+        } else {
+            EXPECT_EQ(ReadWholeFile(to + L"\\a.txt"), Bytes("new"));
+            EXPECT_FALSE(FileExists(from + L"\\a.txt"));
+            EXPECT_TRUE(FileExists(to + L"\\sub\\inner.txt"));
+            EXPECT_FALSE(FileExists(from + L"\\sub"));
+        }
     }
-    EXPECT_EQ(ReadWholeFile(to + L"\\a.txt"), Bytes("old"));
-    EXPECT_EQ(ReadWholeFile(from + L"\\a.txt"), Bytes("new"));
-    EXPECT_TRUE(FileExists(to + L"\\sub\\other.txt"));
-    EXPECT_TRUE(FileExists(from + L"\\sub\\inner.txt") || FileExists(to + L"\\sub\\inner.txt"));
 }
