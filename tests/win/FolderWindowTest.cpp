@@ -9,6 +9,9 @@
 #include "viewer/Raster.h"
 #include "ViewerTestSupport.h"
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 class FolderWindowTest : public TFrameFixture {
@@ -159,6 +162,87 @@ TEST_F(FolderWindowTest, SelectedPictureShowsInTheViewer)
     }
     EXPECT_FALSE(form.ImageView().HasImage());
     EXPECT_EQ(form.PictureLabel(0), L"  ");
+    Close();
+}
+
+namespace {
+
+// The first child window of that class holding the command (any, for 0).
+HWND ChildOf(HWND parent, const wchar_t* className, int command = 0)
+{
+    struct TFind {
+        const wchar_t* ClassName;
+        int Command;
+        HWND Found = nullptr;
+    } find{className, command};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* f = reinterpret_cast<TFind*>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (lstrcmpiW(name, f->ClassName) != 0) return TRUE;
+            if (f->Command && SendMessageW(window, TB_COMMANDTOINDEX, WPARAM(f->Command), 0) < 0) return TRUE;
+            f->Found = window;
+            return FALSE;
+        },
+        LPARAM(&find));
+    return find.Found;
+}
+
+}  // namespace
+
+// While a picture decodes, "中止(&C)" is enabled and both its button and Esc
+// stop the load with the plug-in's message; a second show is refused
+// without touching the running load, and no other shortcut runs meanwhile.
+TEST_F(FolderWindowTest, APictureLoadIsCancelledByTheButtonOrEsc)
+{
+    ASSERT_TRUE(CopyPlugin(App, false, L"tp_slow"));
+    std::wstring folder = MakeFolder(L"slow", 0);
+    ASSERT_TRUE(WriteWholeFile(folder + L"\\slow.qvtp", {'Q', 'V', 'T', 'P', 0, 0, 0, 0}));
+    TMainForm& form = Start();
+    TSHListView& list = OpenWindow(folder);
+    HWND bar = ChildOf(form.Handle(), PROGRESS_CLASSW);
+    HWND buttons = ChildOf(form.Handle(), TOOLBARCLASSNAMEW, Cmd::ViewerCancel);
+    ASSERT_TRUE(bar && buttons);
+    for (bool byButton : {true, false}) {
+        SCOPED_TRACE(byButton ? "the button" : "Esc");
+        SelectOnly(list, {L"slow.qvtp"});
+        std::atomic<bool> enabledDuring{false}, barKept{false}, waited{false};
+        std::thread user([&] {
+            for (int i = 0; i < 400 && !IsWindowVisible(bar); ++i) Sleep(10);
+            Sleep(100);
+            waited = IsWindowVisible(bar);
+            enabledDuring = SendMessageW(buttons, TB_ISBUTTONENABLED, Cmd::ViewerCancel, 0) != 0;
+            // A second show and a shortcut arrive while the plug-in runs.
+            PostMessageW(form.Handle(), WM_COMMAND, Cmd::ShowInViewer, 0);
+            PostMessageW(list.ListHandle(), WM_KEYDOWN, VK_DELETE, 0);
+            Sleep(200);
+            barKept = IsWindowVisible(bar);
+            if (byButton) {
+                RECT r{};
+                SendMessageW(buttons, TB_GETRECT, Cmd::ViewerCancel, LPARAM(&r));
+                LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                PostMessageW(buttons, WM_LBUTTONDOWN, MK_LBUTTON, at);
+                PostMessageW(buttons, WM_LBUTTONUP, 0, at);
+            } else {
+                PostMessageW(list.ListHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            }
+        });
+        TDialogAnswerer answerer(IDOK);
+        form.ActionList().Execute(Cmd::ShowInViewer, form.Handle());
+        user.join();
+        EXPECT_TRUE(waited) << "the bar shows while the plug-in runs";
+        EXPECT_TRUE(enabledDuring) << "中止 is enabled during the decode";
+        EXPECT_TRUE(barKept) << "a second show leaves the running load alone";
+        EXPECT_EQ(answerer.Text, L"[Code1] Plug-Inでの読込みを中止しました。");
+        EXPECT_EQ(answerer.Count(), 1) << "one message, and no shortcut ran";
+        EXPECT_FALSE(IsWindowVisible(bar));
+        EXPECT_FALSE(form.ImageView().Loading());
+        EXPECT_FALSE(SendMessageW(buttons, TB_ISBUTTONENABLED, Cmd::ViewerCancel, 0));
+        EXPECT_TRUE(FileExists(folder + L"\\slow.qvtp"));
+        Pump();
+    }
     Close();
 }
 
