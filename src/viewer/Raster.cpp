@@ -501,11 +501,21 @@ LRESULT TRaster::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (GetCapture() == Wnd) ReleaseCapture();
         if (auto* t = tool()) {
             t->MouseUp(*this, msg == WM_LBUTTONUP ? 0 : 1, UINT(wParam), x, y);
-            if (msg == WM_LBUTTONUP) t->Click(*this);
+            if (msg == WM_LBUTTONUP && !ReleaseEndsDoubleClick) t->Click(*this);
         }
+        if (msg == WM_LBUTTONUP) ReleaseEndsDoubleClick = false;
         return 0;
     case WM_LBUTTONDBLCLK:
-        if (auto* t = tool()) t->DblClick(*this);
+        // The second press of a double-click: the system sends it in place
+        // of a button-down, so it is a press for the tools (the release that
+        // follows pairs with it), but its release is no further click: the
+        // first press's release was the click.
+        SetCapture(Wnd);
+        ReleaseEndsDoubleClick = true;
+        if (auto* t = tool()) {
+            t->DblClick(*this);
+            t->MouseDown(*this, 0, UINT(wParam), x, y);
+        }
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && HasImage()) {

@@ -123,6 +123,7 @@ private:
     void PaintMargins(HDC dc, const RECT& client);
     void RunDeferred();
     void PumpWhileDecoding();
+    bool ReleaseEndsDoubleClick = false;
     int Message(const std::wstring& text, UINT flags);
 
     TSusiePlugs Plugs;
