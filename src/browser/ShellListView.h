@@ -165,6 +165,8 @@ private:
     bool PressMovedFarEnough();
     void DragSelection();
     void ControlPressOnSelection(int index);
+    void HoverSelect(WPARAM keys, POINT client);
+    int PressedRow = -1;  // the row last pressed on, until the pointer rests on another
     void ItemChanged(const NMLISTVIEW& info);
     void RecountSelection();
     void RaiseSelChange();
