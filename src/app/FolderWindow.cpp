@@ -133,7 +133,17 @@ void TSubForm08010::FormCreate(const TWindowData& record, bool filtering)
     };
 
     SetIconFromTree();
-    SetWindowTextW(Wnd, list.GetFolderPath().c_str());
+    SetCaption(list.GetFolderPath());
+}
+
+void TSubForm08010::SetCaption(const std::wstring& text)
+{
+    SetWindowTextW(Wnd, text.c_str());
+    // The frame's window menu took the caption the window was made with
+    // (none); some systems do not follow a later change until the menu is
+    // refreshed.
+    SendMessageW(Frame.MdiClient(), WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(Frame.OwnerWindow());
 }
 
 void TSubForm08010::SetIconFromTree()
@@ -162,10 +172,10 @@ void TSubForm08010::SHListViewShListChange()
     SetIconFromTree();
     TSHTreeView& tree = Frame.ShellTree();
     if (FolderShownByPath(tree, *List)) {
-        SetWindowTextW(Wnd, List->GetFolderPath().c_str());
+        SetCaption(List->GetFolderPath());
     } else {
         TSHFolderItem* node = tree.SelectedItem();
-        SetWindowTextW(Wnd, node ? node->GetDisplayName().c_str() : L"");
+        SetCaption(node ? node->GetDisplayName() : std::wstring());
     }
     InvalidateRect(Wnd, nullptr, FALSE);
     // A maximised child shows its icon in the frame's menu bar.

@@ -246,6 +246,39 @@ TEST_F(FolderWindowTest, APictureLoadIsCancelledByTheButtonOrEsc)
     Close();
 }
 
+// The frame's window menu names a new folder window by its folder from
+// the start, as its caption does.
+TEST_F(FolderWindowTest, TheWindowMenuNamesANewWindowByItsFolder)
+{
+    std::wstring one = MakeFolder(L"one", 0), two = MakeFolder(L"two", 0);
+    TMainForm& form = Start();
+    auto entries = [&] {
+        std::vector<std::wstring> texts;
+        HMENU bar = GetMenu(form.Handle());
+        for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
+            HMENU sub = GetSubMenu(bar, i);
+            for (int j = 0; sub && j < GetMenuItemCount(sub); ++j) {
+                if (GetMenuItemID(sub, j) < 30000 || GetMenuItemID(sub, j) == UINT(-1)) continue;
+                wchar_t text[MAX_PATH + 8] = {};
+                GetMenuStringW(sub, UINT(j), text, MAX_PATH + 8, MF_BYPOSITION);
+                texts.push_back(text);
+            }
+        }
+        return texts;
+    };
+    for (const std::wstring& folder : {one, two}) {
+        form.ShellTree().SelectPath(folder);
+        form.ActionList().Execute(Cmd::NewWindow, form.Handle());
+        std::vector<std::wstring> texts = entries();
+        ASSERT_FALSE(texts.empty());
+        bool named = false;
+        for (const std::wstring& text : texts) named = named || text.find(folder) != std::wstring::npos;
+        EXPECT_TRUE(named) << "no entry names " << std::string(folder.begin(), folder.end());
+        for (const std::wstring& text : texts) EXPECT_GT(text.size(), 4u) << "an entry with a number only";
+    }
+    Close();
+}
+
 // The folder summary comes at once from what the shell gives, and is
 // corrected when the folder's exact sizes have been read (the shell keeps
 // only 32 bits of a size).
