@@ -5,11 +5,15 @@
 #include "core/shell/FileFilter.h"
 #include "FrameFixture.h"
 #include "support/DialogAnswerer.h"
+#include "support/GuiTestHelpers.h"
+#include "support/HostCommand.h"
 #include "support/PictureFiles.h"
 #include "viewer/Raster.h"
 #include "ViewerTestSupport.h"
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -275,6 +279,50 @@ TEST_F(FolderWindowTest, TheWindowMenuNamesANewWindowByItsFolder)
         for (const std::wstring& text : texts) named = named || text.find(folder) != std::wstring::npos;
         EXPECT_TRUE(named) << "no entry names " << std::string(folder.begin(), folder.end());
         for (const std::wstring& text : texts) EXPECT_GT(text.size(), 4u) << "an entry with a number only";
+    }
+    Close();
+}
+
+// A folder window recorded maximised comes back maximised over the whole
+// client area: no frame of its own inside it, no scroll bars on the client,
+// and its normal bounds kept for when it is restored.
+TEST_F(FolderWindowTest, AMaximisedWindowComesBackMaximised)
+{
+    std::wstring one = MakeFolder(L"one", 2);
+    Start();
+    OpenWindow(one);
+    HWND child = Form->FolderWindows()[0]->Handle();
+    MoveWindow(child, 10, 20, 300, 200, TRUE);
+    SendMessageW(Form->MdiClient(), WM_MDIMAXIMIZE, WPARAM(child), 0);
+    Pump();
+    Close();
+    ASSERT_EQ(Written().Windows.size(), 1u);
+    ASSERT_EQ(Written().Windows[0].WindowState, 2);
+
+    Start();
+    ASSERT_EQ(Form->FolderWindows().size(), 1u);
+    child = Form->FolderWindows()[0]->Handle();
+    HWND client = Form->MdiClient();
+    EXPECT_TRUE(IsZoomed(child));
+    RECT area{}, inner{};
+    GetClientRect(client, &area);
+    GetClientRect(child, &inner);
+    MapWindowPoints(child, client, reinterpret_cast<POINT*>(&inner), 2);
+    EXPECT_EQ(inner.left, area.left);
+    EXPECT_EQ(inner.top, area.top);
+    EXPECT_EQ(inner.right, area.right);
+    EXPECT_EQ(inner.bottom, area.bottom);
+    LONG_PTR style = GetWindowLongPtrW(client, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL)) << "scroll bars on the client";
+    WINDOWPLACEMENT wp{sizeof wp};
+    GetWindowPlacement(child, &wp);
+    EXPECT_EQ(wp.rcNormalPosition.right - wp.rcNormalPosition.left, 300);
+    // For looking at it: QV_MAXIMISED_SCREENSHOT names a PNG file on the host.
+    if (const char* shot = std::getenv("QV_MAXIMISED_SCREENSHOT"); shot && *shot) {
+        UpdateWindow(Form->Handle());
+        PumpFor(300);
+        std::wstring path(shot, shot + std::strlen(shot));
+        EXPECT_TRUE(RunOnHost(L"import -window root " + ShellQuoted(path)));
     }
     Close();
 }
