@@ -7,8 +7,11 @@
 #include "shell/ShellClipboard.h"
 #include "support/DialogAnswerer.h"
 #include "support/GuiTestHelpers.h"
+#include "support/HostCommand.h"
 #include "support/MenuWatcher.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -251,7 +254,12 @@ TEST_F(ShellPopupMenuTest, BackgroundMenuIsTheFramesOwn)
     ASSERT_TRUE(CopyToClipboard(list.FileList().GetSelectedIDList(), false));
     SelectNamed(list, {L"one.txt"});
 
-    TMenuWatcher user([](const std::vector<TSeenMenuEntry>& entries) { return IndexOfCommand(entries, Cmd::SelectAll); });
+    TMenuWatcher user([](const std::vector<TSeenMenuEntry>& entries) {
+        // For looking at it: QV_BACKGROUND_MENU_SCREENSHOT names a PNG file on the host.
+        if (const char* shot = std::getenv("QV_BACKGROUND_MENU_SCREENSHOT"); shot && *shot)
+            RunOnHost(L"import -window root " + ShellQuoted(std::wstring(shot, shot + std::strlen(shot))));
+        return IndexOfCommand(entries, Cmd::SelectAll);
+    });
     POINT screen = hit.pt;
     ClientToScreen(control, &screen);
     // Real input comes in while this thread pumps, as it would.
