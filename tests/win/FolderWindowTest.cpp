@@ -171,27 +171,29 @@ TEST_F(FolderWindowTest, SelectedPictureShowsInTheViewer)
 
 namespace {
 
+struct TChildSearch {
+    const wchar_t* ClassName;
+    int Command;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK VisitChild(HWND window, LPARAM data)
+{
+    auto* f = reinterpret_cast<TChildSearch*>(data);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, f->ClassName) != 0) return TRUE;
+    if (f->Command && SendMessageW(window, TB_COMMANDTOINDEX, WPARAM(f->Command), 0) < 0) return TRUE;
+    f->Found = window;
+    return FALSE;
+}
+
 // The first child window of that class holding the command (any, for 0).
 HWND ChildOf(HWND parent, const wchar_t* className, int command = 0)
 {
-    struct TFind {
-        const wchar_t* ClassName;
-        int Command;
-        HWND Found = nullptr;
-    } find{className, command};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* f = reinterpret_cast<TFind*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (lstrcmpiW(name, f->ClassName) != 0) return TRUE;
-            if (f->Command && SendMessageW(window, TB_COMMANDTOINDEX, WPARAM(f->Command), 0) < 0) return TRUE;
-            f->Found = window;
-            return FALSE;
-        },
-        LPARAM(&find));
-    return find.Found;
+    TChildSearch search{className, command};
+    EnumChildWindows(parent, VisitChild, LPARAM(&search));
+    return search.Found;
 }
 
 }  // namespace
