@@ -79,7 +79,6 @@ bool TSubForm08010::CreateChild(const TWindowData& record, bool restore)
         mcs.y = record.Top;
         mcs.cx = record.Width;
         mcs.cy = record.Height;
-        mcs.style |= record.WindowState == 1 ? WS_MINIMIZE : record.WindowState == 2 ? WS_MAXIMIZE : 0;
     } else {
         mcs.x = mcs.y = CW_USEDEFAULT;
         mcs.cx = kInitialWidth;
@@ -91,14 +90,12 @@ bool TSubForm08010::CreateChild(const TWindowData& record, bool restore)
     }
     SendMessageW(Frame.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
     if (!Wnd) return false;
-    if (restore && record.WindowState != 0) {
-        // A minimised or maximised window keeps its normal bounds for later.
-        WINDOWPLACEMENT wp{};
-        wp.length = sizeof wp;
-        GetWindowPlacement(Wnd, &wp);
-        wp.rcNormalPosition = {record.Left, record.Top, record.Left + record.Width, record.Top + record.Height};
-        SetWindowPlacement(Wnd, &wp);
-    }
+    // A minimised or maximised window is made at its normal bounds, which it
+    // keeps for later, and then minimised or maximised by the client as the
+    // user's command would: a child made maximised and then given its normal
+    // bounds was drawn inside its own frame, with scroll bars on the client.
+    if (restore && record.WindowState == 2) SendMessageW(Frame.MdiClient(), WM_MDIMAXIMIZE, WPARAM(Wnd), 0);
+    else if (restore && record.WindowState == 1) ShowWindow(Wnd, SW_MINIMIZE);
     return true;
 }
 
@@ -133,7 +130,17 @@ void TSubForm08010::FormCreate(const TWindowData& record, bool filtering)
     };
 
     SetIconFromTree();
-    SetWindowTextW(Wnd, list.GetFolderPath().c_str());
+    SetCaption(list.GetFolderPath());
+}
+
+void TSubForm08010::SetCaption(const std::wstring& text)
+{
+    SetWindowTextW(Wnd, text.c_str());
+    // The frame's window menu took the caption the window was made with
+    // (none); some systems do not follow a later change until the menu is
+    // refreshed.
+    SendMessageW(Frame.MdiClient(), WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(Frame.OwnerWindow());
 }
 
 void TSubForm08010::SetIconFromTree()
@@ -162,10 +169,10 @@ void TSubForm08010::SHListViewShListChange()
     SetIconFromTree();
     TSHTreeView& tree = Frame.ShellTree();
     if (FolderShownByPath(tree, *List)) {
-        SetWindowTextW(Wnd, List->GetFolderPath().c_str());
+        SetCaption(List->GetFolderPath());
     } else {
         TSHFolderItem* node = tree.SelectedItem();
-        SetWindowTextW(Wnd, node ? node->GetDisplayName().c_str() : L"");
+        SetCaption(node ? node->GetDisplayName() : std::wstring());
     }
     InvalidateRect(Wnd, nullptr, FALSE);
     // A maximised child shows its icon in the frame's menu bar.

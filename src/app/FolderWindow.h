@@ -39,6 +39,7 @@ private:
     void FormCreate(const TWindowData& record, bool filtering);
     void FormActivate();
     void SetIconFromTree();
+    void SetCaption(const std::wstring& text);
     void SHListViewShListChange();
     void SHListViewShFolderLock(bool lock);
     bool SHListViewCustomDrawItem(int row, COLORREF& text);

@@ -103,6 +103,7 @@ TSubForm08010* TMainForm::OpenFolderWindow(const TWindowData& record, bool resto
     auto window = std::make_unique<TSubForm08010>(*this, record, restore, restore && FilteringOn);
     if (!window->Handle()) return nullptr;
     window->SHListView().ShellPopupMenu = SHPopupMenu.get();
+    window->SHListView().OnBackgroundMenu = [this](TSHListView&, POINT screen) { PopupBackgroundMenu(screen); };
     FolderWindowObjects.push_back(std::move(window));
     return FolderWindowObjects.back().get();
 }

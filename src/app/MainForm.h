@@ -151,9 +151,10 @@ private:
     void ShowDropDownMenu(HWND toolBar, int buttonId, TToolMenu menu);
     bool IsShortCutRefused() const;
 
-    // The shell context menu (MainFormPopup.cpp)
+    // The context menus (MainFormPopup.cpp)
     void CreateShellPopupMenu();
     bool SHPopupMenuShBeforPopup();
+    void PopupBackgroundMenu(POINT screen);
 
     // Workspace (MainFormWorkspace.cpp)
     void FormShow();

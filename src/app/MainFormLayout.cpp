@@ -346,6 +346,7 @@ void TMainForm::CreateLeftPanel()
     Raster->ZoomSize = 0.1;
     Raster->SetViewMode(TViewMode::vmExpand);
     Raster->OnLoadProgress = [this](int position, bool&) { SendMessageW(ProgressBar, PBM_SETPOS, position, 0); };
+    Raster->OnLoadingChange = [this] { UpdateActions(); };
     Raster->OnMouseWheel = [this](bool forward) { RasterMouseWheel(*Raster, forward, SettingsData->WheelMode); };
     PanelBox->OnResize = [this] {
         RECT r = PanelBox->ContentRect();

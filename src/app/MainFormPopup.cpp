@@ -1,6 +1,8 @@
-// The shell context menu of tree and lists: the shell's entries with the
-// program's "show in the plug-in viewer" and "invert the selection".
+// The context menus of tree and lists: the shell's entries with the
+// program's "show in the plug-in viewer" and "invert the selection" for
+// rows and nodes, and the frame's own menu for a list's background.
 #include "app/MainForm.h"
+#include "app/MenuBuilder.h"
 #include "app/StatusPanels.h"
 #include "browser/ShellListView.h"
 #include "browser/ShellPopupMenu.h"
@@ -65,4 +67,14 @@ bool TMainForm::SHPopupMenuShBeforPopup()
     menu.Items[1].Visible = viewer->Visible || invert->Visible;
     menu.SetInsertPos(viewer->Visible ? 2 : 0);
     return true;
+}
+
+void TMainForm::PopupBackgroundMenu(POINT screen)
+{
+    // The states are those of this moment, and the chosen command goes to
+    // the frame's command list (the list itself sits in a folder window).
+    HMENU menu = PopupMenu1.Get();
+    UpdateActions();
+    Menus->SyncMenu(menu);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Wnd, nullptr);
 }

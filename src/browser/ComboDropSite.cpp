@@ -9,7 +9,7 @@ TComboDropSite::TComboDropSite(TSHComboBox& box)
 
 HWND TComboDropSite::DropWindow() const { return Control; }
 
-TDropPlace TComboDropSite::DropPlaceAt(POINT)
+TDropPlace TComboDropSite::DropPlaceAt(POINT, bool folderShellTarget)
 {
     TDropPlace place;
     PCIDList current = Box.GetCurrentIDList();
@@ -23,7 +23,7 @@ TDropPlace TComboDropSite::DropPlaceAt(POINT)
     if ((attributes & fileSystemFolder) == fileSystemFolder && !(attributes & SFGAO_STREAM) &&
         SHGetPathFromIDListW(current, path) && *path)
         place.FolderPath = path;
-    else if (attributes & SFGAO_DROPTARGET)
+    if ((place.FolderPath.empty() || folderShellTarget) && (attributes & SFGAO_DROPTARGET))
         parent->GetUIObjectOf(GetAncestor(Control, GA_ROOT), 1, &child, IID_IDropTarget, nullptr,
                               place.ShellTarget.PutVoid());
     return place;

@@ -11,7 +11,7 @@ public:
     explicit TComboDropSite(TSHComboBox& box);
 
     HWND DropWindow() const override;
-    TDropPlace DropPlaceAt(POINT client) override;
+    TDropPlace DropPlaceAt(POINT client, bool folderShellTarget) override;
     void ClearDropHighlight() override {}
     bool Registered() const { return Registration.Registered(); }
     IDropTarget* DropTarget() const { return Registration.Target(); }

@@ -32,7 +32,7 @@ void TListDropSite::Highlight(int row)
 
 void TListDropSite::ClearDropHighlight() { Highlight(-1); }
 
-TDropPlace TListDropSite::DropPlaceAt(POINT client)
+TDropPlace TListDropSite::DropPlaceAt(POINT client, bool folderShellTarget)
 {
     TDropPlace place;
     LVHITTESTINFO hit{};
@@ -41,9 +41,8 @@ TDropPlace TListDropSite::DropPlaceAt(POINT client)
     TSHFileItem* row = index >= 0 ? List.FileList().Rows(index) : nullptr;
     if (row) {
         ULONG attributes = row->Attributes(kFileSystemFolder | SFGAO_STREAM | SFGAO_DROPTARGET);
-        if (IsFileSystemFolder(attributes)) {
-            place.FolderPath = row->GetPath();
-        } else if (attributes & SFGAO_DROPTARGET) {
+        if (IsFileSystemFolder(attributes)) place.FolderPath = row->GetPath();
+        if ((place.FolderPath.empty() || folderShellTarget) && (attributes & SFGAO_DROPTARGET)) {
             // A program, an archive, a shortcut: the shell knows what a drop does.
             IShellFolder* folder = List.FileList().GetFolderShellFolder();
             PCIDList item = row->RelativeList();
@@ -60,7 +59,6 @@ TDropPlace TListDropSite::DropPlaceAt(POINT client)
     TSHFileList& files = List.FileList();
     if (IsFileSystemFolder(files.FolderAttributes(kFileSystemFolder | SFGAO_STREAM)) && !files.GetFolderPath().empty())
         place.FolderPath = files.GetFolderPath();
-    else
-        *place.ShellTarget.Put() = files.GetFolderDropTarget();
+    if (place.FolderPath.empty() || folderShellTarget) *place.ShellTarget.Put() = files.GetFolderDropTarget();
     return place;
 }

@@ -11,7 +11,7 @@ public:
     explicit TListDropSite(TSHListView& list);
 
     HWND DropWindow() const override;
-    TDropPlace DropPlaceAt(POINT client) override;
+    TDropPlace DropPlaceAt(POINT client, bool folderShellTarget) override;
     void ClearDropHighlight() override;
     void DraggedOver(POINT client) override { ScrollNearEdge(Control, client); }
     bool Registered() const { return Registration.Registered(); }

@@ -86,6 +86,10 @@ public:
         *Data.Put() = data;
         Allowed = *effect;
         Files = DataObjectFiles(data);
+        // Objects without a file path (Control Panel, My Computer) cannot be
+        // copied by the program: such a drag, even mixed with files, goes
+        // whole to the shell's target, never in part to the program.
+        AllFiles = !Files.empty() && !DataObjectHasNonFileObjects(data);
         return DragOver(keys, point, effect);
     }
 
@@ -99,7 +103,7 @@ public:
         ScreenToClient(Site->DropWindow(), &client);
         Site->DraggedOver(client);
         TDropPlace place = PlaceAt(point);
-        if (!place.FolderPath.empty()) {
+        if (!place.FolderPath.empty() && AllFiles) {
             *effect = FileSystemEffect(keys, place.FolderPath, allowed);
         } else if (place.ShellTarget) {
             DWORD asked = allowed;
@@ -129,7 +133,7 @@ public:
         }
         TDropPlace place = PlaceAt(point);
         HRESULT result = S_OK;
-        if (!place.FolderPath.empty()) {
+        if (!place.FolderPath.empty() && AllFiles) {
             *effect = DropIntoFolder(keys, point, place.FolderPath, allowed);
         } else if (place.ShellTarget) {
             DWORD button = RightDrag ? MK_RBUTTON : MK_LBUTTON;
@@ -151,19 +155,40 @@ private:
     std::vector<std::wstring> Files;
     DWORD Allowed = DROPEFFECT_NONE;
     bool RightDrag = false;
+    bool AllFiles = false;
 
     void Forget()
     {
         if (Site) Site->ClearDropHighlight();
         Data = {};
         Files.clear();
+        AllFiles = false;
     }
 
     TDropPlace PlaceAt(POINTL point)
     {
         POINT client{point.x, point.y};
         ScreenToClient(Site->DropWindow(), &client);
-        return Site->DropPlaceAt(client);
+        return Site->DropPlaceAt(client, !AllFiles);
+    }
+
+    // Whether a dragged folder is the folder under the pointer or lies
+    // above it: a copy or move there would go into itself.
+    bool IntoItself(const std::wstring& folder) const
+    {
+        std::wstring target = FullPath(folder);
+        for (const std::wstring& file : Files)
+            if (IsSelfOrBelow(FullPath(file), target)) return true;
+        return false;
+    }
+
+    // The effects a drop into the folder may have: no copy or move of a
+    // folder into itself; a link to it stays possible.
+    DWORD AllowedInto(const std::wstring& folder, DWORD allowed) const
+    {
+        allowed &= Allowed;
+        if (IntoItself(folder)) allowed &= ~DWORD(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+        return allowed;
     }
 
     DWORD FileSystemEffect(DWORD keys, const std::wstring& folder, DWORD allowed)
@@ -171,14 +196,19 @@ private:
         if (Files.empty()) return DROPEFFECT_NONE;
         bool sameVolume = CompareStringOrdinal(VolumeOf(Files.front()).c_str(), -1, VolumeOf(folder).c_str(), -1,
                                                TRUE) == CSTR_EQUAL;
-        // A right-button drag shows what the menu will offer first.
-        return ChooseDropEffect(RightDrag ? DropKeys{} : KeysOf(keys), sameVolume, allowed & Allowed);
+        // The effect is chosen as if nothing were refused, so that a plain
+        // drag over the dragged folder shows no-drop instead of turning into
+        // a link; a right-button drag shows what its menu will still offer.
+        DWORD chosen = ChooseDropEffect(RightDrag ? DropKeys{} : KeysOf(keys), sameVolume, allowed & Allowed);
+        DWORD permitted = AllowedInto(folder, allowed);
+        if (chosen & permitted) return chosen;
+        return RightDrag ? permitted & DROPEFFECT_LINK : DROPEFFECT_NONE;
     }
 
     DWORD DropIntoFolder(DWORD keys, POINTL point, const std::wstring& folder, DWORD allowed)
     {
         DWORD effect = FileSystemEffect(keys, folder, allowed);
-        if (RightDrag) effect = AskDropEffect(Site->DropWindow(), POINT{point.x, point.y}, allowed & Allowed, effect);
+        if (RightDrag) effect = AskDropEffect(Site->DropWindow(), POINT{point.x, point.y}, AllowedInto(folder, allowed), effect);
         if (effect == DROPEFFECT_NONE) return DROPEFFECT_NONE;
         TransferKind kind = KindOf(effect);
         HWND owner = GetAncestor(Site->DropWindow(), GA_ROOT);

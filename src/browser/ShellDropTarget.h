@@ -11,8 +11,10 @@
 
 #include <string>
 
-// What lies under the pointer: a file-system folder to drop into, or else
-// the shell's drop target of the object (either may be missing).
+// What lies under the pointer: a file-system folder to drop into, and the
+// shell's drop target of the object (either may be missing). A folder's
+// shell target is looked up only when asked for: it takes objects that have
+// no file path (Control Panel, My Computer), which the program cannot copy.
 struct TDropPlace {
     std::wstring FolderPath;
     ComPtr<IDropTarget> ShellTarget;
@@ -24,7 +26,7 @@ class IDropSite {
 public:
     virtual ~IDropSite() = default;
     virtual HWND DropWindow() const = 0;
-    virtual TDropPlace DropPlaceAt(POINT client) = 0;
+    virtual TDropPlace DropPlaceAt(POINT client, bool folderShellTarget) = 0;
     virtual void ClearDropHighlight() = 0;
     // Called as the pointer moves over the control during a drag.
     virtual void DraggedOver(POINT client) {}

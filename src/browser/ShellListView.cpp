@@ -650,6 +650,29 @@ void TSHListView::ControlPressOnSelection(int index)
     MouseState = 0;
 }
 
+void TSHListView::HoverSelect(WPARAM keys, POINT client)
+{
+    // Resting on a row selects it, as the control would, but without
+    // scrolling it into view: a half-shown row that moved under the pointer
+    // would be the one a drag begun a moment later takes. With Ctrl or Shift
+    // held the selection being built is kept, and a row already selected
+    // keeps the others with it.
+    // Nor does resting on the row just clicked undo what a Ctrl or Shift
+    // click did to the selection.
+    if (keys & (MK_CONTROL | MK_SHIFT)) return;
+    LVHITTESTINFO hit{};
+    hit.pt = client;
+    int index = int(SendMessageW(List, LVM_HITTEST, 0, LPARAM(&hit)));
+    if (index < 0 || !(hit.flags & LVHT_ONITEM) || index == PressedRow) return;
+    PressedRow = -1;
+    if (IsSelected(index)) return;
+    // Only the selection moves: giving the row the focus state scrolls it
+    // into view on some systems.
+    ListView_SetItemState(List, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(List, index, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageW(List, LVM_SETSELECTIONMARK, 0, LPARAM(index));
+}
+
 void TSHListView::ItemActivate()
 {
     // The activated row is the focused one, whether clicked or chosen with
@@ -723,8 +746,16 @@ LRESULT TSHListView::OnNotify(NMHDR* hdr)
         if (!row || !row->HasAttributes(SFGAO_CANRENAME)) return TRUE;
         // The edit starts from the name for editing, which may differ from
         // the one shown.
-        if (HWND edit = reinterpret_cast<HWND>(SendMessageW(List, LVM_GETEDITCONTROL, 0, 0)))
-            SetWindowTextW(edit, row->GetEditingName().c_str());
+        if (HWND edit = reinterpret_cast<HWND>(SendMessageW(List, LVM_GETEDITCONTROL, 0, 0))) {
+            std::wstring name = row->GetEditingName();
+            SetWindowTextW(edit, name.c_str());
+            // A file's name is selected up to its extension, so that typing
+            // keeps the type; the control selects the whole text once this
+            // notification returns, hence the posted selection.
+            size_t dot = name.find_last_of(L'.');
+            if (!row->HasAttributes(SFGAO_FOLDER) && dot != std::wstring::npos && dot > 0)
+                PostMessageW(edit, EM_SETSEL, 0, LPARAM(dot));
+        }
         return FALSE;
     }
     case LVN_ENDLABELEDITW:
@@ -753,7 +784,9 @@ LRESULT CALLBACK TSHListView::ListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
     case WM_RBUTTONDOWN: {
         LVHITTESTINFO hit{};
         hit.pt = POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
+        self->PressedRow = -1;
         if (SendMessageW(wnd, LVM_HITTEST, 0, LPARAM(&hit)) >= 0 && (hit.flags & LVHT_ONITEM)) {
+            self->PressedRow = hit.iItem;
             self->MouseState = msg == WM_LBUTTONDOWN ? kLeftPress : kRightPress;
             self->PressPoint = hit.pt;
             self->PressKeys = wParam;
@@ -773,6 +806,12 @@ LRESULT CALLBACK TSHListView::ListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
         self->MouseState = 0;
+        break;
+    case WM_MOUSEHOVER:
+        if (self->HotTrackOn) {
+            self->HoverSelect(wParam, POINT{short(LOWORD(lParam)), short(HIWORD(lParam))});
+            return 0;
+        }
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(wnd, ListProc, id);

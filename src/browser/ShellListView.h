@@ -77,9 +77,12 @@ public:
     IShLinkedTree* Tree = nullptr;    // set by the tree
     TSHPopupMenu* ShellPopupMenu = nullptr;  // not owned
 
-    // The shell context menu (ShellListViewMenu.cpp): for the selection, or
-    // for the folder itself when nothing is selected, at a screen point.
+    // The shell context menu of the selected rows at a screen point
+    // (ShellListViewMenu.cpp); nothing without a selection.
     void PopupShellMenu(POINT screen);
+    // The menu of the list's background (a right click beside the rows, or
+    // the menu key with nothing selected), which the owner shows.
+    std::function<void(TSHListView&, POINT screen)> OnBackgroundMenu;
     // Runs a verb of the shell menu on the selection and follows it up as
     // when it was chosen in the menu.
     bool RunShellVerb(const std::wstring& verb);
@@ -162,6 +165,8 @@ private:
     bool PressMovedFarEnough();
     void DragSelection();
     void ControlPressOnSelection(int index);
+    void HoverSelect(WPARAM keys, POINT client);
+    int PressedRow = -1;  // the row last pressed on, until the pointer rests on another
     void ItemChanged(const NMLISTVIEW& info);
     void RecountSelection();
     void RaiseSelChange();

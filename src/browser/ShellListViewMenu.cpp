@@ -6,64 +6,50 @@
 
 #include <windowsx.h>
 
-namespace {
-
-// The folder shown, as the one item of a set named from its parent.
-bool FolderItself(PCIDList folder, TSHIDList2& items)
-{
-    if (!folder || GetIDListLevel(folder) < 1) return false;
-    PIDList parent = GetParentIDList(folder);
-    items.SetParent(parent ? parent : CopyIDList(SpecialFolderIDList(CSIDL_DESKTOP)));
-    items.AddOwned(GetLastItem(folder));
-    return items.Count() == 1 && items.Items(0);
-}
-
-}  // namespace
-
 bool TSHListView::ContextMenu(LPARAM lParam)
 {
-    if (!ShellPopupMenu || !List) return false;
+    if (!List) return false;
     POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    bool forRows;
     if (lParam == -1) {
-        // From the keyboard: at the focused row, or at the list's corner.
+        // From the keyboard: the selection's menu at its focused row, or the
+        // background's at the list's corner when nothing is selected.
+        forRows = SelectedCount() > 0;
+        int row = FocusedIndex();
+        if (row < 0 || !IsSelected(row)) row = NextSelected(-1);
         RECT r{LVIR_ICON, 0, 0, 0};
-        int focused = FocusedIndex();
         POINT client{8, 8};
-        if (SelectedCount() > 0 && focused >= 0 && SendMessageW(List, LVM_GETITEMRECT, focused, LPARAM(&r)))
+        if (forRows && row >= 0 && SendMessageW(List, LVM_GETITEMRECT, row, LPARAM(&r)))
             client = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         screen = client;
         ClientToScreen(List, &screen);
     } else {
-        // A click on the background leaves the selection for the folder.
         LVHITTESTINFO hit{};
         hit.pt = screen;
         ScreenToClient(List, &hit.pt);
-        if (SendMessageW(List, LVM_HITTEST, 0, LPARAM(&hit)) < 0 || !(hit.flags & LVHT_ONITEM)) SelectAll(false);
+        forRows = SendMessageW(List, LVM_HITTEST, 0, LPARAM(&hit)) >= 0 && (hit.flags & LVHT_ONITEM);
+        // A click on the background leaves the selection.
+        if (!forRows) SelectAll(false);
     }
-    PopupShellMenu(screen);
+    // The shell's menu is about rows only: the folder being looked into is
+    // never offered for deletion from its own background.
+    if (forRows) PopupShellMenu(screen);
+    else if (OnBackgroundMenu) OnBackgroundMenu(*this, screen);
+    MouseState = 0;
     return true;
 }
 
 void TSHListView::PopupShellMenu(POINT screen)
 {
-    if (!ShellPopupMenu) return;
+    TSHIDList& items = Files->GetSelectedIDList();
+    if (!ShellPopupMenu || items.Count() == 0) return;
     StopWatching();
-    TSHIDList2 folder;
-    const TSHIDList* items = &Files->GetSelectedIDList();
     std::wstring firstPath;
-    if (items->Count() > 0) {
-        if (TSHFileItem* first = Files->Rows(NextSelected(-1))) firstPath = first->GetPath();
-    } else {
-        PCIDList shown = Files->GetLevel() == 0 ? SpecialFolderIDList(CSIDL_DESKTOPDIRECTORY) : GetFolderIDList();
-        items = FolderItself(shown, folder) ? &folder : nullptr;
-    }
+    if (TSHFileItem* first = Files->Rows(NextSelected(-1))) firstPath = first->GetPath();
     bool wasFile = !firstPath.empty() && RegularFileExists(firstPath);
-    if (items) {
-        ShellPopupMenu->PopupComponent = Wnd;
-        TSHPopupResult result = ShellPopupMenu->Popup(*items, screen, ShellOwnerWindow());
-        if (result.ShellChosen && items != &folder) AfterShellVerb(result.Verb, result.Ran, firstPath, wasFile);
-        else if (result.ShellChosen && result.Ran) Refresh();
-    }
+    ShellPopupMenu->PopupComponent = Wnd;
+    TSHPopupResult result = ShellPopupMenu->Popup(items, screen, ShellOwnerWindow());
+    if (result.ShellChosen) AfterShellVerb(result.Verb, result.Ran, firstPath, wasFile);
     MouseState = 0;
     StartWatching();
 }

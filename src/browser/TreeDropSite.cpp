@@ -21,7 +21,7 @@ void TTreeDropSite::Highlight(HTREEITEM node)
 
 void TTreeDropSite::ClearDropHighlight() { Highlight(nullptr); }
 
-TDropPlace TTreeDropSite::DropPlaceAt(POINT client)
+TDropPlace TTreeDropSite::DropPlaceAt(POINT client, bool folderShellTarget)
 {
     TDropPlace place;
     TVHITTESTINFO hit{};
@@ -43,9 +43,9 @@ TDropPlace TTreeDropSite::DropPlaceAt(POINT client)
     }
     const ULONG fileSystemFolder = SFGAO_FILESYSTEM | SFGAO_FOLDER;
     ULONG attributes = item->Attributes(fileSystemFolder | SFGAO_STREAM | SFGAO_DROPTARGET);
-    if ((attributes & fileSystemFolder) == fileSystemFolder && !(attributes & SFGAO_STREAM)) {
+    if ((attributes & fileSystemFolder) == fileSystemFolder && !(attributes & SFGAO_STREAM))
         place.FolderPath = item->GetPath();
-    } else if (attributes & SFGAO_DROPTARGET) {
+    if ((place.FolderPath.empty() || folderShellTarget) && (attributes & SFGAO_DROPTARGET)) {
         IShellFolder* parent = item->GetParentFolder();
         PCIDList relative = item->RelativeList();
         if (parent && relative)

@@ -13,7 +13,7 @@ public:
     explicit TTreeDropSite(TSHTreeView& tree);
 
     HWND DropWindow() const override;
-    TDropPlace DropPlaceAt(POINT client) override;
+    TDropPlace DropPlaceAt(POINT client, bool folderShellTarget) override;
     void ClearDropHighlight() override;
     void DraggedOver(POINT client) override { ScrollNearEdge(Control, client); }
     IDropTarget* DropTarget() const { return Registration.Target(); }

@@ -175,13 +175,18 @@ void BindFileCommands(TActionList& actions, IMainFrame& frame)
     BindCommand(actions, Cmd::SendAsMail, [&frame] { SendAsMail(frame); });
     BindCommand(actions, Cmd::PrinterSetup, [&frame] { ProgramPrinter().Setup(frame.OwnerWindow()); });
     BindCommand(actions, Cmd::Print, [&frame] { PrintSelection(frame); });
+    // The list shows the new dates and attributes at once: a watcher's
+    // report may come late, and some systems report attribute changes not
+    // at all.
     BindCommand(actions, Cmd::ChangeDateTime, [&frame] {
         if (TSHListView* list = ListWithFileSelection(frame))
-            TSubForm01080(frame.OwnerWindow(), list->GetFolderPath(), SelectedNames(*list)).ShowModal();
+            if (TSubForm01080(frame.OwnerWindow(), list->GetFolderPath(), SelectedNames(*list)).ShowModal() == IDOK)
+                list->FileList().FolderAttributesChanged(list->GetFolderPath());
     });
     BindCommand(actions, Cmd::ChangeAttributes, [&frame] {
         if (TSHListView* list = ListWithFileSelection(frame))
-            TSubForm01090(frame.OwnerWindow(), list->GetFolderPath(), SelectedNames(*list)).ShowModal();
+            if (TSubForm01090(frame.OwnerWindow(), list->GetFolderPath(), SelectedNames(*list)).ShowModal() == IDOK)
+                list->FileList().FolderAttributesChanged(list->GetFolderPath());
     });
     BindCommand(actions, Cmd::Rename, [&frame] { Rename(frame); });
     BindCommand(actions, Cmd::Exit, [&frame] { PostMessageW(frame.OwnerWindow(), WM_CLOSE, 0, 0); });

@@ -21,6 +21,9 @@ TSHFileItem* SelectedFile(IMainFrame& frame)
 
 void ShowInViewer(IMainFrame& frame)
 {
+    // While a picture decodes the view's messages are pumped, so this can
+    // be asked again: the running load is left alone, its bar and labels too.
+    if (frame.ViewerVisible() && frame.ImageView().Loading()) return;
     TSHFileItem* row = SelectedFile(frame);
     if (!row) return;
     std::wstring path = row->GetPath();

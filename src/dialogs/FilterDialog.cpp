@@ -154,17 +154,20 @@ void TSubForm05010::MasksChanged()
 {
     TSHFileFilter* filter = Selected();
     if (!filter) return;
-    TMaskTextCheck check = CheckMaskText(ItemText(IDC_EDITA));
-    if (check.Refused) {
+    // One pass per forbidden character, each told and taken out, as when
+    // every cleaning raised a change of its own (a memo raises none for
+    // text set from here).
+    std::wstring text = ItemText(IDC_EDITA);
+    for (TMaskTextCheck check = CheckMaskText(text); check.Refused; check = CheckMaskText(text)) {
         ShowMessageBox(Handle(), ForbiddenCharsMessage(kMaskForbiddenHeading, kMaskForbiddenChars),
                        MB_OK | MB_ICONERROR);
-        // A memo raises no change for text set from here: store it now.
+        text = check.Cleaned;
         Loading = true;
-        SetItemText(IDC_EDITA, check.Cleaned);
+        SetItemText(IDC_EDITA, text);
         Loading = false;
         SendMessageW(Item(IDC_EDITA), EM_SETSEL, check.Caret, check.Caret);
     }
-    filter->Masks = SplitTextList(Trimmed(WideToAnsiDroppingUnmapped(check.Cleaned)));
+    filter->Masks = SplitTextList(Trimmed(WideToAnsiDroppingUnmapped(text)));
 }
 
 void TSubForm05010::SizeChanged()

@@ -63,12 +63,46 @@ std::vector<std::wstring> DestinationsOf(const std::vector<std::wstring>& source
         std::wstring name = NameOf(source);
         if (SameFolderPath(FolderOf(source), folder)) {
             std::wstring free = FreeCopyName(name, IsFolder(source), taken);
-            if (!free.empty()) name = free;  // else the shell asks about the clash
+            if (!free.empty()) name = free;  // else it clashes with itself and is left out
         }
         claimed.insert(NameKey(name));
         targets.push_back(prefix + name);
     }
     return targets;
+}
+
+// What the user wants done with a name already taken at the destination.
+// Shells differ here: one asks, another replaces without a word, another
+// puts a folder inside the folder of the same name. So the program asks
+// first, on every shell, and hands the shell only what was agreed.
+enum class TClashAnswer { Replace, Skip, Cancel };
+
+TClashAnswer AskAboutClash(HWND owner, const std::wstring& name, bool folder)
+{
+    std::wstring text = folder ? L"送り先には既に「" + name + L"」という名前のフォルダがあります。\n"
+                                 L"フォルダの内容を統合しますか?"
+                               : L"送り先には既に「" + name + L"」という名前のファイルがあります。\n"
+                                 L"ファイルを置き換えますか?";
+    switch (ShowMessageBox(owner, text, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return TClashAnswer::Replace;
+    case IDNO: return TClashAnswer::Skip;
+    default: return TClashAnswer::Cancel;
+    }
+}
+
+// The entries of a folder, as full paths.
+std::vector<std::wstring> EntriesOf(const std::wstring& folder)
+{
+    std::vector<std::wstring> entries;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return entries;
+    do {
+        std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") entries.push_back(folder + L"\\" + name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return entries;
 }
 
 TransferResult LinkFiles(const std::vector<std::wstring>& files, const std::wstring& folder)
@@ -118,29 +152,72 @@ TransferResult TransferFiles(HWND owner, const std::vector<std::wstring>& files,
     if (sources.empty()) return TransferResult::Nothing;
     if (kind == TransferKind::Link) return LinkFiles(sources, folder);
 
-    std::wstring from = DoubleZeroList(sources);
     std::vector<std::wstring> targets = DestinationsOf(sources, folder);
-    std::wstring to = DoubleZeroList(targets);
-    SHFILEOPSTRUCTW operation{};
-    operation.hwnd = owner;
-    operation.wFunc = kind == TransferKind::Move ? FO_MOVE : FO_COPY;
-    operation.pFrom = from.c_str();
-    operation.pTo = to.c_str();
-    // Every file is given its destination name: some shells cancel a move
-    // of several files into one folder, and some ignore a request to rename
-    // on a clash. A clash elsewhere is asked by the shell. Errors are told
-    // by ReportTransfer, once, on every shell.
-    operation.fFlags = FOF_MULTIDESTFILES | FOF_ALLOWUNDO | FOF_NOERRORUI;
-    int result = SHFileOperationW(&operation);
-    if (operation.fAnyOperationsAborted) return TransferResult::Cancelled;
-    // Some shells answer success for files they could not write: only what
-    // is seen on disk counts.
-    bool arrived = result == 0;
-    for (size_t i = 0; arrived && i < sources.size(); ++i) {
-        arrived = Exists(targets[i]);
-        if (kind == TransferKind::Move && Exists(sources[i])) arrived = false;
+
+    // Clashes are settled before anything moves: a file the user lets
+    // replace goes to the shell; a folder onto a folder is merged entry by
+    // entry, each clash inside asked again; what is declined stays put.
+    std::vector<std::wstring> keptSources, keptTargets;
+    std::vector<size_t> merges;
+    bool replacing = false, mismatched = false;
+    for (size_t i = 0; i < sources.size(); ++i) {
+        DWORD existing = GetFileAttributesW(targets[i].c_str());
+        if (existing != INVALID_FILE_ATTRIBUTES) {
+            if (SameFolderPath(targets[i], sources[i])) {
+                mismatched = true;  // no free copy name was left
+                continue;
+            }
+            bool sourceIsFolder = IsFolder(sources[i]);
+            if (sourceIsFolder != ((existing & FILE_ATTRIBUTE_DIRECTORY) != 0)) {
+                mismatched = true;  // a file cannot replace a folder, nor a folder a file
+                continue;
+            }
+            TClashAnswer answer = AskAboutClash(owner, NameOf(targets[i]), sourceIsFolder);
+            if (answer == TClashAnswer::Cancel) return TransferResult::Cancelled;
+            if (answer == TClashAnswer::Skip) continue;
+            if (sourceIsFolder) {
+                merges.push_back(i);
+                continue;
+            }
+            replacing = true;
+        }
+        keptSources.push_back(sources[i]);
+        keptTargets.push_back(targets[i]);
     }
-    return arrived ? TransferResult::Done : TransferResult::Failed;
+
+    bool arrived = true;
+    if (!keptSources.empty()) {
+        std::wstring from = DoubleZeroList(keptSources);
+        std::wstring to = DoubleZeroList(keptTargets);
+        SHFILEOPSTRUCTW operation{};
+        operation.hwnd = owner;
+        operation.wFunc = kind == TransferKind::Move ? FO_MOVE : FO_COPY;
+        operation.pFrom = from.c_str();
+        operation.pTo = to.c_str();
+        // Every file is given its destination name: some shells cancel a
+        // move of several files into one folder, and some ignore a request
+        // to rename on a clash. Errors are told by ReportTransfer, once, on
+        // every shell. The user has already answered for each replacement:
+        // a second question from the shell would only repeat it.
+        operation.fFlags = FOF_MULTIDESTFILES | FOF_ALLOWUNDO | FOF_NOERRORUI | (replacing ? FOF_NOCONFIRMATION : 0);
+        int result = SHFileOperationW(&operation);
+        if (operation.fAnyOperationsAborted) return TransferResult::Cancelled;
+        // Some shells answer success for files they could not write: only
+        // what is seen on disk counts.
+        arrived = result == 0;
+        for (size_t i = 0; arrived && i < keptSources.size(); ++i) {
+            arrived = Exists(keptTargets[i]);
+            if (kind == TransferKind::Move && Exists(keptSources[i])) arrived = false;
+        }
+    }
+    for (size_t i : merges) {
+        TransferResult merged = TransferFiles(owner, EntriesOf(sources[i]), targets[i], kind);
+        if (merged == TransferResult::Cancelled) return merged;
+        if (merged != TransferResult::Done && merged != TransferResult::Nothing) arrived = false;
+        // A moved folder goes once it is empty; declined entries keep it.
+        if (kind == TransferKind::Move) RemoveDirectoryW(sources[i].c_str());
+    }
+    return arrived && !mismatched ? TransferResult::Done : TransferResult::Failed;
 }
 
 void ReportTransfer(HWND owner, TransferKind kind, TransferResult result)

@@ -4,6 +4,7 @@
 #include "gui/Handles.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 
@@ -149,6 +150,41 @@ bool ClipboardHasFiles()
     return data->QueryGetData(&drop) == S_OK;
 }
 
+bool DataObjectHasNonFileObjects(IDataObject* data)
+{
+    FORMATETC format = FormatOf(ShellIDListFormat());
+    STGMEDIUM medium{};
+    if (FAILED(data->GetData(&format, &medium))) return false;
+    bool nonFile = false;
+    SIZE_T size = medium.tymed == TYMED_HGLOBAL && medium.hGlobal ? GlobalSize(medium.hGlobal) : 0;
+    if (auto* array = size >= 2 * sizeof(UINT) ? static_cast<const CIDA*>(GlobalLock(medium.hGlobal)) : nullptr) {
+        // The attributes are asked of the objects' folder: the file names a
+        // shell lists beside them are not to be trusted for virtual objects.
+        auto listAt = [array](UINT offset) {
+            return reinterpret_cast<PCIDLIST_ABSOLUTE>(reinterpret_cast<const BYTE*>(array) + offset);
+        };
+        UINT count = array->cidl;
+        ComPtr<IShellFolder> desktop, parent;
+        bool fits = (count + 1) * sizeof(UINT) + sizeof(UINT) <= size;
+        for (UINT i = 0; fits && i <= count; ++i) fits = array->aoffset[i] < size;
+        if (fits && SUCCEEDED(SHGetDesktopFolder(desktop.Put()))) {
+            PCIDLIST_ABSOLUTE folder = listAt(array->aoffset[0]);
+            if (ILIsEmpty(folder)) parent = desktop;
+            else desktop->BindToObject(folder, nullptr, IID_IShellFolder, parent.PutVoid());
+        }
+        for (UINT i = 1; parent && i <= count && !nonFile; ++i) {
+            PCUITEMID_CHILD child = reinterpret_cast<PCUITEMID_CHILD>(listAt(array->aoffset[i]));
+            SFGAOF attributes = SFGAO_FILESYSTEM;
+            if (FAILED(parent->GetAttributesOf(1, &child, &attributes)) || !(attributes & SFGAO_FILESYSTEM))
+                nonFile = true;
+        }
+        if (!parent && count > 0) nonFile = true;
+        GlobalUnlock(medium.hGlobal);
+    }
+    ReleaseStgMedium(&medium);
+    return nonFile;
+}
+
 std::vector<std::wstring> DataObjectFiles(IDataObject* data)
 {
     std::vector<std::wstring> files;
@@ -162,7 +198,9 @@ std::vector<std::wstring> DataObjectFiles(IDataObject* data)
             UINT length = DragQueryFileW(handle, i, nullptr, 0);
             std::wstring name(length + 1, L'\0');
             name.resize(DragQueryFileW(handle, i, name.data(), length + 1));
-            if (!name.empty()) files.push_back(std::move(name));
+            // Some shells list a virtual object (My Computer) by its class
+            // text ("::{...}"): that is no file.
+            if (!name.empty() && name.rfind(L"::", 0) != 0) files.push_back(std::move(name));
         }
     }
     ReleaseStgMedium(&medium);

@@ -20,7 +20,12 @@ bool CopyToClipboard(const TSHIDList& items, bool cut);
 // Whether the clipboard offers a shell item list or a file drop list.
 bool ClipboardHasFiles();
 
-// The file names of a data object's CF_HDROP (empty when it has none).
+// Whether a data object's "Shell IDList Array" holds an object that is not
+// in the file system (My Computer, Control Panel).
+bool DataObjectHasNonFileObjects(IDataObject* data);
+
+// The file names of a data object's CF_HDROP (empty when it has none),
+// without the class texts some shells give virtual objects there.
 std::vector<std::wstring> DataObjectFiles(IDataObject* data);
 
 // The file names of the clipboard's CF_HDROP (empty when it has none), and

@@ -5,7 +5,6 @@
 #include "gui/GdiLines.h"
 #include "gui/LocalMemory.h"
 #include "gui/MessageBox.h"
-#include "gui/MessageLoop.h"
 #include "gui/Strings.h"
 #include "gui/WaitCursor.h"
 #include "viewer/DrawDib.h"
@@ -172,11 +171,13 @@ bool TRaster::Decode(TSusiePlug& plug, const std::vector<uint8_t>& data, size_t 
     IsLoading = true;
     CancelFlag = false;
     PaintModeValue = TPaintMode::pmColorOn;
+    if (OnLoadingChange) OnLoadingChange();
     HLOCAL info = nullptr, bits = nullptr;
     int result = kSusieInternalError;
     TPlugCall call = plug.GetPicture(data.data(), size, info, bits, &TRaster::ProgressCallback,
                                      reinterpret_cast<LONG_PTR>(this), result);
     IsLoading = false;
+    if (OnLoadingChange) OnLoadingChange();
     if (call != TPlugCall::Ok) return false;  // the fault has been reported
     if (result != kSusieOk || !Wnd) {
         if (info) LocalFree(info);
@@ -195,8 +196,29 @@ int WINAPI TRaster::ProgressCallback(int done, int total, LONG_PTR user)
     int position = total > 0 ? int(std::clamp<int64_t>(int64_t(done) * 100 / total, 0, 100)) : 0;
     bool cancel = false;
     if (self->OnLoadProgress) self->OnLoadProgress(position, cancel);
-    ProcessPendingMessages();
+    self->PumpWhileDecoding();
     return cancel || self->CancelFlag ? 1 : 0;
+}
+
+// The windows stay painted and the mouse reaches the cancel button while a
+// plug-in decodes, but of the keyboard only Esc counts, and it cancels: a
+// shortcut (Delete, F5, Ctrl+V, Alt+Left) run here would act on the program
+// from inside the plug-in's call.
+void TRaster::PumpWhileDecoding()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) RequestCancel();
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
 }
 
 // The plug-in's bitmap is untrusted: it is checked against the sizes of its
@@ -479,11 +501,21 @@ LRESULT TRaster::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (GetCapture() == Wnd) ReleaseCapture();
         if (auto* t = tool()) {
             t->MouseUp(*this, msg == WM_LBUTTONUP ? 0 : 1, UINT(wParam), x, y);
-            if (msg == WM_LBUTTONUP) t->Click(*this);
+            if (msg == WM_LBUTTONUP && !ReleaseEndsDoubleClick) t->Click(*this);
         }
+        if (msg == WM_LBUTTONUP) ReleaseEndsDoubleClick = false;
         return 0;
     case WM_LBUTTONDBLCLK:
-        if (auto* t = tool()) t->DblClick(*this);
+        // The second press of a double-click: the system sends it in place
+        // of a button-down, so it is a press for the tools (the release that
+        // follows pairs with it), but its release is no further click: the
+        // first press's release was the click.
+        SetCapture(Wnd);
+        ReleaseEndsDoubleClick = true;
+        if (auto* t = tool()) {
+            t->DblClick(*this);
+            t->MouseDown(*this, 0, UINT(wParam), x, y);
+        }
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && HasImage()) {

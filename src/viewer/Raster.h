@@ -84,6 +84,10 @@ public:
 
     // Events.
     std::function<void(int position, bool& cancel)> OnLoadProgress;
+    // A decode began or ended: the commands that depend on it (cancel, a
+    // second load) are brought up to date at once, not when the program
+    // next goes idle, which it does not while a plug-in runs.
+    std::function<void()> OnLoadingChange;
     // The wheel turned over the view (forward: away from the user).
     std::function<void(bool forward)> OnMouseWheel;
     std::function<void()> OnActiveToolChange;
@@ -118,6 +122,8 @@ private:
     void PaintPicture(HDC dc);
     void PaintMargins(HDC dc, const RECT& client);
     void RunDeferred();
+    void PumpWhileDecoding();
+    bool ReleaseEndsDoubleClick = false;
     int Message(const std::wstring& text, UINT flags);
 
     TSusiePlugs Plugs;

@@ -203,17 +203,35 @@ TEST(CommandState, TreeNavigationAndAddress)
     EXPECT_EQ(Codes(ids, root), "---++---+-") << "the root, no list";
 }
 
-TEST(CommandState, CopyAndMoveToAFolder)
+TEST(CommandState, CopyAndMoveToAFolderFollowCopyAndCut)
 {
-    const std::vector<int> ids = {Cmd::CopyToFolder, Cmd::MoveToFolder};
+    // Copy to a folder as copy, move to a folder as cut, in both panes.
+    const std::vector<int> ids = {Cmd::CopyToFolder, Cmd::Copy, Cmd::MoveToFolder, Cmd::Cut};
     TCommandSnapshot s = WithSelection(kPlainFile);
-    EXPECT_EQ(Codes(ids, s), "++");
-    s.List.SelectionAttributes = saCanCopy;
-    EXPECT_EQ(Codes(ids, s), "--") << "no file-system object";
+    s.Focus = TFocusPane::List;
+    EXPECT_EQ(Codes(ids, s), "++++");
+    s.List.SelectionAttributes = saCanCopy | saCanLink;
+    EXPECT_EQ(Codes(ids, s), "++--") << "a selection that can be copied but not deleted";
+    s.List.SelectionAttributes = saFileSystem | saCanRename;
+    EXPECT_EQ(Codes(ids, s), "----") << "file-system objects the shell will not copy";
+    s.List.SelectedCount = 0;
+    s.List.SelectionAttributes = 0;
+    EXPECT_EQ(Codes(ids, s), "----") << "no selection";
+
     s.Focus = TFocusPane::Tree;
-    EXPECT_EQ(Codes(ids, s), "++") << "the tree's folder";
-    s.Tree.HasPath = false;
-    EXPECT_EQ(Codes(ids, s), "--") << "a tree folder without a path";
+    EXPECT_EQ(Codes(ids, s), "++++") << "a plain folder";
+    s.Tree.Attributes = saCanCopy | saCanLink | saFolder | saFileSystem;
+    EXPECT_EQ(Codes(ids, s), "++--") << "a drive's root";
+    s.Tree.Attributes = saFolder | saFileSystem | saHasPropSheet;
+    EXPECT_EQ(Codes(ids, s), "----") << "the desktop";
+    s.Tree.HasSelection = false;
+    EXPECT_EQ(Codes(ids, s), "----") << "no node";
+
+    s = WithSelection(kPlainFile);
+    EXPECT_EQ(Codes(ids, s, true), "++++") << "neither focused: the state stays";
+    EXPECT_EQ(Codes(ids, s, false), "----");
+    s.List.Attached = false;
+    EXPECT_EQ(Codes(ids, s, true), "----") << "no list attached";
 }
 
 TEST(CommandState, WindowsViewerAndFixedCommands)

@@ -7,7 +7,9 @@
 #include "support/DialogAnswerer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -96,6 +98,40 @@ TEST_F(DialogCommandsTest, DateAndAttributeDialogsNeedASelection)
         ASSERT_TRUE(Run(command));
         EXPECT_EQ(answerer.Caption, caption);
     }
+}
+
+// After the attribute dialog the list's attribute column shows the new
+// letters at once.
+TEST_F(DialogCommandsTest, TheListShowsNewAttributesAtOnce)
+{
+    std::wstring root = MakeFolder();
+    Start();
+    TSHListView& list = OpenWindow(root);
+    SelectOnly(list, {L"a.txt"});
+    auto attributesShown = [&] {
+        for (int i = 0; i < list.FileList().Count(); ++i)
+            if (list.FileList().Rows(i)->GetFileName() == L"a.txt") return list.FileList().Rows(i)->GetFindData().Attributes;
+        return uint32_t(0);
+    };
+    ASSERT_FALSE(attributesShown() & FILE_ATTRIBUTE_READONLY);
+    std::atomic<bool> stop{false};
+    std::thread user([&stop] {
+        while (!stop) {
+            HWND dialog = FindWindowW(L"#32770", L"属性の変更");
+            if (dialog && IsWindowVisible(dialog)) {
+                SendMessageW(GetDlgItem(dialog, 1091), BM_SETCHECK, BST_CHECKED, 0);
+                PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    ASSERT_TRUE(Run(Cmd::ChangeAttributes));
+    stop = true;
+    user.join();
+    EXPECT_TRUE(GetFileAttributesW((root + L"\\a.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(attributesShown() & FILE_ATTRIBUTE_READONLY) << "before any watcher's report";
+    SetFileAttributesW((root + L"\\a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(DialogCommandsTest, SequentialFoldersAppearInTheList)

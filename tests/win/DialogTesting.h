@@ -38,6 +38,25 @@ inline void TypeText(const TDialog& dialog, int id, const std::wstring& text)
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+// Replaces the box's text with the clipboard's, as Ctrl+V over a whole
+// selection does.
+inline void PasteText(const TDialog& dialog, int id, const std::wstring& text)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (auto* chars = static_cast<wchar_t*>(GlobalLock(block))) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, chars);
+        GlobalUnlock(block);
+    }
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
+        CloseClipboard();
+    }
+    HWND edit = dialog.Item(id);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_PASTE, 0, 0);
+}
+
 inline void ClickButton(const TDialog& dialog, int id) { SendMessageW(dialog.Item(id), BM_CLICK, 0, 0); }
 
 inline bool ItemEnabled(const TDialog& dialog, int id) { return IsWindowEnabled(dialog.Item(id)) != 0; }

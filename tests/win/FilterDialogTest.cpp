@@ -113,13 +113,20 @@ TEST_F(FilterDialogTest, TheMaskBoxRefusesForbiddenCharacters)
     TypeText(*Dialog, IDC_EDITA, L"*.txt;*.doc");
     EXPECT_EQ(Dialog->FilterCopy(0).Masks, (std::vector<std::string>{"*.txt", "*.doc"}));
 
+    // Each forbidden character is told once and taken out everywhere.
     struct Case {
         const wchar_t *typed, *left;
         std::vector<std::string> masks;
-    } cases[] = {{L"*.txt/", L"*.txt", {"*.txt"}}, {L"a/b/c", L"abc", {"abc"}}};
+        int messages;
+        bool pasted;
+    } cases[] = {{L"*.txt/", L"*.txt", {"*.txt"}, 1, false},
+                 {L"a/b/c", L"abc", {"abc"}, 1, false},
+                 {L"a/b:c", L"abc", {"abc"}, 2, true}};
     for (const Case& c : cases) {
         TDialogAnswerer answerer(IDOK, Dialog->Handle());
-        TypeText(*Dialog, IDC_EDITA, c.typed);
+        if (c.pasted) PasteText(*Dialog, IDC_EDITA, c.typed);
+        else TypeText(*Dialog, IDC_EDITA, c.typed);
+        EXPECT_EQ(answerer.Count(), c.messages) << c.typed;
         EXPECT_EQ(answerer.Text, L"ファイルマスクには次の文字は使えません。\n\u3000\u3000\u3000\\ / : , \" < > |");
         EXPECT_EQ(answerer.Caption, L"Quirevue");
         EXPECT_EQ(GetWindowTextLengthW(Dialog->Item(IDC_EDITA)), int(wcslen(c.left)));

@@ -5,9 +5,16 @@
 #include "core/shell/FileFilter.h"
 #include "FrameFixture.h"
 #include "support/DialogAnswerer.h"
+#include "support/GuiTestHelpers.h"
+#include "support/HostCommand.h"
 #include "support/PictureFiles.h"
 #include "viewer/Raster.h"
 #include "ViewerTestSupport.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
 
 namespace {
 
@@ -152,6 +159,166 @@ TEST_F(FolderWindowTest, SelectedPictureShowsInTheViewer)
     }
     EXPECT_FALSE(form.ImageView().HasImage());
     EXPECT_EQ(form.PictureLabel(0), L"  ");
+    Close();
+}
+
+namespace {
+
+struct TChildSearch {
+    const wchar_t* ClassName;
+    int Command;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK VisitChild(HWND window, LPARAM data)
+{
+    auto* f = reinterpret_cast<TChildSearch*>(data);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, f->ClassName) != 0) return TRUE;
+    if (f->Command && SendMessageW(window, TB_COMMANDTOINDEX, WPARAM(f->Command), 0) < 0) return TRUE;
+    f->Found = window;
+    return FALSE;
+}
+
+// The first child window of that class holding the command (any, for 0).
+HWND ChildOf(HWND parent, const wchar_t* className, int command = 0)
+{
+    TChildSearch search{className, command};
+    EnumChildWindows(parent, VisitChild, LPARAM(&search));
+    return search.Found;
+}
+
+}  // namespace
+
+// While a picture decodes, "中止(&C)" is enabled and both its button and Esc
+// stop the load with the plug-in's message; a second show is refused
+// without touching the running load, and no other shortcut runs meanwhile.
+TEST_F(FolderWindowTest, APictureLoadIsCancelledByTheButtonOrEsc)
+{
+    ASSERT_TRUE(CopyPlugin(App, false, L"tp_slow"));
+    std::wstring folder = MakeFolder(L"slow", 0);
+    ASSERT_TRUE(WriteWholeFile(folder + L"\\slow.qvtp", {'Q', 'V', 'T', 'P', 0, 0, 0, 0}));
+    TMainForm& form = Start();
+    TSHListView& list = OpenWindow(folder);
+    HWND bar = ChildOf(form.Handle(), PROGRESS_CLASSW);
+    HWND buttons = ChildOf(form.Handle(), TOOLBARCLASSNAMEW, Cmd::ViewerCancel);
+    ASSERT_TRUE(bar && buttons);
+    for (bool byButton : {true, false}) {
+        SCOPED_TRACE(byButton ? "the button" : "Esc");
+        SelectOnly(list, {L"slow.qvtp"});
+        std::atomic<bool> enabledDuring{false}, barKept{false}, waited{false};
+        std::thread user([&] {
+            for (int i = 0; i < 400 && !IsWindowVisible(bar); ++i) Sleep(10);
+            Sleep(100);
+            waited = IsWindowVisible(bar);
+            enabledDuring = SendMessageW(buttons, TB_ISBUTTONENABLED, Cmd::ViewerCancel, 0) != 0;
+            // A second show and a shortcut arrive while the plug-in runs.
+            PostMessageW(form.Handle(), WM_COMMAND, Cmd::ShowInViewer, 0);
+            PostMessageW(list.ListHandle(), WM_KEYDOWN, VK_DELETE, 0);
+            Sleep(200);
+            barKept = IsWindowVisible(bar);
+            if (byButton) {
+                RECT r{};
+                SendMessageW(buttons, TB_GETRECT, Cmd::ViewerCancel, LPARAM(&r));
+                LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                PostMessageW(buttons, WM_LBUTTONDOWN, MK_LBUTTON, at);
+                PostMessageW(buttons, WM_LBUTTONUP, 0, at);
+            } else {
+                PostMessageW(list.ListHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            }
+        });
+        TDialogAnswerer answerer(IDOK);
+        form.ActionList().Execute(Cmd::ShowInViewer, form.Handle());
+        user.join();
+        EXPECT_TRUE(waited) << "the bar shows while the plug-in runs";
+        EXPECT_TRUE(enabledDuring) << "中止 is enabled during the decode";
+        EXPECT_TRUE(barKept) << "a second show leaves the running load alone";
+        EXPECT_EQ(answerer.Text, L"[Code1] Plug-Inでの読込みを中止しました。");
+        EXPECT_EQ(answerer.Count(), 1) << "one message, and no shortcut ran";
+        EXPECT_FALSE(IsWindowVisible(bar));
+        EXPECT_FALSE(form.ImageView().Loading());
+        EXPECT_FALSE(SendMessageW(buttons, TB_ISBUTTONENABLED, Cmd::ViewerCancel, 0));
+        EXPECT_TRUE(FileExists(folder + L"\\slow.qvtp"));
+        Pump();
+    }
+    Close();
+}
+
+// The frame's window menu names a new folder window by its folder from
+// the start, as its caption does.
+TEST_F(FolderWindowTest, TheWindowMenuNamesANewWindowByItsFolder)
+{
+    std::wstring one = MakeFolder(L"one", 0), two = MakeFolder(L"two", 0);
+    TMainForm& form = Start();
+    auto entries = [&] {
+        std::vector<std::wstring> texts;
+        HMENU bar = GetMenu(form.Handle());
+        for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
+            HMENU sub = GetSubMenu(bar, i);
+            for (int j = 0; sub && j < GetMenuItemCount(sub); ++j) {
+                if (GetMenuItemID(sub, j) < 30000 || GetMenuItemID(sub, j) == UINT(-1)) continue;
+                wchar_t text[MAX_PATH + 8] = {};
+                GetMenuStringW(sub, UINT(j), text, MAX_PATH + 8, MF_BYPOSITION);
+                texts.push_back(text);
+            }
+        }
+        return texts;
+    };
+    for (const std::wstring& folder : {one, two}) {
+        form.ShellTree().SelectPath(folder);
+        form.ActionList().Execute(Cmd::NewWindow, form.Handle());
+        std::vector<std::wstring> texts = entries();
+        ASSERT_FALSE(texts.empty());
+        bool named = false;
+        for (const std::wstring& text : texts) named = named || text.find(folder) != std::wstring::npos;
+        EXPECT_TRUE(named) << "no entry names " << std::string(folder.begin(), folder.end());
+        for (const std::wstring& text : texts) EXPECT_GT(text.size(), 4u) << "an entry with a number only";
+    }
+    Close();
+}
+
+// A folder window recorded maximised comes back maximised over the whole
+// client area: no frame of its own inside it, no scroll bars on the client,
+// and its normal bounds kept for when it is restored.
+TEST_F(FolderWindowTest, AMaximisedWindowComesBackMaximised)
+{
+    std::wstring one = MakeFolder(L"one", 2);
+    Start();
+    OpenWindow(one);
+    HWND child = Form->FolderWindows()[0]->Handle();
+    MoveWindow(child, 10, 20, 300, 200, TRUE);
+    SendMessageW(Form->MdiClient(), WM_MDIMAXIMIZE, WPARAM(child), 0);
+    Pump();
+    Close();
+    ASSERT_EQ(Written().Windows.size(), 1u);
+    ASSERT_EQ(Written().Windows[0].WindowState, 2);
+
+    Start();
+    ASSERT_EQ(Form->FolderWindows().size(), 1u);
+    child = Form->FolderWindows()[0]->Handle();
+    HWND client = Form->MdiClient();
+    EXPECT_TRUE(IsZoomed(child));
+    RECT area{}, inner{};
+    GetClientRect(client, &area);
+    GetClientRect(child, &inner);
+    MapWindowPoints(child, client, reinterpret_cast<POINT*>(&inner), 2);
+    EXPECT_EQ(inner.left, area.left);
+    EXPECT_EQ(inner.top, area.top);
+    EXPECT_EQ(inner.right, area.right);
+    EXPECT_EQ(inner.bottom, area.bottom);
+    LONG_PTR style = GetWindowLongPtrW(client, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL)) << "scroll bars on the client";
+    WINDOWPLACEMENT wp{sizeof wp};
+    GetWindowPlacement(child, &wp);
+    EXPECT_EQ(wp.rcNormalPosition.right - wp.rcNormalPosition.left, 300);
+    // For looking at it: QV_MAXIMISED_SCREENSHOT names a PNG file on the host.
+    if (const char* shot = std::getenv("QV_MAXIMISED_SCREENSHOT"); shot && *shot) {
+        UpdateWindow(Form->Handle());
+        PumpFor(300);
+        std::wstring path(shot, shot + std::strlen(shot));
+        EXPECT_TRUE(RunOnHost(L"import -window root " + ShellQuoted(path)));
+    }
     Close();
 }
 

@@ -4,10 +4,14 @@
 #include "browser/ListDropSite.h"
 #include "browser/ShellListView.h"
 #include "shell/ShellHelpers.h"
+#include "support/DialogAnswerer.h"
+#include "support/DragData.h"
 #include "support/GuiTestHelpers.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -17,6 +21,8 @@
 namespace {
 
 using Names = std::set<std::wstring>;
+
+bool RowPoint(TSHListView& list, const wchar_t* name, POINT& point);
 
 class ListDrop : public ::testing::Test {
 protected:
@@ -68,20 +74,27 @@ protected:
     }
 
     // Drags the data over the target list's empty background and drops it
-    // there with the keys held; the effect the drop answered.
+    // there with the keys held; the effect the drag showed.
     DWORD DropOnTarget(IDataObject* data, DWORD keys)
     {
-        IDropTarget* target = Lists[1]->DropSiteOfList()->DropTarget();
         POINT client{370, 250};
         ClientToScreen(Lists[1]->ListHandle(), &client);
-        POINTL point{client.x, client.y};
+        return DropOnTargetAt(data, keys, client);
+    }
+    // The drop's own result is checked to be S_OK unless asked for.
+    DWORD DropOnTargetAt(IDataObject* data, DWORD keys, POINT screen, HRESULT* dropResult = nullptr)
+    {
+        IDropTarget* target = Lists[1]->DropSiteOfList()->DropTarget();
+        POINTL point{screen.x, screen.y};
         const DWORD all = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
         DWORD effect = all;
         EXPECT_EQ(target->DragEnter(data, keys | MK_LBUTTON, point, &effect), S_OK);
         DWORD shown = all;
         target->DragOver(keys | MK_LBUTTON, point, &shown);
         effect = all;
-        EXPECT_EQ(target->Drop(data, keys, point, &effect), S_OK);
+        HRESULT result = target->Drop(data, keys, point, &effect);
+        if (dropResult) *dropResult = result;
+        else EXPECT_EQ(result, S_OK);
         return shown;
     }
 
@@ -120,6 +133,82 @@ TEST_F(ListDrop, MovesWithinOneVolumeCopiesWithControlMovesWithShift)
         EXPECT_TRUE(PumpUntil([&] { return Lists[1]->FileList().Count() == 3; }, 8000)) << c.what;
         EXPECT_TRUE(PumpUntil([&] { return Lists[0]->FileList().Count() == (c.move ? 0 : 3); }, 8000)) << c.what;
     }
+}
+
+// A folder dragged over its own row, or over the list of one of its
+// sub-folders, cannot be copied or moved there: the cursor says so and the
+// drop does nothing, without a warning. A shortcut to it may still go there.
+TEST_F(ListDrop, ADraggedFolderGoesNeitherIntoItselfNorBelowItself)
+{
+    TTempFolder from;
+    CreateDirectoryW((from / L"sub").c_str(), nullptr);
+    CreateDirectoryW((from / L"sub\\deeper").c_str(), nullptr);
+    ComPtr<IDataObject> data = DataOf(from / L"sub");
+    ASSERT_TRUE(data);
+    const DWORD link = MK_CONTROL | MK_SHIFT;
+    const struct {
+        const char* what;
+        std::wstring shown;
+        bool overRow;
+    } places[] = {{"its own row", from.Path(), true}, {"a sub-folder's list", from / L"sub\\deeper", false}};
+    for (const auto& place : places) {
+        Show(1, place.shown);
+        POINT at{370, 250};
+        ClientToScreen(Lists[1]->ListHandle(), &at);
+        if (place.overRow) {
+            ASSERT_TRUE(RowPoint(*Lists[1], L"sub", at)) << place.what;
+        }
+        TDialogAnswerer warnings(IDOK);
+        for (DWORD keys : {DWORD(0), DWORD(MK_CONTROL), DWORD(MK_SHIFT)})
+            EXPECT_EQ(DropOnTargetAt(data.Get(), keys, at), DWORD(DROPEFFECT_NONE)) << place.what << " keys " << keys;
+        IDropTarget* target = Lists[1]->DropSiteOfList()->DropTarget();
+        POINTL point{at.x, at.y};
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        target->DragEnter(data.Get(), link | MK_LBUTTON, point, &effect);
+        target->DragLeave();
+        EXPECT_EQ(effect, DWORD(DROPEFFECT_LINK)) << place.what << ": a link is still offered";
+        EXPECT_EQ(warnings.Count(), 0) << place.what << ": " << std::string(warnings.Text.begin(), warnings.Text.end());
+        EXPECT_EQ(FolderContents(from.Path()), Names{L"sub"}) << place.what;
+        EXPECT_EQ(FolderContents(from / L"sub"), Names{L"deeper"}) << place.what;
+    }
+}
+
+// Objects without a file path (My Computer) dropped on a file-system folder
+// go to that folder's own shell drop target, whole, also when files come
+// with them: the program copies none of them by itself.
+TEST_F(ListDrop, ObjectsWithoutAPathGoWholeToTheFoldersShellTarget)
+{
+    TTempFolder to;
+    Show(1, to.Path());
+    // My Computer alone, and My Computer with a file of the desktop.
+    TIDListPtr desktopList = GetSpecialFolderIDList(CSIDL_DESKTOPDIRECTORY);
+    wchar_t desktopPath[MAX_PATH] = L"";
+    ASSERT_TRUE(SHGetPathFromIDListW(desktopList.get(), desktopPath));
+    const std::wstring onDesktop = std::wstring(desktopPath) + L"\\qv-drop-test.txt";
+    ASSERT_TRUE(WriteWholeFile(onDesktop, {'x'}));
+    ComPtr<IShellFolder> desktop;
+    ASSERT_EQ(SHGetDesktopFolder(desktop.Put()), S_OK);
+    TIDListPtr computer = GetSpecialFolderIDList(CSIDL_DRIVES);
+    TIDListPtr file = ListOf(onDesktop);
+    ASSERT_TRUE(computer && file);
+    for (int count : {1, 2}) {
+        LPCITEMIDLIST items[2] = {computer.get(), ILFindLastID(file.get())};
+        ComPtr<IDataObject> data;
+        ASSERT_EQ(desktop->GetUIObjectOf(Hosts[0], UINT(count), items, IID_IDataObject, nullptr, data.PutVoid()), S_OK);
+        TDialogAnswerer warnings(IDOK);
+        POINT background{370, 250};
+        ClientToScreen(Lists[1]->ListHandle(), &background);
+        HRESULT dropped = S_OK;
+        DWORD shown = DropOnTargetAt(data.Get(), 0, background, &dropped);
+        // What the shell's target answers is its own affair (here it shows
+        // a move and its drop fails); the program shows it as it comes.
+        std::printf("%d object(s): the folder's shell target showed effect %lu, its drop answered 0x%lx\n", count,
+                    shown, static_cast<unsigned long>(dropped));
+        EXPECT_NE(shown, DWORD(DROPEFFECT_NONE)) << count << ": the shell's target was asked";
+        EXPECT_EQ(FolderContents(to.Path()), Names{}) << count << ": nothing transferred by the program";
+        EXPECT_EQ(warnings.Count(), 0) << count;
+    }
+    DeleteFileW(onDesktop.c_str());
 }
 
 TEST_F(ListDrop, AMoveIntoTheFoldersOwnListDoesNothing)

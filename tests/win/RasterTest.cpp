@@ -14,6 +14,7 @@
 #include "ViewerTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <windowsx.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -161,6 +162,53 @@ TEST(Raster, ZoomScrollAndCommandStates)
     RasterMouseWheel(*v.Raster, true, 2);
     EXPECT_TRUE(v.Raster->IsWholeImage());
     (void)c;
+}
+
+// A double-click comes as press, release, double-click, release: the tools
+// see two presses and releases and one double-click, but only one click, so
+// a zoom tool acts once and the measuring tool starts no new line after it.
+TEST(Raster, ADoubleClickIsOneClickAndOneDoubleClick)
+{
+    TViewerWindow v;
+    std::wstring path = v.Pictures / L"big.png";
+    ASSERT_TRUE(WriteTestPng(path, 1000, 500));
+    ASSERT_TRUE(v.Raster->LoadFromFile(path));
+    HWND view = v.Raster->Handle();
+    const TViewState& s = v.Raster->View();
+    LPARAM centre = MAKELPARAM((s.DL + s.DR) / 2, (s.DT + s.DB) / 2);
+    auto click = [&](bool twice) {
+        // The tools read the pointer's place on a click, as on a real one.
+        POINT screen{GET_X_LPARAM(centre), GET_Y_LPARAM(centre)};
+        ClientToScreen(view, &screen);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        SendMessageW(view, WM_LBUTTONUP, 0, centre);
+        if (!twice) return;
+        SendMessageW(view, WM_LBUTTONDBLCLK, MK_LBUTTON, centre);
+        EXPECT_EQ(GetCapture(), view) << "the second press holds the mouse as a press does";
+        SendMessageW(view, WM_LBUTTONUP, 0, centre);
+        EXPECT_NE(GetCapture(), view);
+    };
+
+    v.Raster->SetActiveTool(v.Raster->FindTool(TRasterToolKind::ZoomIn));
+    click(false);
+    double once = v.Raster->View().R - v.Raster->View().L;
+    ASSERT_LT(once, 1000) << "a click zooms in";
+    v.Raster->ViewAll();
+    click(true);
+    EXPECT_DOUBLE_EQ(v.Raster->View().R - v.Raster->View().L, once) << "a double-click zooms in once";
+
+    v.Raster->ViewAll();
+    auto* measure = static_cast<TRasterMeasureTool*>(v.Raster->FindTool(TRasterToolKind::Measure));
+    v.Raster->SetActiveTool(measure);
+    int measured = 0;
+    v.Raster->OnActiveToolMeasure = [&](double, double) { ++measured; };
+    click(false);
+    centre = MAKELPARAM((s.DL + s.DR) / 2 + 40, (s.DT + s.DB) / 2 + 30);
+    click(true);
+    EXPECT_EQ(measured, 1);
+    EXPECT_TRUE(measure->Finished);
+    EXPECT_TRUE(measure->Points.empty()) << "no stray line begun by the release";
 }
 
 TEST(Raster, CancelDuringASlowDecodeAndNoSecondLoad)

@@ -481,6 +481,108 @@ TEST_F(ShellListViewTest, RowsShowTheShellsNamesAndRenameKeepsAHiddenExtension)
     EXPECT_FALSE(FileExists(Temp / L"b.txt.txt"));
 }
 
+// In-place rename selects a file's name up to its extension (the whole
+// name of a folder, or of a file without one).
+TEST_F(ShellListViewTest, InPlaceRenameSelectsTheNameWithoutItsExtension)
+{
+    MakeFile(Temp / L"photo.2024.jpg", 1);
+    MakeFile(Temp / L"README", 1);
+    CreateDirectoryW((Temp / L"v1.2").c_str(), nullptr);
+    Show(Temp.Path());
+    const struct {
+        const wchar_t* name;
+        DWORD end;
+    } cases[] = {{L"photo.2024.jpg", 10}, {L"README", 6}, {L"v1.2", 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int row = RowOf(c.name);
+        ASSERT_GE(row, 0);
+        SelectOnly(row);
+        SetFocus(List());
+        HWND edit = reinterpret_cast<HWND>(SendMessageW(List(), LVM_EDITLABELW, WPARAM(row), 0));
+        ASSERT_TRUE(edit);
+        ProcessPendingMessages();
+        DWORD start = 0, end = 0;
+        SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, c.end);
+        SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+        ProcessPendingMessages();
+    }
+}
+
+// With hover selection, resting on a half-shown row selects it without
+// scrolling; resting with Ctrl held, or on the row just clicked, keeps a
+// selection of several rows.
+TEST_F(ShellListViewTest, HoverSelectsWithoutScrollingAndKeepsABuiltSelection)
+{
+    for (int i = 0; i < 60; ++i) MakeFile(Temp / (L"f" + std::to_wstring(100 + i) + L".txt"), 1);
+    View->SetViewStyleValue(LV_VIEW_DETAILS);
+    View->SetHotTrack(true);
+    Show(Temp.Path());
+    RECT area{};
+    GetClientRect(List(), &area);
+    // The last row the client area shows only in part.
+    int half = -1;
+    RECT rowRect{};
+    for (int i = 0; i < Count(); ++i) {
+        RECT r{LVIR_BOUNDS};
+        SendMessageW(List(), LVM_GETITEMRECT, WPARAM(i), LPARAM(&r));
+        if (r.top < area.bottom && r.bottom > area.bottom) {
+            half = i;
+            rowRect = r;
+            break;
+        }
+    }
+    if (half < 0) {
+        // No row was cut at the bottom edge: shrink the list by half a row.
+        RECT r{LVIR_BOUNDS};
+        SendMessageW(List(), LVM_GETITEMRECT, 0, LPARAM(&r));
+        RECT window{};
+        GetWindowRect(View->Handle(), &window);
+        MoveWindow(View->Handle(), 0, 0, window.right - window.left, window.bottom - window.top - (r.bottom - r.top) / 2,
+                   TRUE);
+        ProcessPendingMessages();
+        GetClientRect(List(), &area);
+        for (int i = 0; i < Count(); ++i) {
+            RECT b{LVIR_BOUNDS};
+            SendMessageW(List(), LVM_GETITEMRECT, WPARAM(i), LPARAM(&b));
+            if (b.top < area.bottom && b.bottom > area.bottom) {
+                half = i;
+                rowRect = b;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(half, 0);
+    SelectOnly(0);
+    LPARAM at = MAKELPARAM(rowRect.left + 20, (rowRect.top + area.bottom) / 2);
+    SendMessageW(List(), WM_MOUSEHOVER, 0, at);
+    ProcessPendingMessages();
+    EXPECT_TRUE(View->IsSelected(half));
+    EXPECT_EQ(View->SelectedCount(), 1);
+    EXPECT_EQ(SendMessageW(List(), LVM_GETTOPINDEX, 0, 0), 0) << "the list did not scroll";
+
+    // Rows 1 and 2 chosen with Ctrl: resting with Ctrl held or on the row
+    // last pressed keeps both.
+    View->SelectAll(false);
+    View->SetSelected(1, true);
+    View->SetSelected(2, true);
+    RECT second{LVIR_BOUNDS}, third{LVIR_BOUNDS};
+    SendMessageW(List(), LVM_GETITEMRECT, 1, LPARAM(&second));
+    SendMessageW(List(), LVM_GETITEMRECT, 2, LPARAM(&third));
+    SendMessageW(List(), WM_MOUSEHOVER, MK_CONTROL, MAKELPARAM(second.left + 20, (second.top + second.bottom) / 2));
+    EXPECT_EQ(View->SelectedCount(), 2) << "resting with Ctrl held";
+    View->SetSelected(2, false);
+    SendMessageW(List(), WM_LBUTTONDOWN, MK_CONTROL | MK_LBUTTON, MAKELPARAM(third.left + 20, (third.top + third.bottom) / 2));
+    SendMessageW(List(), WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(third.left + 20, (third.top + third.bottom) / 2));
+    ProcessPendingMessages();
+    SendMessageW(List(), WM_MOUSEHOVER, 0, MAKELPARAM(third.left + 20, (third.top + third.bottom) / 2));
+    ProcessPendingMessages();
+    EXPECT_EQ(View->SelectedCount(), 2) << "resting on the row just Ctrl-clicked";
+    EXPECT_TRUE(View->IsSelected(1) && View->IsSelected(2));
+}
+
 TEST_F(ShellListViewTest, SelectionSizeFollowsEveryKindOfChange)
 {
     MakeFile(Temp / L"k1.bin", 1024);

@@ -7,7 +7,12 @@
 #include "shell/ShellClipboard.h"
 #include "support/DialogAnswerer.h"
 #include "support/GuiTestHelpers.h"
+#include "support/HostCommand.h"
+#include "support/MenuWatcher.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -215,11 +220,66 @@ TEST_F(ShellPopupMenuTest, ContextKeyAndEntryHints)
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(ownHint, L"選択されているオブジェクトと選択されていないオブジェクトを切り替えます。");
     EXPECT_FALSE(shellHint.empty());  // the shell's help text, or a space where it has none
-    // Nothing selected: the menu of the folder itself.
+    // Nothing selected: not the shell's menu of the folder itself (it
+    // would offer to delete the folder being looked into), but the frame's
+    // menu of the background.
     list.SelectAll(false);
-    SendMessageW(list.ListHandle(), WM_CONTEXTMENU, WPARAM(list.ListHandle()), LPARAM(-1));
-    EXPECT_EQ(shown, 2);
+    {
+        TMenuWatcher user([](const std::vector<TSeenMenuEntry>&) { return -1; });
+        SendMessageW(list.ListHandle(), WM_CONTEXTMENU, WPARAM(list.ListHandle()), LPARAM(-1));
+        EXPECT_TRUE(PumpUntil([&] { return user.Shown() == 1; }));
+        ASSERT_FALSE(user.Entries().empty());
+        EXPECT_EQ(user.Entries().front().Id, UINT(Cmd::Up));
+    }
+    EXPECT_EQ(shown, 1);
     menu.Chooser = nullptr;
+}
+
+// A right click beside the rows shows the main window's menu of the
+// background with the states of that moment, and what is chosen in it runs
+// as the frame's command.
+TEST_F(ShellPopupMenuTest, BackgroundMenuIsTheFramesOwn)
+{
+    TSHListView& list = OpenFolder();
+    SelectOnly(list, {L"one.txt"});
+    HWND control = list.ListHandle();
+    RECT client{};
+    GetClientRect(control, &client);
+    LVHITTESTINFO hit{};
+    // Beside the rows' line at the top, where the window shows the list.
+    hit.pt = {20, client.bottom - 20};
+    ASSERT_LT(ListView_HitTest(control, &hit), 0) << "the point must be background";
+    // Files on the clipboard just now, with no idle pass after it.
+    SelectNamed(list, {L"two.txt"});
+    ASSERT_TRUE(CopyToClipboard(list.FileList().GetSelectedIDList(), false));
+    SelectNamed(list, {L"one.txt"});
+
+    TMenuWatcher user([](const std::vector<TSeenMenuEntry>& entries) {
+        // For looking at it: QV_BACKGROUND_MENU_SCREENSHOT names a PNG file on the host.
+        if (const char* shot = std::getenv("QV_BACKGROUND_MENU_SCREENSHOT"); shot && *shot)
+            RunOnHost(L"import -window root " + ShellQuoted(std::wstring(shot, shot + std::strlen(shot))));
+        return IndexOfCommand(entries, Cmd::SelectAll);
+    });
+    POINT screen = hit.pt;
+    ClientToScreen(control, &screen);
+    // Real input comes in while this thread pumps, as it would.
+    std::thread mouse([screen] {
+        MouseTo(screen);
+        MouseTo(screen, MOUSEEVENTF_RIGHTDOWN);
+        MouseTo(screen, MOUSEEVENTF_RIGHTUP);
+    });
+    bool ran = PumpUntil([&] { return user.Shown() == 1 && list.SelectedCount() == list.FileList().Count(); });
+    mouse.join();
+    ASSERT_TRUE(ran) << "shown " << user.Shown() << ", selected " << list.SelectedCount();
+
+    std::wstring layout;
+    for (const TSeenMenuEntry& entry : user.Entries())
+        layout += entry.SubMenu ? L"[" + entry.Text + L"]" : entry.Text == L"-" ? L"-" : L"<" + std::to_wstring(entry.Id) + L">";
+    EXPECT_EQ(layout, L"<4030>-[表示(&V)]-[アイコンの整列(&I)]-<3090>-<2040>-[新規作成(&N)]-[ファイルタイプで選択(&E)]<2090><2100>-<2110>");
+    auto entry = [&](int id) { return user.Entries()[size_t(IndexOfCommand(user.Entries(), UINT(id)))]; };
+    EXPECT_FALSE(entry(Cmd::Up).Grayed);
+    EXPECT_FALSE(entry(Cmd::Paste).Grayed);
+    EXPECT_EQ(IndexOfCommand(user.Entries(), UINT(Cmd::Delete)), -1);
 }
 
 // On screen for a screenshot (tools/dialog-shots.sh menu).

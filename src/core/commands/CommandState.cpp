@@ -46,8 +46,12 @@ std::optional<TCommandState> FocusedPaneState(int id, const TCommandSnapshot& s,
     case Cmd::Open: return FocusRule(s, wasEnabled, tree.HasSelection, list.SelectedCount > 0);
     case Cmd::Rename: return bits(saCanRename);
     case Cmd::Properties: return bits(saHasPropSheet);
-    case Cmd::Cut: return bits(saCanDelete);
-    case Cmd::Copy: return bits(saCanCopy);
+    // Moving to a folder takes the objects away as a cut does; copying to
+    // one copies them as a copy does.
+    case Cmd::Cut:
+    case Cmd::MoveToFolder: return bits(saCanDelete);
+    case Cmd::Copy:
+    case Cmd::CopyToFolder: return bits(saCanCopy);
     case Cmd::Paste:
         return FocusRule(s, wasEnabled, tree.HasSelection && tree.HasPath && s.ClipboardHasFiles,
                          list.HasFolderPath && s.ClipboardHasFiles);
@@ -56,14 +60,6 @@ std::optional<TCommandState> FocusedPaneState(int id, const TCommandSnapshot& s,
                          !list.Editing && SelectionHas(list, saCanDelete));
     default: return std::nullopt;
     }
-}
-
-// Copy and move to a folder: the tree's folder when the tree has the
-// focus, otherwise the list's file-system selection.
-TCommandState TransferState(const TCommandSnapshot& s)
-{
-    if (s.Focus == TFocusPane::Tree) return Enabled(s.Tree.HasSelection && s.Tree.HasPath);
-    return Enabled(SelectionHas(s.List, saFileSystem) && s.List.Attached);
 }
 
 std::optional<TCommandState> FileState(int id, const TCommandSnapshot& s)
@@ -85,8 +81,6 @@ std::optional<TCommandState> FileState(int id, const TCommandSnapshot& s)
     case Cmd::ChangeAttributes: return Enabled(FileSystemSelection(list) && Has(list.SelectionAttributes, saFileSystem));
     case Cmd::ShowInViewer: return Enabled(list.Attached && list.OneSelectedIsFile);
     case Cmd::Undo: return Enabled(false);
-    case Cmd::CopyToFolder:
-    case Cmd::MoveToFolder: return TransferState(s);
     case Cmd::CreateShortcut:
         return Enabled(s.Focus == TFocusPane::List && list.Attached && list.SelectedCount == 1 &&
                        Has(list.SelectionAttributes, saCanLink));
