@@ -132,6 +132,9 @@ void TSubForm06090::ShowPage(int page)
         int owner = PageOfControl(GetDlgCtrlID(child));
         if (owner >= 0) ShowWindow(child, owner == page ? SW_SHOWNA : SW_HIDE);
     }
+    // The pages' controls are the tab's siblings: where a hidden one stood,
+    // the tab's body has to be painted again under the shown ones.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TSubForm06090::UpdateControls() {}
