@@ -291,8 +291,8 @@ TEST_F(FolderWindowTest, AMaximisedWindowComesBackMaximised)
     SendMessageW(Form->MdiClient(), WM_MDIMAXIMIZE, WPARAM(child), 0);
     Pump();
     Close();
-    ASSERT_EQ(Written().Windows.size(), 1u);
-    ASSERT_EQ(Written().Windows[0].WindowState, 2);
+    ASSERT_EQ(WrittenSettings().Windows.size(), 1u);
+    ASSERT_EQ(WrittenSettings().Windows[0].WindowState, 2);
 
     Start();
     ASSERT_EQ(Form->FolderWindows().size(), 1u);
