@@ -659,7 +659,8 @@ void TSHListView::HoverSelect(WPARAM keys, POINT client)
     // keeps the others with it.
     // Nor does resting on the row just clicked undo what a Ctrl or Shift
     // click did to the selection.
-    if (keys & (MK_CONTROL | MK_SHIFT)) return;
+    // A held button means a drag or a selection rectangle is under way.
+    if (keys & (MK_CONTROL | MK_SHIFT | MK_LBUTTON | MK_RBUTTON)) return;
     LVHITTESTINFO hit{};
     hit.pt = client;
     int index = int(SendMessageW(List, LVM_HITTEST, 0, LPARAM(&hit)));
@@ -785,7 +786,9 @@ LRESULT CALLBACK TSHListView::ListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
         LVHITTESTINFO hit{};
         hit.pt = POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
         self->PressedRow = -1;
+        self->BackgroundPress = msg == WM_LBUTTONDOWN;
         if (SendMessageW(wnd, LVM_HITTEST, 0, LPARAM(&hit)) >= 0 && (hit.flags & LVHT_ONITEM)) {
+            self->BackgroundPress = false;
             self->PressedRow = hit.iItem;
             self->MouseState = msg == WM_LBUTTONDOWN ? kLeftPress : kRightPress;
             self->PressPoint = hit.pt;
@@ -803,9 +806,25 @@ LRESULT CALLBACK TSHListView::ListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
         if (!(GetKeyState(button) & 0x8000)) self->MouseState = 0;
         return result;
     }
+    case WM_MOUSEMOVE:
+        if (self->BackgroundPress && (wParam & MK_LBUTTON) && GetCapture() != wnd) {
+            // Some controls start the selection rectangle on the first move
+            // past the drag distance but draw it, and select, only on the
+            // next one: a quick flick of the mouse would end with nothing
+            // drawn or selected. Once it has started, the move counts again.
+            LRESULT result = DefSubclassProc(wnd, msg, wParam, lParam);
+            if (GetCapture() == wnd) {
+                self->BackgroundPress = false;
+                DefSubclassProc(wnd, msg, wParam, lParam);
+            }
+            return result;
+        }
+        if (!(wParam & MK_LBUTTON)) self->BackgroundPress = false;
+        break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
         self->MouseState = 0;
+        self->BackgroundPress = false;
         break;
     case WM_MOUSEHOVER:
         if (self->HotTrackOn) {

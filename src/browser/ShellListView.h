@@ -167,6 +167,7 @@ private:
     void ControlPressOnSelection(int index);
     void HoverSelect(WPARAM keys, POINT client);
     int PressedRow = -1;  // the row last pressed on, until the pointer rests on another
+    bool BackgroundPress = false;  // the left button went down on no row: a selection rectangle may follow
     void ItemChanged(const NMLISTVIEW& info);
     void RecountSelection();
     void RaiseSelChange();

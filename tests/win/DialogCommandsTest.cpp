@@ -134,6 +134,52 @@ TEST_F(DialogCommandsTest, TheListShowsNewAttributesAtOnce)
     SetFileAttributesW((root + L"\\a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The folder tree keeps its nodes and its selection through the seconds
+// after the attribute and date dialogs, while the watchers' reports come in.
+TEST_F(DialogCommandsTest, TheTreeKeepsItsNodesAfterTheAttributeAndDateDialogs)
+{
+    std::wstring root = MakeFolder();
+    Start();
+    TSHListView& list = OpenWindow(root);
+    HWND tree = Form->ShellTree().TreeHandle();
+    for (auto [command, caption] : {std::pair{int(Cmd::ChangeAttributes), L"属性の変更"},
+                                    std::pair{int(Cmd::ChangeDateTime), L"日付・時刻の変更"}}) {
+        SelectOnly(list, {L"a.txt"});
+        LRESULT nodes = SendMessageW(tree, TVM_GETCOUNT, 0, 0);
+        LPARAM selected = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        ASSERT_GT(nodes, 1);
+        ASSERT_NE(selected, 0);
+        std::atomic<bool> stop{false};
+        std::thread user([&stop, caption] {
+            while (!stop) {
+                HWND dialog = FindWindowW(L"#32770", caption);
+                if (dialog && IsWindowVisible(dialog)) {
+                    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+        ASSERT_TRUE(Run(command));
+        stop = true;
+        user.join();
+        // Longer than the watchers' quiet periods.
+        DWORD start = GetTickCount();
+        LRESULT fewest = nodes;
+        bool lostSelection = false, hidden = false;
+        while (GetTickCount() - start < 5000) {
+            Pump();
+            fewest = std::min(fewest, SendMessageW(tree, TVM_GETCOUNT, 0, 0));
+            lostSelection = lostSelection || SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != selected;
+            hidden = hidden || !(GetWindowLongW(tree, GWL_STYLE) & WS_VISIBLE);
+            Sleep(10);
+        }
+        EXPECT_EQ(fewest, nodes) << caption;
+        EXPECT_FALSE(lostSelection) << caption;
+        EXPECT_FALSE(hidden) << caption;
+    }
+}
+
 TEST_F(DialogCommandsTest, SequentialFoldersAppearInTheList)
 {
     TInitData settings;

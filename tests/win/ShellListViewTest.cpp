@@ -12,6 +12,8 @@
 #include "shell/ShellHelpers.h"
 
 #include "../support/DialogAnswerer.h"
+#include "../support/GuiTestHelpers.h"
+#include "Screenshot.h"
 
 #include <gtest/gtest.h>
 
@@ -581,6 +583,78 @@ TEST_F(ShellListViewTest, HoverSelectsWithoutScrollingAndKeepsABuiltSelection)
     ProcessPendingMessages();
     EXPECT_EQ(View->SelectedCount(), 2) << "resting on the row just Ctrl-clicked";
     EXPECT_TRUE(View->IsSelected(1) && View->IsSelected(2));
+}
+
+// A real drag with the button from the empty area below the rows draws the
+// selection rectangle and selects the rows it crosses, in the single-click
+// style as in the double-click one, moved in steps or flicked in one move;
+// resting with the button held selects nothing by hover.
+TEST_F(ShellListViewTest, DraggingFromTheEmptyAreaSelectsTheRowsItCrosses)
+{
+    for (int i = 0; i < 4; ++i) MakeFile(Temp / (L"m" + std::to_wstring(i) + L".txt"), 1);
+    View->SetViewStyleValue(LV_VIEW_DETAILS);
+    for (auto [hot, steps] : {std::pair{true, 10}, std::pair{false, 10}, std::pair{true, 1}, std::pair{false, 1}}) {
+        SCOPED_TRACE(testing::Message() << "single-click " << hot << ", moves " << steps);
+        View->SetHotTrack(hot);
+        Show(Temp.Path());
+        ASSERT_EQ(Count(), 4);
+        SelectOnly(0);
+        RECT second{LVIR_BOUNDS}, last{LVIR_BOUNDS}, area{};
+        SendMessageW(List(), LVM_GETITEMRECT, 1, LPARAM(&second));
+        SendMessageW(List(), LVM_GETITEMRECT, 3, LPARAM(&last));
+        GetClientRect(List(), &area);
+        ASSERT_LT(last.bottom + 40, area.bottom);
+        POINT from{second.left + 40, last.bottom + 30}, to{second.left + 90, (second.top + second.bottom) / 2};
+        ClientToScreen(List(), &from);
+        ClientToScreen(List(), &to);
+        SetForegroundWindow(Host);
+        ProcessPendingMessages();
+
+        std::atomic<int> stage{0};
+        std::thread user([&, steps = steps] {
+            MouseTo(from);
+            Sleep(100);
+            MouseTo(from, MOUSEEVENTF_LEFTDOWN);
+            for (int step = 1; step <= steps; ++step)
+                MouseTo(POINT{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+            // Resting with the button held, longer than the hover time.
+            Sleep(800);
+            stage = 1;
+            while (stage != 2) Sleep(10);
+            MouseTo(to, MOUSEEVENTF_LEFTUP);
+            stage = 3;
+        });
+        PumpUntil([&] { return stage == 1; }, 10000);
+        PumpFor(100);
+        HWND held = GetCapture();
+        int selectedWhileHeld = View->SelectedCount();
+        if (hot && steps == 1) SaveScreenshot("list-marquee");
+        stage = 2;
+        PumpUntil([&] { return stage == 3; }, 5000);
+        user.join();
+        PumpFor(200);
+        EXPECT_EQ(held, List()) << "the list follows the rectangle";
+        EXPECT_EQ(selectedWhileHeld, 3);
+        EXPECT_EQ(View->SelectedCount(), 3);
+        EXPECT_TRUE(View->IsSelected(1) && View->IsSelected(2) && View->IsSelected(3));
+        EXPECT_FALSE(View->IsSelected(0));
+        EXPECT_EQ(GetCapture(), nullptr);
+
+        // The same flick as a press and a single move, as an X server
+        // reports a pointer that jumped: the rectangle shows at once.
+        SelectOnly(0);
+        POINT press = from, over = to;
+        ScreenToClient(List(), &press);
+        ScreenToClient(List(), &over);
+        SendMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+        SendMessageW(List(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(over.x, over.y));
+        EXPECT_EQ(GetCapture(), List()) << "one move";
+        EXPECT_EQ(View->SelectedCount(), 3) << "one move";
+        SendMessageW(List(), WM_LBUTTONUP, 0, MAKELPARAM(over.x, over.y));
+        ProcessPendingMessages();
+        EXPECT_EQ(View->SelectedCount(), 3) << "one move";
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
 }
 
 TEST_F(ShellListViewTest, SelectionSizeFollowsEveryKindOfChange)
